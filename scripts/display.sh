@@ -1,0 +1,38 @@
+# Sourced: starts a private Xvfb with xcompmgr on a free display number, and stops them.
+nq_start_display() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  NQ_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  # Blends the layered windows' per-pixel alpha as Windows does.
+  xcompmgr </dev/null >/dev/null 2>&1 &
+  NQ_XCOMPMGR_PID=$!
+}
+
+nq_stop_display() {
+  [ -n "${NQ_XCOMPMGR_PID:-}" ] && kill "$NQ_XCOMPMGR_PID" 2>/dev/null || true
+  [ -n "${NQ_XVFB_PID:-}" ] && kill "$NQ_XVFB_PID" 2>/dev/null || true
+  NQ_XCOMPMGR_PID=
+  NQ_XVFB_PID=
+}
+
+# Creates the prefix if needed and keeps a persistent wineserver, with every
+# descriptor redirected so no service holds a pipe of ours open.
+nq_warm_wine() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot --init </dev/null >/dev/null 2>&1
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+nq_stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && WINEPREFIX="$WINEPREFIX" wineserver -k </dev/null >/dev/null 2>&1 || true
+}
