@@ -1,0 +1,28 @@
+// Collections are the direct sub-folders of the fonts root; a collection is
+// switched off while its folder holds "disabled.txt".
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CollectionEntry {
+    std::string Name;
+    bool Off = false;
+};
+
+// GetWindowsDirectoryA + "\fonts\"; always ends in a backslash.
+std::string SystemFontsRoot();
+
+// The collections under fontsRoot in enumeration order: folders only, without
+// ".", "..", hidden or system folders. Empty when the enumeration fails.
+std::vector<CollectionEntry> EnumerateCollections(const std::string& fontsRoot);
+
+// Whether folder (ending in a backslash) holds "disabled.txt".
+bool CollectionDisabled(const std::string& folder);
+
+// Empty when name may become a new collection under fontsRoot; otherwise the
+// message the user is shown, and nothing may be created.
+std::string CheckCollectionName(const std::string& fontsRoot, const std::string& name);
+
+// Creates fontsRoot + name; true when the folder was created.
+bool CreateCollectionFolder(const std::string& fontsRoot, const std::string& name);
