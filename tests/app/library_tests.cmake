@@ -1,0 +1,1 @@
+# Font library unit tests.

@@ -1,0 +1,1 @@
+# Client window and end-to-end tests.
