@@ -1,0 +1,64 @@
+#include "collection_name.h"
+
+#include "search_filter.h"
+
+namespace {
+
+bool IsBlank(const std::string& name) {
+    for (char c : name)
+        if (c != ' ' && c != '\t')
+            return false;
+    return true;
+}
+
+bool IsForbiddenCharacter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32)
+        return true; // control characters, the terminator included
+    for (char forbidden : std::string("\\/:*?\"<>|"))
+        if (c == forbidden)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool IsReservedDeviceName(const std::string& name) {
+    // Windows maps "CON.txt" and "con .x" to the device as well: only the part
+    // before the first dot counts, without trailing spaces.
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    stem = LowerAZ(stem);
+    if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul" || stem == "conin$" ||
+        stem == "conout$")
+        return true;
+    if (stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0))
+        return stem[3] >= '1' && stem[3] <= '9';
+    return false;
+}
+
+std::string CollectionNameRuleMessage(const std::string& fontsRoot, const std::string& name) {
+    if (IsBlank(name))
+        return "Please enter a name for the new collection.";
+    if (name == "." || name == "..")
+        return "\"" + name + "\" cannot be used as a collection name.";
+    for (char c : name)
+        if (IsForbiddenCharacter(c))
+            return "A collection name cannot contain control characters or any of these "
+                   "characters: \\ / : * ? \" < > |";
+    if (name.back() == '.' || name.back() == ' ')
+        return "A collection name cannot end with a dot or a space.";
+    if (IsReservedDeviceName(name))
+        return "\"" + name +
+               "\" is a device name reserved by Windows and cannot be used as a "
+               "collection name.";
+    if (fontsRoot.size() + name.size() > kMaxCollectionFolderLength) {
+        const std::size_t room = fontsRoot.size() < kMaxCollectionFolderLength
+                                     ? kMaxCollectionFolderLength - fontsRoot.size()
+                                     : 0;
+        return "The collection name is too long: in " + fontsRoot + " it may have at most " +
+               std::to_string(room) + " characters.";
+    }
+    return {};
+}

@@ -1,0 +1,92 @@
+#include "collection_name.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kRoot = "C:\\windows\\fonts\\";
+
+std::string Check(const std::string& name) {
+    return CollectionNameRuleMessage(kRoot, name);
+}
+
+} // namespace
+
+TEST(CollectionNameRules, AcceptsOrdinaryNames) {
+    for (const std::string& name :
+         {"New Collection", "Sans", "v1.2 fonts", " leading space", "a", "x.y.z", "Con-Fonts",
+          "CONSOLE", "COM0", "COM10", "LPT", "nul1", "Fonts (old)", "#1 & more", "100%",
+          "Caf\xE9 Schriften \xC4\xD6\xDC", "\x8A\xBF\xFF"})
+        EXPECT_EQ(Check(name), "") << name;
+}
+
+TEST(CollectionNameRules, RejectsEmptyAndBlankNames) {
+    for (const std::string& name : {"", " ", "    "})
+        EXPECT_EQ(Check(name), "Please enter a name for the new collection.") << '[' << name << ']';
+}
+
+TEST(CollectionNameRules, RejectsDotNames) {
+    EXPECT_EQ(Check("."), "\".\" cannot be used as a collection name.");
+    EXPECT_EQ(Check(".."), "\"..\" cannot be used as a collection name.");
+    // Trailing dots are dropped by the file system: these would name the root or its parent.
+    EXPECT_NE(Check("..."), "");
+    EXPECT_NE(Check(". ."), "");
+}
+
+TEST(CollectionNameRules, RejectsCharactersAFolderNameCannotHold) {
+    const std::string message = "A collection name cannot contain control characters or any of "
+                                "these characters: \\ / : * ? \" < > |";
+    for (char c : std::string("\\/:*?\"<>|")) {
+        EXPECT_EQ(Check(std::string("ab") + c + "cd"), message) << c;
+        EXPECT_EQ(Check(std::string(1, c)), message) << c;
+    }
+    for (const std::string& name : {std::string("tab\there"), std::string("new\nline"),
+                                    std::string("nul\0byte", 8), std::string("\x1f")})
+        EXPECT_EQ(Check(name), message);
+    EXPECT_EQ(Check("del\x7f"), "") << "DEL is a valid file name character";
+}
+
+TEST(CollectionNameRules, RejectsPathsThatLeaveTheRoot) {
+    for (const std::string& name :
+         {"..\\escape", "sub\\..\\..\\x", "../escape", "C:\\elsewhere", "\\\\server\\share",
+          "D:relative", "name:stream", "/tmp/x", "sub\\"})
+        EXPECT_NE(Check(name), "") << name;
+}
+
+TEST(CollectionNameRules, RejectsNamesEndingInDotOrSpace) {
+    for (const std::string& name : {"Fonts.", "Fonts ", "Fonts. ", "a .", "x.."})
+        EXPECT_EQ(Check(name), "A collection name cannot end with a dot or a space.") << name;
+}
+
+TEST(CollectionNameRules, RejectsReservedDeviceNamesInAnyCaseAndWithExtension) {
+    for (const std::string& name :
+         {"CON", "con", "Prn", "aUx", "NUL", "COM1", "com9", "LPT1", "lpt9", "CON.txt",
+          "nul.tar.gz", "Com3.fonts", "AUX .x", "CONIN$", "conout$"}) {
+        EXPECT_TRUE(IsReservedDeviceName(name)) << name;
+        EXPECT_EQ(Check(name), "\"" + name +
+                                   "\" is a device name reserved by Windows and cannot be used "
+                                   "as a collection name.")
+            << name;
+    }
+    for (const std::string& name : {"CONX", "COM0", "LPT10", "xNUL", "CO", ".con", "a.CON"})
+        EXPECT_FALSE(IsReservedDeviceName(name)) << name;
+}
+
+TEST(CollectionNameRules, LeavesRoomInsideTheFolderForItsFiles) {
+    // The folder and a backslash and "disabled.txt" must fit into MAX_PATH with its terminator.
+    const std::size_t room = kMaxCollectionFolderLength - kRoot.size();
+    EXPECT_LE(kRoot.size() + room + std::string("\\disabled.txt").size(), 259u);
+    EXPECT_EQ(Check(std::string(room, 'n')), "");
+    EXPECT_EQ(Check(std::string(room + 1, 'n')), "The collection name is too long: in " + kRoot +
+                                                     " it may have at most " +
+                                                     std::to_string(room) + " characters.");
+    EXPECT_NE(Check(std::string(5000, 'n')), "");
+}
+
+TEST(CollectionNameRules, RootAtTheLimitLeavesNoRoom) {
+    const std::string root = "C:\\" + std::string(kMaxCollectionFolderLength, 'r') + "\\";
+    EXPECT_EQ(CollectionNameRuleMessage(root, "a"),
+              "The collection name is too long: in " + root + " it may have at most 0 characters.");
+}
