@@ -1,0 +1,107 @@
+#include "font_catalogue.h"
+
+#include "glyphscan.h"
+#include "registry.h"
+#include "search_filter.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstring>
+#include <cwchar>
+
+// gdi32 exports this without a declaration in the SDK headers.
+extern "C" __declspec(dllimport) BOOL WINAPI
+    GetFontResourceInfoW(LPCWSTR fileName, LPDWORD bufferSize, LPVOID buffer, DWORD queryType);
+
+namespace {
+
+constexpr std::size_t kNameBufferSize = 1024;
+constexpr DWORD kDescriptionQuery = 1;
+constexpr DWORD kDescriptionBytes = 260;
+
+bool IsFontFileName(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    const std::string extension = LowerAZ(fileName.substr(dot));
+    return extension == ".ttf" || extension == ".fon";
+}
+
+std::string BufferText(const std::array<char, kNameBufferSize>& buffer) {
+    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+}
+
+std::wstring Widen(const std::string& text) {
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(length > 0 ? length : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            length);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* text, int length) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(size > 0 ? size : 0, '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+} // namespace
+
+std::string FontResourceDescription(const std::string& path) {
+    std::array<wchar_t, kDescriptionBytes / sizeof(wchar_t)> description{};
+    DWORD size = kDescriptionBytes;
+    const std::wstring widePath = Widen(path);
+    if (!GetFontResourceInfoW(widePath.c_str(), &size, description.data(), kDescriptionQuery))
+        return {};
+    // The buffer was zero-filled, and its last character stays the terminator
+    // even if the platform filled everything before it.
+    description.back() = L'\0';
+    return Narrow(description.data(), static_cast<int>(wcslen(description.data())));
+}
+
+void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
+    std::string value = nq::ReadMachineString(nq::kFontsKey, record.Name + " (TrueType)");
+    // Windows registers its own fonts with a bare file name, ours with a full
+    // path ("C:\..."): a third character other than a backslash means bare.
+    if (value.size() >= 3 && value[2] != '\\')
+        value = fontsRoot + value;
+    record.Installed = LowerAZ(value) == LowerAZ(record.Path);
+}
+
+void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
+                    const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
+    // One set of naming buffers serves the whole listing.
+    std::array<std::array<char, kNameBufferSize>, 4> names{};
+    WIN32_FIND_DATAA entry;
+    nq::UniqueFind find(FindFirstFileA((folder + "*.*").c_str(), &entry));
+    if (!find)
+        return;
+    do {
+        if (entry.dwFileAttributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        const std::string fileName = entry.cFileName;
+        if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
+            continue;
+        const std::string path = folder + fileName;
+        if (GetFontProps(path.c_str(), names[0].data(), names[1].data(), names[2].data(),
+                         names[3].data()) == 0)
+            continue;
+        auto record = std::make_unique<FontDescr>();
+        record->Path = path;
+        record->Name = BufferText(names[0]);
+        record->Copyright = BufferText(names[1]);
+        record->Trademark = BufferText(names[2]);
+        record->Family = BufferText(names[3]);
+        std::string description = FontResourceDescription(path);
+        if (!description.empty())
+            record->Name = std::move(description);
+        CheckInstalled(*record, fontsRoot);
+        onFont(std::move(record));
+    } while (FindNextFileA(find.get(), &entry));
+}
