@@ -7,8 +7,8 @@
 
 namespace glyphscan {
 
-constexpr std::size_t kSlotSize = 1024;                // one text slot with its terminator
-constexpr std::size_t kSlotCount = 4;                  // full name, copyright, trademark, family
+constexpr std::size_t kSlotSize = 1024; // one text slot with its terminator
+constexpr std::size_t kSlotCount = 4;   // full name, copyright, trademark, family
 constexpr std::size_t kBlockSize = kSlotSize * kSlotCount;
 
 enum Slot : std::size_t { kFullName = 0, kCopyright = 1, kTrademark = 2, kFamily = 3 };
@@ -22,6 +22,11 @@ using Utf16ToAnsi = std::size_t (*)(const char16_t* units, std::size_t count, ch
 // Reads the image's naming table into block (kBlockSize bytes, slot n at
 // n * kSlotSize), which the caller has zero-filled. Returns 1 when a family
 // name was found, else 0. Never reads outside [data, data + size).
+// When no 8-bit family record is found and convert is given, a second pass takes
+// the names from the Windows Unicode records instead.
 int ReadNames(const unsigned char* data, std::size_t size, char* block, Utf16ToAnsi convert);
+
+// Copies the four zero-terminated slots of block into the caller's buffers.
+void CopySlots(const char* block, char* full_name, char* copyright, char* trademark, char* family);
 
 } // namespace glyphscan
