@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the benchmark programs in Release trees of their own, makes the corpus of
+# TrueType files and prints the figures: natively (with FreeType) and under Wine.
+# NQ_BENCH_ROUNDS sets the number of rounds (default 15).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${NQ_BUILD:-$root/build}
+rounds=${NQ_BENCH_ROUNDS:-15}
+jobs=$(nproc)
+[ "$jobs" -gt 2 ] && jobs=2
+
+bash "$root/scripts/deps.sh"
+
+# More font families for the corpus; only the benchmark needs them.
+corpus_fonts=(fonts-dejavu-extra fonts-liberation fonts-freefont-ttf fonts-crosextra-carlito
+  fonts-crosextra-caladea fonts-open-sans fonts-lato)
+missing=()
+for p in "${corpus_fonts[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
+
+configure() { # dir, target, extra args...
+  local dir=$1 target=$2; shift 2
+  cmake -S "$root" -B "$build/$dir" -DCMAKE_BUILD_TYPE=Release -DNQ_BENCH=ON -DNQ_TESTS=OFF \
+    -DNQ_SANITIZE=OFF -DNQ_FUZZ=OFF "$@" >/dev/null
+  cmake --build "$build/$dir" -j "$jobs" --target "$target" >/dev/null
+}
+configure bench-native bench_native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+# A prefix of its own: stopping its server at the end cannot disturb a test run.
+wineprefix="$build/bench-wineprefix"
+configure bench-x86_64 bench_wine -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  -DNQ_WINEPREFIX="$wineprefix"
+
+corpus="$build/bench-corpus"
+bash "$root/scripts/bench-corpus.sh" "$corpus" 300
+
+echo
+"$build/bench-native/bench/bench_native" "$corpus" "$rounds"
+
+. "$root/scripts/display.sh"
+trap nq_stop_wine EXIT
+nq_warm_wine "$wineprefix"
+echo
+# Wine sees the Linux root as drive Z:.
+"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_wine.exe" \
+  "Z:$(printf '%s' "$corpus" | tr / '\\')" "$rounds"
