@@ -1,0 +1,170 @@
+// TfrmMiddle: creation, showing and destruction, with the settings file and
+// the sample text file.
+#include "frm_middle.h"
+
+#include "control_ids.h"
+#include "program_files.h"
+#include "settings.h"
+
+namespace {
+
+constexpr const char* kApplicationTitle = "NimbQuillbox";
+
+// The whole content of a file; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    LARGE_INTEGER size;
+    // The sample text is a handful of lines; anything past 64 MB is no sample text.
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (64 << 20))
+        return std::nullopt;
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!content.empty() &&
+        !ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
+        return std::nullopt;
+    content.resize(read);
+    return content;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return content.empty() || (WriteFile(file.get(), content.data(),
+                                         static_cast<DWORD>(content.size()), &written, nullptr) &&
+                               written == content.size());
+}
+
+} // namespace
+
+TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, std::string fontsRoot)
+    : prompts_(prompts), fontsRoot_(std::move(fontsRoot)),
+      settingsPath_(ChangeFileExtension(programPath, ".ini")),
+      sampleTextPath_(ChangeFileExtension(programPath, ".txt")) {}
+
+TfrmMiddle::~TfrmMiddle() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+bool TfrmMiddle::Create() {
+    RegisterWindowClass();
+    // Until a skin sets a caption, the window carries the application title.
+    CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kMiddleWindowClass, kApplicationTitle,
+                    WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
+                    nullptr, GetModuleHandleA(nullptr), this);
+    if (!hwnd_)
+        return false;
+    CreateFonts();
+    CreateControls();
+    FormCreate();
+    return true;
+}
+
+void TfrmMiddle::FormCreate() {
+    // No FontList yet: the search text set below must leave the fonts list alone.
+    fontList_.reset();
+    LoadSampleText();
+
+    const settings::PaneValues panes = settings::ReadPaneValues(settingsPath_);
+    paneSizes_ = {panes.CollectionsPane, panes.FontsPane, panes.DetailsPane};
+    SetWindowTextA(ctl_.ComboBox1, std::to_string(panes.Size).c_str());
+    previewSize_ = panes.Size;
+    ApplyPreviewFont();
+    SetSearchText(panes.Search);
+    if (!panes.Search.empty() && panes.Search != settings::kSearchPlaceholder) {
+        searchActive_ = true;
+        InvalidateRect(ctl_.editSearch, nullptr, TRUE); // black text
+    }
+
+    previewIndex_ = -1;
+    fontList_ = std::make_unique<FontList>();
+    FillCollections();
+    rolledUp_ = false;
+    active_ = true;
+
+    const settings::PlacementValues placement = settings::ReadPlacementValues(settingsPath_);
+    SetWindowPos(hwnd_, nullptr, placement.X, placement.Y, placement.Width, placement.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    skinDir_ = placement.SkinDir;
+    buttonsDir_ = placement.ButtonsDir;
+    ApplyLayout();
+}
+
+void TfrmMiddle::Show() {
+    FormShow();
+}
+
+void TfrmMiddle::FormShow() {
+    // The skinned frame windows come later; until then the client window shows
+    // itself at the bounds FormCreate gave it.
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+}
+
+void TfrmMiddle::FormDestroy() {
+    SaveSampleText();
+    // The rows refer to the records: they go first.
+    SendMessageA(ctl_.lbFonts, LB_RESETCONTENT, 0, 0);
+    fontList_.reset();
+    SaveSettings();
+}
+
+void TfrmMiddle::LoadSampleText() {
+    const DWORD attributes = GetFileAttributesA(sampleTextPath_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    // An unreadable file leaves the built-in lines, like a missing one.
+    if (const std::optional<std::string> content = ReadWholeFile(sampleTextPath_))
+        SetWindowTextA(ctl_.lbPreview, EditText(SplitTextLines(*content)).c_str());
+}
+
+void TfrmMiddle::SaveSampleText() {
+    const std::string content = TextFileContent(EditLines(WindowText(ctl_.lbPreview)));
+    // A failure here is told, and the settings are still saved after it.
+    if (!WriteWholeFile(sampleTextPath_, content))
+        prompts_.Message(nullptr, kApplicationTitle, "Cannot create file " + sampleTextPath_,
+                         MB_OK | MB_ICONERROR);
+}
+
+void TfrmMiddle::SaveSettings() {
+    settings::PlacementValues placement;
+    RECT bounds;
+    GetWindowRect(hwnd_, &bounds);
+    if (IsIconic(hwnd_)) {
+        // Minimised, the window lies far off screen: keep the restored bounds.
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        if (GetWindowPlacement(hwnd_, &wp))
+            bounds = wp.rcNormalPosition;
+    }
+    placement.X = bounds.left;
+    placement.Y = bounds.top;
+    placement.Width = bounds.right - bounds.left;
+    placement.Height = bounds.bottom - bounds.top;
+    placement.SkinDir = skinDir_;
+    placement.ButtonsDir = buttonsDir_;
+
+    settings::PaneValues panes;
+    panes.CollectionsPane = paneSizes_.CollectionsPane;
+    panes.FontsPane = paneSizes_.FontsPane;
+    panes.DetailsPane = paneSizes_.DetailsPane;
+    panes.Size = previewSize_;
+    panes.Search = WindowText(ctl_.editSearch);
+
+    settings::Writer writer(settingsPath_);
+    settings::WritePlacementValues(writer, placement);
+    settings::WritePaneValues(writer, panes);
+    if (writer.Failed())
+        prompts_.Message(nullptr, kApplicationTitle, "Unable to write to " + settingsPath_,
+                         MB_OK | MB_ICONERROR);
+}
+
+void TfrmMiddle::SetSearchText(const std::string& text) {
+    SetWindowTextA(ctl_.editSearch, text.c_str());
+}

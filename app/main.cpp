@@ -1,0 +1,51 @@
+// NimbQuillbox: GDI+ for the whole run, the client window as the only main
+// window, and the message loop.
+#include "collection_store.h"
+#include "frm_middle.h"
+#include "gdiplus_raii.h"
+#include "prompts.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ProgramPath() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size() || path.size() >= 32768)
+            return std::string(path.data(), length);
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Started before any window exists and shut down as the very last step.
+    const nq::GdiplusSession gdiplus;
+
+    WindowsPrompts prompts;
+    TfrmMiddle form(prompts, ProgramPath(), SystemFontsRoot());
+    form.SetQuitOnDestroy(true);
+    if (!form.Create())
+        return 1;
+    form.Show();
+
+    const HWND window = form.Handle();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Tab moves between the controls; the list and edit boxes keep their keys.
+        if (IsWindow(window) && IsDialogMessageA(window, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

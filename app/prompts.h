@@ -1,0 +1,34 @@
+// Every message box and text query of the client window goes through Prompts,
+// so that tests can answer them and read what the user would have been shown.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+class Prompts {
+  public:
+    virtual ~Prompts() = default;
+
+    // A modal message box; type holds the MB_ button and icon flags. Returns
+    // the ID of the button pressed (IDOK, IDCANCEL, IDYES, ...).
+    virtual int Message(HWND owner, const std::string& caption, const std::string& text,
+                        UINT type) = 0;
+
+    // A modal text query with OK and Cancel: the entered text on OK, nothing
+    // on Cancel.
+    virtual std::optional<std::string> QueryText(HWND owner, const std::string& caption,
+                                                 const std::string& prompt,
+                                                 const std::string& initial) = 0;
+};
+
+// The ones the user sees: MessageBoxA and the input dialog.
+class WindowsPrompts final : public Prompts {
+  public:
+    int Message(HWND owner, const std::string& caption, const std::string& text,
+                UINT type) override;
+    std::optional<std::string> QueryText(HWND owner, const std::string& caption,
+                                         const std::string& prompt,
+                                         const std::string& initial) override;
+};

@@ -1,0 +1,65 @@
+#include "settings.h"
+
+#include "int_text.h"
+#include "profile.h"
+
+namespace settings {
+
+int ReadInt(const std::string& path, const char* section, const char* key, int fallback) {
+    return ParseIntOr(nq::ReadProfileString(path, section, key, ""), fallback);
+}
+
+std::string ReadString(const std::string& path, const char* section, const char* key,
+                       const std::string& fallback) {
+    return nq::ReadProfileString(path, section, key, fallback);
+}
+
+PaneValues ReadPaneValues(const std::string& path) {
+    PaneValues v;
+    v.CollectionsPane = ReadInt(path, "Sizes", "CollectionsPane", v.CollectionsPane);
+    v.FontsPane = ReadInt(path, "Sizes", "FontsPane", v.FontsPane);
+    v.DetailsPane = ReadInt(path, "Sizes", "DetailsPane", v.DetailsPane);
+    v.Size = ReadInt(path, "Other", "Size", v.Size);
+    v.Search = ReadString(path, "Other", "Search", v.Search);
+    return v;
+}
+
+PlacementValues ReadPlacementValues(const std::string& path) {
+    PlacementValues v;
+    v.X = ReadInt(path, "Placement", "X", v.X);
+    v.Y = ReadInt(path, "Placement", "Y", v.Y);
+    v.Width = ReadInt(path, "Placement", "Width", v.Width);
+    v.Height = ReadInt(path, "Placement", "Height", v.Height);
+    v.SkinDir = ReadString(path, "Skin", "Dir", v.SkinDir);
+    v.ButtonsDir = ReadString(path, "Buttons", "Dir", v.ButtonsDir);
+    return v;
+}
+
+void Writer::Write(const char* section, const char* key, const std::string& value) {
+    if (failed_)
+        return;
+    failed_ = !nq::WriteProfileString(path_, section, key, value);
+}
+
+void Writer::Write(const char* section, const char* key, int value) {
+    Write(section, key, std::to_string(value));
+}
+
+void WritePlacementValues(Writer& writer, const PlacementValues& values) {
+    writer.Write("Placement", "X", values.X);
+    writer.Write("Placement", "Y", values.Y);
+    writer.Write("Placement", "Width", values.Width);
+    writer.Write("Placement", "Height", values.Height);
+    writer.Write("Skin", "Dir", values.SkinDir);
+    writer.Write("Buttons", "Dir", values.ButtonsDir);
+}
+
+void WritePaneValues(Writer& writer, const PaneValues& values) {
+    writer.Write("Sizes", "CollectionsPane", values.CollectionsPane);
+    writer.Write("Sizes", "FontsPane", values.FontsPane);
+    writer.Write("Sizes", "DetailsPane", values.DetailsPane);
+    writer.Write("Other", "Size", values.Size);
+    writer.Write("Other", "Search", values.Search);
+}
+
+} // namespace settings

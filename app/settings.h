@@ -1,0 +1,61 @@
+// The settings file beside the program: what is read at start and written at
+// exit, through the Windows profile functions.
+#pragma once
+
+#include <string>
+
+namespace settings {
+
+inline constexpr const char* kSearchPlaceholder = "Search";
+
+// Read into the panes, the preview size and the search box.
+struct PaneValues {
+    int CollectionsPane = 185;
+    int FontsPane = 185;
+    int DetailsPane = 23;
+    int Size = 32;
+    std::string Search;
+};
+
+// Read into the window's bounds and the skin and button folders.
+struct PlacementValues {
+    int X = 100;
+    int Y = 100;
+    int Width = 320;
+    int Height = 320;
+    std::string SkinDir = "Skins/Default";
+    std::string ButtonsDir = "Buttons/Default";
+};
+
+// An integer value (decimal, or hexadecimal with "0x"); fallback when the
+// file, section or key is missing or the value is no such integer.
+int ReadInt(const std::string& path, const char* section, const char* key, int fallback);
+std::string ReadString(const std::string& path, const char* section, const char* key,
+                       const std::string& fallback);
+
+// Sizes/CollectionsPane, FontsPane, DetailsPane, then Other/Size and Search.
+PaneValues ReadPaneValues(const std::string& path);
+// Placement/X, Y, Width, Height, then Skin/Dir and Buttons/Dir.
+PlacementValues ReadPlacementValues(const std::string& path);
+
+// Writes values one by one; after the first write that fails, no further
+// write is made, so the file never holds a later value without an earlier one.
+class Writer {
+  public:
+    explicit Writer(std::string path) : path_(std::move(path)) {}
+    void Write(const char* section, const char* key, const std::string& value);
+    void Write(const char* section, const char* key, int value);
+    bool Failed() const { return failed_; }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+    bool failed_ = false;
+};
+
+// Placement/X, Y, Width, Height, then Skin/Dir, then Buttons/Dir.
+void WritePlacementValues(Writer& writer, const PlacementValues& values);
+// Sizes/CollectionsPane, FontsPane, DetailsPane, then Other/Size, then Other/Search.
+void WritePaneValues(Writer& writer, const PaneValues& values);
+
+} // namespace settings
