@@ -70,7 +70,8 @@ void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
     // path ("C:\..."): a third character other than a backslash means bare.
     if (value.size() >= 3 && value[2] != '\\')
         value = fontsRoot + value;
-    record.Installed = LowerAZ(value) == LowerAZ(record.Path);
+    // A missing value never matches, not even a record without a path.
+    record.Installed = !value.empty() && LowerAZ(value) == LowerAZ(record.Path);
 }
 
 void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,15 +16,15 @@ std::string Check(const std::string& name) {
 } // namespace
 
 TEST(CollectionNameRules, AcceptsOrdinaryNames) {
-    for (const std::string& name :
-         {"New Collection", "Sans", "v1.2 fonts", " leading space", "a", "x.y.z", "Con-Fonts",
-          "CONSOLE", "COM0", "COM10", "LPT", "nul1", "Fonts (old)", "#1 & more", "100%",
-          "Caf\xE9 Schriften \xC4\xD6\xDC", "\x8A\xBF\xFF"})
+    for (const std::string& name : std::vector<std::string>{
+             "New Collection", "Sans", "v1.2 fonts", " leading space", "a", "x.y.z", "Con-Fonts",
+             "CONSOLE", "COM0", "COM10", "LPT", "nul1", "Fonts (old)", "#1 & more", "100%",
+             "Caf\xE9 Schriften \xC4\xD6\xDC", "\x8A\xBF\xFF"})
         EXPECT_EQ(Check(name), "") << name;
 }
 
 TEST(CollectionNameRules, RejectsEmptyAndBlankNames) {
-    for (const std::string& name : {"", " ", "    "})
+    for (const std::string& name : std::vector<std::string>{"", " ", "    "})
         EXPECT_EQ(Check(name), "Please enter a name for the new collection.") << '[' << name << ']';
 }
 
@@ -49,28 +50,30 @@ TEST(CollectionNameRules, RejectsCharactersAFolderNameCannotHold) {
 }
 
 TEST(CollectionNameRules, RejectsPathsThatLeaveTheRoot) {
-    for (const std::string& name :
-         {"..\\escape", "sub\\..\\..\\x", "../escape", "C:\\elsewhere", "\\\\server\\share",
-          "D:relative", "name:stream", "/tmp/x", "sub\\"})
+    for (const std::string& name : std::vector<std::string>{
+             "..\\escape", "sub\\..\\..\\x", "../escape", "C:\\elsewhere", "\\\\server\\share",
+             "D:relative", "name:stream", "/tmp/x", "sub\\"})
         EXPECT_NE(Check(name), "") << name;
 }
 
 TEST(CollectionNameRules, RejectsNamesEndingInDotOrSpace) {
-    for (const std::string& name : {"Fonts.", "Fonts ", "Fonts. ", "a .", "x.."})
+    for (const std::string& name :
+         std::vector<std::string>{"Fonts.", "Fonts ", "Fonts. ", "a .", "x.."})
         EXPECT_EQ(Check(name), "A collection name cannot end with a dot or a space.") << name;
 }
 
 TEST(CollectionNameRules, RejectsReservedDeviceNamesInAnyCaseAndWithExtension) {
-    for (const std::string& name :
-         {"CON", "con", "Prn", "aUx", "NUL", "COM1", "com9", "LPT1", "lpt9", "CON.txt",
-          "nul.tar.gz", "Com3.fonts", "AUX .x", "CONIN$", "conout$"}) {
+    for (const std::string& name : std::vector<std::string>{
+             "CON", "con", "Prn", "aUx", "NUL", "COM1", "com9", "LPT1", "lpt9", "CON.txt",
+             "nul.tar.gz", "Com3.fonts", "AUX .x", "CONIN$", "conout$"}) {
         EXPECT_TRUE(IsReservedDeviceName(name)) << name;
         EXPECT_EQ(Check(name), "\"" + name +
                                    "\" is a device name reserved by Windows and cannot be used "
                                    "as a collection name.")
             << name;
     }
-    for (const std::string& name : {"CONX", "COM0", "LPT10", "xNUL", "CO", ".con", "a.CON"})
+    for (const std::string& name :
+         std::vector<std::string>{"CONX", "COM0", "LPT10", "xNUL", "CO", ".con", "a.CON"})
         EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }
 

@@ -1,0 +1,272 @@
+#include "font_catalogue.h"
+
+#include "library_test_support.h"
+#include "registry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using libtest::MakeFolder;
+using libtest::TempFolder;
+using libtest::WriteFile;
+
+namespace {
+
+// Debian's font packages, as Wine sees the host's file system.
+const std::string kDejaVuFolder = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\";
+const std::string kDejaVuSans = kDejaVuFolder + "DejaVuSans.ttf";
+const std::string kDejaVuMono = kDejaVuFolder + "DejaVuSansMono.ttf";
+const std::string kLiberationSerif =
+    "Z:\\usr\\share\\fonts\\truetype\\liberation2\\LiberationSerif-Regular.ttf";
+const std::string kBitmapFont = "Z:\\usr\\share\\wine\\fonts\\coure.fon";
+
+std::vector<std::unique_ptr<FontDescr>> Scan(const std::string& folder,
+                                             const std::string& fontsRoot) {
+    std::vector<std::unique_ptr<FontDescr>> fonts;
+    ScanFontFolder(folder, fontsRoot,
+                   [&](std::unique_ptr<FontDescr> font) { fonts.push_back(std::move(font)); });
+    return fonts;
+}
+
+const FontDescr* FindByPath(const std::vector<std::unique_ptr<FontDescr>>& fonts,
+                            const std::string& path) {
+    for (const auto& font : fonts)
+        if (font->Path == path)
+            return font.get();
+    return nullptr;
+}
+
+void Copy(const std::string& from, const std::string& to) {
+    ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), TRUE)) << from << " -> " << to;
+}
+
+// A value in the real font registry that is deleted again when the test ends.
+class RegistryValue {
+  public:
+    RegistryValue(const std::string& name, const std::string& data, DWORD type = REG_SZ)
+        : name_(name) {
+        HKEY raw = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &raw, nullptr),
+                  ERROR_SUCCESS);
+        key_.reset(raw);
+        EXPECT_EQ(RegSetValueExA(key_.get(), name_.c_str(), 0, type,
+                                 reinterpret_cast<const BYTE*>(data.data()),
+                                 static_cast<DWORD>(data.size() + (type == REG_SZ ? 1 : 0))),
+                  ERROR_SUCCESS);
+    }
+    RegistryValue(const RegistryValue&) = delete;
+    RegistryValue& operator=(const RegistryValue&) = delete;
+    ~RegistryValue() { RegDeleteValueA(key_.get(), name_.c_str()); }
+
+  private:
+    std::string name_;
+    nq::UniqueRegKey key_;
+};
+
+// Font names no real font carries, so that the test's registry values meet
+// nothing else.
+std::string TestFontName(const std::string& what) {
+    return "NQ Library Test " + std::to_string(GetCurrentProcessId()) + " " + what;
+}
+
+FontDescr Record(const std::string& name, const std::string& path) {
+    FontDescr record;
+    record.Name = name;
+    record.Path = path;
+    record.Installed = true; // must be overwritten either way
+    return record;
+}
+
+} // namespace
+
+TEST(ScanFontFolder, ListsTheTrueTypeFilesOnly) {
+    TempFolder folder;
+    const std::string f = folder.Path();
+    Copy(kDejaVuSans, f + "a.ttf");
+    Copy(kLiberationSerif, f + "b.TTF");
+    Copy(kBitmapFont, f + "c.fon"); // a bitmap font: the naming-table reader refuses it
+    Copy(kDejaVuMono, f + "d.otf"); // a good font, but not by its extension
+    ASSERT_TRUE(WriteFile(f + "e.ttf", "This is no font, only text with a font's extension."));
+    ASSERT_TRUE(WriteFile(f + "f.ttf", ""));
+    Copy(kDejaVuMono, f + "g.ttf");
+    ASSERT_TRUE(SetFileAttributesA((f + "g.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    Copy(kDejaVuMono, f + "ttf");
+    ASSERT_TRUE(MakeFolder(f + "h.ttf"));
+    Copy(kDejaVuMono, f + "h.ttf\\nested.ttf");
+    Copy(kDejaVuMono, f + "disabled.txt");
+
+    const auto fonts = Scan(f, folder.Path());
+    ASSERT_EQ(fonts.size(), 2u);
+    const FontDescr* a = FindByPath(fonts, f + "a.ttf");
+    const FontDescr* b = FindByPath(fonts, f + "b.TTF");
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(a->Name, "DejaVu Sans");
+    EXPECT_EQ(a->Family, "DejaVu Sans");
+    EXPECT_NE(a->Copyright.find("Bitstream"), std::string::npos) << a->Copyright;
+    EXPECT_EQ(a->Trademark, ""); // DejaVu names no trademark
+    EXPECT_FALSE(a->Installed);
+    EXPECT_EQ(b->Name, "Liberation Serif");
+    EXPECT_EQ(b->Family, "Liberation Serif");
+    EXPECT_NE(b->Copyright.find("Copyright"), std::string::npos) << b->Copyright;
+    EXPECT_NE(b->Trademark.find("Liberation is a trademark"), std::string::npos) << b->Trademark;
+    EXPECT_FALSE(b->Installed);
+}
+
+TEST(ScanFontFolder, KeepsTheEnumerationOrderAndEqualNames) {
+    TempFolder folder;
+    const std::string f = folder.Path();
+    for (const char* name : {"z.ttf", "m.ttf", "a.ttf", "k.ttf"})
+        Copy(kDejaVuSans, f + name);
+    std::vector<std::string> enumerated;
+    for (const std::string& entry : libtest::ListTree(f))
+        enumerated.push_back(f + entry);
+    const auto fonts = Scan(f, f);
+    std::vector<std::string> paths;
+    for (const auto& font : fonts) {
+        paths.push_back(font->Path);
+        EXPECT_EQ(font->Name, "DejaVu Sans");
+    }
+    EXPECT_EQ(paths, enumerated);
+}
+
+TEST(ScanFontFolder, EmptyMissingAndOverlongFoldersListNothing) {
+    TempFolder folder;
+    EXPECT_TRUE(Scan(folder.Path(), folder.Path()).empty());
+    EXPECT_TRUE(Scan(folder.Path() + "missing\\", folder.Path()).empty());
+    EXPECT_TRUE(Scan(folder.Path() + std::string(400, 'x') + "\\", folder.Path()).empty());
+}
+
+TEST(ScanFontFolder, FilesWhosePathPassesTheLimitAreLeftOut) {
+    TempFolder folder;
+    // A folder just short of the limit holding a font whose full path is longer:
+    // other programs can make such files with the wide, unlimited calls.
+    const std::size_t folderLength = 240;
+    const std::string deep = folder.Path() + std::string(folderLength - folder.Path().size(), 'd');
+    ASSERT_TRUE(MakeFolder(deep));
+    Copy(kDejaVuSans, deep + "\\short.ttf");
+    const std::string longName(40, 'n');
+    const std::wstring wideTarget = L"\\\\?\\" + std::wstring(deep.begin(), deep.end()) + L"\\" +
+                                    std::wstring(longName.begin(), longName.end()) + L".ttf";
+    const std::wstring wideSource(kDejaVuSans.begin(), kDejaVuSans.end());
+    ASSERT_TRUE(CopyFileW(wideSource.c_str(), wideTarget.c_str(), TRUE));
+
+    const auto fonts = Scan(deep + "\\", folder.Path());
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0]->Path, deep + "\\short.ttf");
+    EXPECT_EQ(FontResourceDescription(deep + "\\" + longName + ".ttf"), "");
+    DeleteFileW(wideTarget.c_str());
+}
+
+TEST(ScanFontFolder, FontsTheSystemRegisteredByFullPathAreInstalled) {
+    // Wine registers the host's fonts with their Z: paths.
+    ASSERT_EQ(nq::ReadMachineString(nq::kFontsKey, "DejaVu Sans (TrueType)"), kDejaVuSans)
+        << "the prefix does not register the host's DejaVu fonts";
+    const auto fonts = Scan(kDejaVuFolder, "C:\\windows\\fonts\\");
+    const FontDescr* sans = FindByPath(fonts, kDejaVuSans);
+    ASSERT_NE(sans, nullptr);
+    EXPECT_EQ(sans->Name, "DejaVu Sans");
+    EXPECT_TRUE(sans->Installed);
+}
+
+TEST(FontResourceDescription, IsEmptyForWhatIsNoFont) {
+    TempFolder folder;
+    ASSERT_TRUE(WriteFile(folder.Path() + "text.ttf", "no font"));
+    EXPECT_EQ(FontResourceDescription(folder.Path() + "text.ttf"), "");
+    EXPECT_EQ(FontResourceDescription(folder.Path() + "missing.ttf"), "");
+    EXPECT_EQ(FontResourceDescription(std::string(1000, 'x') + ".ttf"), "");
+    // Windows describes a real font; Wine gives no description at all.
+    const std::string description = FontResourceDescription(kDejaVuSans);
+    EXPECT_TRUE(description.empty() || description.find("DejaVu") != std::string::npos)
+        << description;
+}
+
+TEST(CheckInstalled, BareFileNamesAreCompletedWithTheFontsRoot) {
+    TempFolder root;
+    const std::string name = TestFontName("Bare");
+    RegistryValue value(name + " (TrueType)", "nqbare.ttf");
+
+    FontDescr atRoot = Record(name, root.Path() + "nqbare.ttf");
+    CheckInstalled(atRoot, root.Path());
+    EXPECT_TRUE(atRoot.Installed);
+
+    // The same file name listed from a collection is a copy, not the registered file.
+    FontDescr inCollection = Record(name, root.Path() + "Coll\\nqbare.ttf");
+    CheckInstalled(inCollection, root.Path());
+    EXPECT_FALSE(inCollection.Installed);
+
+    FontDescr otherRoot = Record(name, "C:\\elsewhere\\nqbare.ttf");
+    CheckInstalled(otherRoot, root.Path());
+    EXPECT_FALSE(otherRoot.Installed);
+}
+
+TEST(CheckInstalled, FullPathsCompareWithoutRegardToCase) {
+    const std::string name = TestFontName("Full");
+    RegistryValue value(name + " (TrueType)", "C:\\Windows\\Fonts\\Coll\\NQFull.TTF");
+    for (const std::string& path : {std::string("C:\\Windows\\Fonts\\Coll\\NQFull.TTF"),
+                                    std::string("c:\\windows\\fonts\\coll\\nqfull.ttf"),
+                                    std::string("C:\\WINDOWS\\FONTS\\COLL\\NQFULL.TTF")}) {
+        FontDescr record = Record(name, path);
+        CheckInstalled(record, "C:\\unused\\");
+        EXPECT_TRUE(record.Installed) << path;
+    }
+    for (const std::string& path :
+         {std::string("C:\\Windows\\Fonts\\NQFull.TTF"),
+          std::string("C:\\Windows\\Fonts\\Coll\\NQFull.TTF2"), std::string("")}) {
+        FontDescr record = Record(name, path);
+        CheckInstalled(record, "C:\\Windows\\Fonts\\Coll\\");
+        EXPECT_FALSE(record.Installed) << path;
+    }
+}
+
+TEST(CheckInstalled, MissingShortAndOddValuesAreNotInstalled) {
+    TempFolder root;
+    FontDescr missing = Record(TestFontName("Missing"), root.Path() + "x.ttf");
+    CheckInstalled(missing, root.Path());
+    EXPECT_FALSE(missing.Installed);
+
+    // An empty path must not match a missing value.
+    FontDescr emptyPath = Record(TestFontName("Missing"), "");
+    CheckInstalled(emptyPath, root.Path());
+    EXPECT_FALSE(emptyPath.Installed);
+
+    const std::string shortName = TestFontName("Short");
+    RegistryValue shortValue(shortName + " (TrueType)", "ab");
+    FontDescr shortRecord = Record(shortName, root.Path() + "ab");
+    CheckInstalled(shortRecord, root.Path());
+    EXPECT_FALSE(shortRecord.Installed);
+
+    const std::string dwordName = TestFontName("Dword");
+    RegistryValue dwordValue(dwordName + " (TrueType)", std::string(4, '\1'), REG_DWORD);
+    FontDescr dwordRecord = Record(dwordName, root.Path() + std::string(4, '\1'));
+    CheckInstalled(dwordRecord, root.Path());
+    EXPECT_FALSE(dwordRecord.Installed);
+}
+
+TEST(CheckInstalled, ListingFromTheRootFindsRegisteredCopies) {
+    // A real font file lies in the root and in a collection; its registry
+    // value names the root's copy by bare file name.
+    TempFolder root;
+    const std::string r = root.Path();
+    Copy(kDejaVuSans, r + "nqsans.ttf");
+    ASSERT_TRUE(MakeFolder(r + "Coll"));
+    Copy(kDejaVuSans, r + "Coll\\nqsans.ttf");
+    const std::string name = TestFontName("Scan");
+
+    auto fonts = Scan(r, r);
+    ASSERT_EQ(fonts.size(), 1u);
+    fonts[0]->Name = name; // the real name is registered by the prefix already
+    RegistryValue value(name + " (TrueType)", "NQSANS.TTF");
+    CheckInstalled(*fonts[0], r);
+    EXPECT_TRUE(fonts[0]->Installed);
+
+    auto copies = Scan(r + "Coll\\", r);
+    ASSERT_EQ(copies.size(), 1u);
+    copies[0]->Name = name;
+    CheckInstalled(*copies[0], r);
+    EXPECT_FALSE(copies[0]->Installed);
+}
