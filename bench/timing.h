@@ -1,7 +1,8 @@
-// Times several ways of handling each file of a corpus against each other.
-// Every round runs each method once over the whole corpus, in an order that
-// rotates from round to round so that no method always follows the same one;
-// the figure of a method is the median over the rounds of its mean time per file.
+// Times several ways of handling each file of a corpus, or several operations
+// over one data set, against each other. Every round runs each method once over
+// the whole corpus (each pass once), in an order that rotates from round to
+// round so that no method always follows the same one; the figure of a method
+// is the median over the rounds of its mean time per file (of a pass: its time).
 // A ratio is the median over the rounds of that round's ratio: both passes of a
 // round ran moments apart, so a load that comes and goes on the machine cancels.
 #pragma once
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,40 +31,26 @@ inline double Median(std::vector<double> values) {
 }
 
 struct Figures {
-    std::vector<std::vector<double>> rounds_us; // per method, per round: the time per file
-    std::vector<double> median_us; // per method: median over rounds of the time per file
+    // Per method (or pass), per round: the time per file (or per run).
+    std::vector<std::vector<double>> rounds_us;
+    std::vector<double> median_us; // per method: median over rounds
     std::vector<double> min_us;    // per method: the best round
     std::vector<double> max_us;    // per method: the worst round
 };
 
 inline volatile unsigned g_sink;
 
-inline Figures Measure(const std::vector<Method>& methods, const std::vector<std::string>& files,
-                       int rounds) {
-    using Clock = std::chrono::steady_clock;
-    const std::size_t count = methods.size();
-    std::vector<std::vector<double>> samples(count);
+// One timed operation over a whole data set: each round times one run of it.
+struct Pass {
+    const char* name; // row name
+    const char* what; // the calls it makes
+    // The timed work; the result is folded into a sink so the work cannot be dropped.
+    std::function<unsigned()> run;
+    // Untimed set-up before every run (the state the timed work starts from); may be empty.
+    std::function<void()> prepare;
+};
 
-    // One untimed pass each, so that every file is in the page cache and every
-    // code path has run before the first timed round.
-    for (const Method& m : methods)
-        for (const std::string& f : files)
-            g_sink = g_sink + m.run(f);
-
-    for (int round = 0; round < rounds; ++round) {
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::size_t i = (k + static_cast<std::size_t>(round)) % count;
-            unsigned fold = 0;
-            const Clock::time_point start = Clock::now();
-            for (const std::string& f : files)
-                fold += methods[i].run(f);
-            const Clock::time_point stop = Clock::now();
-            g_sink = g_sink + fold;
-            const double us = std::chrono::duration<double, std::micro>(stop - start).count();
-            samples[i].push_back(us / static_cast<double>(files.size()));
-        }
-    }
-
+inline Figures Summarise(std::vector<std::vector<double>> samples) {
     Figures figures;
     for (const std::vector<double>& s : samples) {
         figures.median_us.push_back(Median(s));
@@ -71,6 +59,57 @@ inline Figures Measure(const std::vector<Method>& methods, const std::vector<std
     }
     figures.rounds_us = std::move(samples);
     return figures;
+}
+
+// Times every pass once per round, in the rotating order; figures are microseconds per run.
+inline Figures MeasurePasses(const std::vector<Pass>& passes, int rounds) {
+    using Clock = std::chrono::steady_clock;
+    const std::size_t count = passes.size();
+    std::vector<std::vector<double>> samples(count);
+
+    // One untimed run each, so that every file is in the page cache and every
+    // code path has run before the first timed round.
+    for (const Pass& p : passes) {
+        if (p.prepare)
+            p.prepare();
+        g_sink = g_sink + p.run();
+    }
+
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t i = (k + static_cast<std::size_t>(round)) % count;
+            if (passes[i].prepare)
+                passes[i].prepare();
+            const Clock::time_point start = Clock::now();
+            const unsigned fold = passes[i].run();
+            const Clock::time_point stop = Clock::now();
+            g_sink = g_sink + fold;
+            samples[i].push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+        }
+    }
+    return Summarise(std::move(samples));
+}
+
+// Per-file methods: each round runs every method over all files; figures are
+// microseconds per file.
+inline Figures Measure(const std::vector<Method>& methods, const std::vector<std::string>& files,
+                       int rounds) {
+    std::vector<Pass> passes;
+    for (const Method& m : methods)
+        passes.push_back({m.name,
+                          m.what,
+                          [&files, run = m.run] {
+                              unsigned fold = 0;
+                              for (const std::string& f : files)
+                                  fold += run(f);
+                              return fold;
+                          },
+                          {}});
+    Figures figures = MeasurePasses(passes, rounds);
+    for (std::vector<double>& s : figures.rounds_us)
+        for (double& us : s)
+            us /= static_cast<double>(files.size());
+    return Summarise(std::move(figures.rounds_us));
 }
 
 inline void PrintTable(const std::vector<Method>& methods, const Figures& figures,
@@ -82,7 +121,27 @@ inline void PrintTable(const std::vector<Method>& methods, const Figures& figure
                     figures.min_us[i], figures.max_us[i], methods[i].what);
 }
 
+// Passes over a data set of item_count items: milliseconds per run, and
+// microseconds per item of the median run.
+inline void PrintPassTable(const std::vector<Pass>& passes, const Figures& figures,
+                           std::size_t item_count, int rounds) {
+    std::printf("%zu files, %d rounds; time per run in milliseconds\n", item_count, rounds);
+    std::printf("  %-16s %9s %9s %9s %9s   %s\n", "", "median", "min", "max", "us/file", "calls");
+    for (std::size_t i = 0; i < passes.size(); ++i)
+        std::printf("  %-16s %9.2f %9.2f %9.2f %9.2f   %s\n", passes[i].name,
+                    figures.median_us[i] / 1000, figures.min_us[i] / 1000, figures.max_us[i] / 1000,
+                    figures.median_us[i] / static_cast<double>(item_count), passes[i].what);
+}
+
 enum class Bound { AtMost, Below };
+
+// Prints a figure and whether it meets its target.
+inline void PrintTarget(const char* label, double value, const char* unit, Bound bound,
+                        double target) {
+    const bool met = bound == Bound::AtMost ? value <= target : value < target;
+    std::printf("  %-30s %6.2f%s   target %s %.2f%s: %s\n", label, value, unit,
+                bound == Bound::AtMost ? "<=" : "<", target, unit, met ? "met" : "MISSED");
+}
 
 // Prints the median per-round ratio of two methods and whether it meets its target.
 inline void PrintRatio(const char* label, const Figures& figures, std::size_t num, std::size_t den,
@@ -90,10 +149,7 @@ inline void PrintRatio(const char* label, const Figures& figures, std::size_t nu
     std::vector<double> ratios;
     for (std::size_t r = 0; r < figures.rounds_us[num].size(); ++r)
         ratios.push_back(figures.rounds_us[num][r] / figures.rounds_us[den][r]);
-    const double ratio = Median(ratios);
-    const bool met = bound == Bound::AtMost ? ratio <= target : ratio < target;
-    std::printf("  %-30s %6.2f   target %s %.2f: %s\n", label, ratio,
-                bound == Bound::AtMost ? "<=" : "<", target, met ? "met" : "MISSED");
+    PrintTarget(label, Median(ratios), "", bound, target);
 }
 
 } // namespace bench

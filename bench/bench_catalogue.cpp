@@ -1,0 +1,355 @@
+// Windows benchmark (run under Wine, on a display): the font catalogue of the
+// client window over one large collection, next to the glyphscan-only loop over
+// the same files (the floor).
+//
+// It copies the corpus under distinct names into one collection of a fonts
+// root of its own, opens TfrmMiddle over that root and, in interleaved rounds,
+// times listing the collection from lbFoldersClick to the painted fonts list,
+// and single keystrokes in the search box. A few passes that make only some of
+// the listing's calls tell where its time goes.
+// Usage: bench_catalogue CORPUS_DIR [ROUNDS] [FILES]   (a Windows path, e.g. Z:\work\corpus)
+#include "timing.h"
+
+#include "font_catalogue.h"
+#include "frm_middle.h"
+#include "glyphscan.h"
+#include "handles.h"
+#include "prompts.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kCollection = "Bench";
+constexpr int kCollectionRow = 1; // row 0 is "All Fonts", the empty fonts root
+
+// The search box's text before the narrowing keystroke, and the key typed.
+constexpr const char* kTypedBefore = "san";
+constexpr char kTypedKey = 's';
+
+// Nothing here should ask the user anything: a prompt is reported and refused.
+class RefusingPrompts final : public Prompts {
+  public:
+    int Message(HWND, const std::string& caption, const std::string& text, UINT) override {
+        std::fprintf(stderr, "unexpected message box \"%s\": %s\n", caption.c_str(), text.c_str());
+        ++Shown;
+        return IDCANCEL;
+    }
+    std::optional<std::string> QueryText(HWND, const std::string& caption, const std::string&,
+                                         const std::string&) override {
+        std::fprintf(stderr, "unexpected text query \"%s\"\n", caption.c_str());
+        ++Shown;
+        return std::nullopt;
+    }
+    int Shown = 0;
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+using UniqueWindow = nq::Unique<WindowTraits>;
+
+void RemoveTree(const std::string& folder) { // folder ends in a backslash
+    WIN32_FIND_DATAA entry;
+    {
+        nq::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &entry));
+        if (find) {
+            do {
+                const std::string name = entry.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(folder + name + "\\");
+                else
+                    DeleteFileA((folder + name).c_str());
+            } while (FindNextFileA(find.get(), &entry));
+        }
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A folder under the temporary folder, removed with everything in it.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "nq-bench-catalogue-" + std::to_string(GetCurrentProcessId()) +
+                "\\";
+        RemoveTree(path_);
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder() { RemoveTree(path_); }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+// Names of the plain files matching pattern in folder, in enumeration order.
+std::vector<std::string> FileNames(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    nq::UniqueFind find(FindFirstFileA((folder + pattern).c_str(), &entry));
+    if (find) {
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(entry.cFileName);
+        } while (FindNextFileA(find.get(), &entry));
+    }
+    return names;
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Paints what is invalid now, as the message loop would next.
+void PaintNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+unsigned RowCount(HWND list) {
+    return static_cast<unsigned>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+}
+
+// The current row of lbFolders, as a click makes it.
+void SelectFolderRow(HWND list, int row) {
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageA(list, LB_SETSEL, TRUE, row);
+    SendMessageA(list, LB_SETCARETINDEX, row, FALSE);
+}
+
+// Sets the search box's text (the window rebuilds the list) with the caret at its end.
+void SetSearchText(HWND edit, const std::string& text) {
+    SetWindowTextA(edit, text.c_str());
+    const LPARAM end = static_cast<LPARAM>(text.size());
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+// A key typed into the edit control: it changes its text and notifies the window.
+void TypeKey(HWND edit, char key) {
+    SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(key), 1);
+}
+
+char g_names[4][1024]; // the catalogue reuses one set of buffers per listing; so does the floor
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS] [FILES]\n", argv[0]);
+        return 2;
+    }
+    const std::string corpus = std::string(argv[1]) + "\\";
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
+    const std::size_t fileCount = argc > 3 ? std::max(1, std::atoi(argv[3])) : 2000;
+
+    std::vector<std::string> sources = FileNames(corpus, "*.ttf");
+    std::sort(sources.begin(), sources.end());
+    if (sources.empty()) {
+        std::fprintf(stderr, "%s: no .ttf files\n", corpus.c_str());
+        return 1;
+    }
+
+    // A fonts root holding one collection of fileCount copies, and a program folder.
+    ScratchFolder scratch;
+    const std::string fontsRoot = scratch.Path() + "fonts\\";
+    const std::string programFolder = scratch.Path() + "program\\";
+    const std::string folder = fontsRoot + kCollection + "\\";
+    CreateDirectoryA(fontsRoot.c_str(), nullptr);
+    CreateDirectoryA(programFolder.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (std::size_t i = 0; i < fileCount; ++i) {
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "%04zu-", i);
+        const std::string& source = sources[i % sources.size()];
+        if (!CopyFileA((corpus + source).c_str(), (folder + prefix + source).c_str(), TRUE)) {
+            std::fprintf(stderr, "cannot copy %s into %s\n", source.c_str(), folder.c_str());
+            return 1;
+        }
+    }
+    std::vector<std::string> paths;
+    for (const std::string& name : FileNames(folder, "*.*"))
+        paths.push_back(folder + name);
+
+    std::size_t accepted = 0;
+    for (const std::string& path : paths)
+        accepted += GetFontProps(path.c_str(), g_names[0], g_names[1], g_names[2], g_names[3]) == 1;
+    std::printf("Wine, catalogue: %zu copies of %zu corpus files in %s\n", paths.size(),
+                sources.size(), folder.c_str());
+    std::printf("GetFontProps accepts %zu of %zu files\n", accepted, paths.size());
+
+    RefusingPrompts prompts;
+    auto form =
+        std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe", fontsRoot);
+    if (!form->Create()) {
+        std::fprintf(stderr, "TfrmMiddle could not be created\n");
+        return 1;
+    }
+    form->Show();
+    Pump();
+    const TfrmMiddle::Controls& c = form->Ctl();
+    if (TfrmMiddle::RowText(c.lbFolders, kCollectionRow) != kCollection) {
+        std::fprintf(stderr, "row %d of lbFolders is not \"%s\"\n", kCollectionRow, kCollection);
+        return 1;
+    }
+
+    // The records of the collection, for the passes that make single calls.
+    std::vector<std::unique_ptr<FontDescr>> records;
+    ScanFontFolder(folder, fontsRoot, [&](std::unique_ptr<FontDescr> record) {
+        records.push_back(std::move(record));
+    });
+
+    // A hidden list box made like lbFonts, for the rows alone.
+    UniqueWindow rowsOnly(CreateWindowExA(
+        0, "LISTBOX", "", static_cast<DWORD>(GetWindowLongPtrA(c.lbFonts, GWL_STYLE)) & ~WS_VISIBLE,
+        0, 0, 200, 400, GetParent(c.lbFonts), nullptr, GetModuleHandleA(nullptr), nullptr));
+    SendMessageA(rowsOnly.get(), WM_SETFONT, SendMessageA(c.lbFonts, WM_GETFONT, 0, 0), FALSE);
+
+    // Listing starts from the placeholder in the search box (every record is
+    // listed) and from "All Fonts", an empty folder, as the current row.
+    auto prepareListing = [&] {
+        if (form->SearchActive()) {
+            SetSearchText(c.editSearch, "");
+            form->editSearchExit(); // the box loses the focus: the placeholder comes back
+        }
+        SelectFolderRow(c.lbFolders, 0);
+        form->lbFoldersClick();
+        SelectFolderRow(c.lbFolders, kCollectionRow);
+        Pump();
+    };
+    unsigned listedRows = 0, narrowedRows = 0, widenedRows = 0;
+
+    const std::vector<bench::Pass> passes = {
+        {"floor",
+         "GetFontProps with four 1024-byte buffers, per file",
+         [&] {
+             unsigned fold = 0;
+             for (const std::string& path : paths)
+                 fold += static_cast<unsigned>(
+                     GetFontProps(path.c_str(), g_names[0], g_names[1], g_names[2], g_names[3]));
+             return fold;
+         },
+         {}},
+        {"listing", "lbFoldersClick on the collection's row, then the list paints",
+         [&] {
+             form->lbFoldersClick();
+             PaintNow(form->Handle());
+             return listedRows = RowCount(c.lbFonts);
+         },
+         prepareListing},
+        {"keystroke", "\"s\" typed after \"san\": EN_CHANGE, editSearchChange, paint",
+         [&] {
+             TypeKey(c.editSearch, kTypedKey);
+             PaintNow(form->Handle());
+             return narrowedRows = RowCount(c.lbFonts);
+         },
+         [&] {
+             SetSearchText(c.editSearch, kTypedBefore);
+             Pump();
+         }},
+        {"keystroke all", "Backspace empties the box: every record is listed again",
+         [&] {
+             TypeKey(c.editSearch, '\b');
+             PaintNow(form->Handle());
+             return widenedRows = RowCount(c.lbFonts);
+         },
+         [&] {
+             SetSearchText(c.editSearch, "s");
+             Pump();
+         }},
+        // Parts of the listing, each alone.
+        {"  enumeration",
+         "FindFirstFileA/FindNextFileA over the folder",
+         [&] { return static_cast<unsigned>(FileNames(folder, "*.*").size()); },
+         {}},
+        {"  description",
+         "GetFontResourceInfoW, query type 1, per file",
+         [&] {
+             unsigned fold = 0;
+             for (const std::string& path : paths)
+                 fold += static_cast<unsigned>(FontResourceDescription(path).size());
+             return fold;
+         },
+         {}},
+        {"  registry",
+         "CheckInstalled: open the HKLM key, read a value, close, per file",
+         [&] {
+             unsigned fold = 0;
+             for (const std::unique_ptr<FontDescr>& record : records) {
+                 CheckInstalled(*record, fontsRoot);
+                 fold += record->Installed;
+             }
+             return fold;
+         },
+         {}},
+        {"  records",
+         "ScanFontFolder: all of the above, making the records",
+         [&] {
+             unsigned fold = 0;
+             ScanFontFolder(folder, fontsRoot, [&](std::unique_ptr<FontDescr>) { ++fold; });
+             return fold;
+         },
+         {}},
+        {"  sorted rows",
+         "LB_RESETCONTENT, then LB_ADDSTRING and LB_SETITEMDATA per record",
+         [&] {
+             HWND list = rowsOnly.get();
+             SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+             SendMessageA(list, LB_RESETCONTENT, 0, 0);
+             for (const std::unique_ptr<FontDescr>& record : records) {
+                 const LRESULT row = SendMessageA(list, LB_ADDSTRING, 0,
+                                                  reinterpret_cast<LPARAM>(record->Name.c_str()));
+                 SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(row),
+                              reinterpret_cast<LPARAM>(record.get()));
+             }
+             SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+             return RowCount(list);
+         },
+         {}},
+    };
+
+    const bench::Figures figures = bench::MeasurePasses(passes, rounds);
+    bench::PrintPassTable(passes, figures, paths.size(), rounds);
+    std::printf("Rows: listing %u, after the keystroke %u, after Backspace %u\n", listedRows,
+                narrowedRows, widenedRows);
+
+    bench::PrintRatio("listing / floor", figures, 1, 0, bench::Bound::AtMost, 2.0);
+    bench::PrintTarget("keystroke", figures.median_us[2] / 1000, " ms", bench::Bound::Below, 50);
+    bench::PrintTarget("keystroke all", figures.median_us[3] / 1000, " ms", bench::Bound::Below,
+                       50);
+
+    // Figures of a run that did not do what it says mean nothing.
+    bool sound = true;
+    if (listedRows != accepted || records.size() != accepted) {
+        std::printf("CHECK FAILED: %u rows listed, %zu records, %zu readable files\n", listedRows,
+                    records.size(), accepted);
+        sound = false;
+    }
+    if (narrowedRows == 0 || narrowedRows >= accepted || widenedRows != accepted) {
+        std::printf("CHECK FAILED: the keystrokes did not filter the list as typed\n");
+        sound = false;
+    }
+    if (prompts.Shown) {
+        std::printf("CHECK FAILED: %d prompts were shown\n", prompts.Shown);
+        sound = false;
+    }
+    rowsOnly.reset(); // a child of the window: it goes first
+    form.reset();
+    return sound ? 0 : 1;
+}
