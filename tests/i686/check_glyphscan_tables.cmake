@@ -1,5 +1,6 @@
 # cmake -DOBJDUMP=... -DDLL=glyphscan.dll -DPROBE=probe.exe -P check_glyphscan_tables.cmake
 # The DLL exports exactly GetFontProps and ReadIntoBuffer under their plain names,
+# imports from KERNEL32.dll alone,
 # and a program linked against the import library imports them by those names.
 
 function(objdump_lines file out_var)
@@ -48,6 +49,18 @@ foreach(line IN LISTS dll_lines)
 endforeach()
 if(NOT address_count STREQUAL "00000002")
   message(FATAL_ERROR "glyphscan.dll has '${address_count}' exports in all, expected 2")
+endif()
+
+# The library binds nothing but the kernel: no C runtime DLL beside it.
+set(dlls)
+foreach(line IN LISTS dll_lines)
+  if(line MATCHES "DLL Name: (.+)$")
+    string(TOUPPER "${CMAKE_MATCH_1}" dll_name)
+    list(APPEND dlls "${dll_name}")
+  endif()
+endforeach()
+if(NOT dlls STREQUAL "KERNEL32.DLL")
+  message(FATAL_ERROR "glyphscan.dll imports from '${dlls}', expected KERNEL32.dll alone")
 endif()
 
 objdump_lines(${PROBE} probe_lines)
