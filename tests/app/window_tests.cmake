@@ -1,1 +1,26 @@
 # Client window and end-to-end tests.
+
+# In-process tests of TfrmMiddle under Wine: real windows over a temporary
+# program folder and fonts root. They need a display (scripts/test.sh has one).
+add_executable(window_tests
+  ${CMAKE_CURRENT_LIST_DIR}/window_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_settings_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_library_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_dialog_tests.cpp)
+target_link_libraries(window_tests PRIVATE nq_window GTest::gtest_main)
+# glyphscan.dll beside the test, which binds it at load time like the program.
+add_custom_command(TARGET window_tests POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:glyphscan>
+          $<TARGET_FILE_DIR:window_tests>
+  VERBATIM)
+nq_add_gtest(window_tests)
+
+# Test-side helper programs.
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/tools ${CMAKE_BINARY_DIR}/tests/tools)
+
+# NimbQuillbox.exe as a user runs it, in the build prefix's C:\windows\Fonts.
+add_test(NAME ${NQ_TEST_PREFIX}e2e_program
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e_program.sh
+          $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
+          ${CMAKE_BINARY_DIR}/wine-run.sh ${NQ_WINEPREFIX} ${CMAKE_CURRENT_BINARY_DIR}/e2e)
+set_tests_properties(${NQ_TEST_PREFIX}e2e_program PROPERTIES SKIP_RETURN_CODE 77)

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# NimbQuillbox.exe as a user runs it, under Wine on the display that
+# scripts/test.sh provides: collections laid out in the prefix's
+# C:\windows\Fonts, a click on a collection, a search typed into the box, a
+# window-close request, and the settings file written at exit.
+# Usage: e2e_program.sh EXE DLL PROBE WINE_RUN WINEPREFIX WORK_DIR
+set -euo pipefail
+exe=$1 dll=$2 probe=$3 wine_run=$4 prefix=$5 work=$6
+
+if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
+  echo "e2e_program: no display or no xdotool; skipped"
+  exit 77
+fi
+
+fonts="$prefix/drive_c/windows/Fonts"
+sans="e2e Sans"
+serif="e2e Serif"
+root_font="$fonts/e2e-root-mono.ttf"
+program_pid=
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+  fi
+  rm -rf "$fonts/$sans" "$fonts/$serif" "$root_font"
+}
+trap cleanup EXIT
+
+fail() { echo "e2e_program: FAIL: $*" >&2; exit 1; }
+probe() { "$wine_run" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# Polls until the probe's output equals the expected text (10 s at most).
+expect_probe() {
+  local expected=$1; shift
+  local got=
+  for _ in $(seq 50); do
+    got=$(probe "$@" || true)
+    [ "$got" = "$expected" ] && return 0
+    sleep 0.2
+  done
+  fail "'$*' gave:
+$got
+expected:
+$expected"
+}
+
+# The program in a folder of its own: its settings and sample text files
+# are written beside it.
+rm -rf "$work"
+mkdir -p "$work"
+cp "$exe" "$dll" "$work/"
+
+mkdir -p "$fonts/$sans" "$fonts/$serif"
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/$sans/"
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$fonts/$sans/"
+cp /usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf "$fonts/$serif/"
+: > "$fonts/$serif/disabled.txt"
+cp /usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf "$root_font"
+
+"$wine_run" "$work/NimbQuillbox.exe" </dev/null >"$work/wine.log" 2>&1 &
+program_pid=$!
+
+geometry=$(probe wait 30000) || fail "no NimbQuillbox window"
+echo "window at: $geometry"
+
+# The collections: "All Fonts" first, ours with their off flags.
+folders=$(probe rows lbFolders)
+flags=$(probe data lbFolders)
+[ "$(echo "$folders" | head -n1)" = "All Fonts" ] || fail "row 0 is not All Fonts: $folders"
+sans_row=$(echo "$folders" | grep -nxF "$sans" | cut -d: -f1) || fail "no '$sans' row: $folders"
+serif_row=$(echo "$folders" | grep -nxF "$serif" | cut -d: -f1) || fail "no '$serif' row"
+[ "$(echo "$flags" | sed -n "${sans_row}p")" = 0 ] || fail "'$sans' shown as off"
+[ "$(echo "$flags" | sed -n "${serif_row}p")" = 1 ] || fail "'$serif' not shown as off"
+
+# A click on "All Fonts" lists the root's own font, then one on the collection
+# lists its fonts.
+read -r x y < <(probe rowpos lbFolders 0)
+xdotool mousemove "$x" "$y" click 1
+expect_probe "Liberation Mono" rows lbFonts
+read -r x y < <(probe rowpos lbFolders $((sans_row - 1)))
+xdotool mousemove "$x" "$y" click 1
+expect_probe "DejaVu Sans
+DejaVu Sans Bold" rows lbFonts
+
+# Typing into the search box narrows the list.
+read -r x y < <(probe ctlpos editSearch)
+xdotool mousemove "$x" "$y" click 1
+sleep 0.3
+xdotool type --delay 50 "bold"
+expect_probe "bold" text editSearch
+expect_probe "DejaVu Sans Bold" rows lbFonts
+
+import -window root "$work/e2e.png" 2>/dev/null || true
+
+# A window-close request ends the program, which writes its files.
+probe close 20000 || fail "the window did not close"
+for _ in $(seq 100); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after its window closed"
+program_pid=
+
+ini="$work/NimbQuillbox.ini"
+[ -f "$ini" ] || fail "no settings file"
+layout=$(tr -d '\r' <"$ini" | sed -n 's/^\(\[[^]]*\]\)$/\1/p; s/^\([^=[]*\)=.*$/\1/p' | tr '\n' ' ')
+expected="[Placement] X Y Width Height [Skin] Dir [Buttons] Dir [Sizes] CollectionsPane FontsPane DetailsPane [Other] Size Search "
+[ "$layout" = "$expected" ] || fail "settings file keys: $layout"
+grep -qx "Search=bold" < <(tr -d '\r' <"$ini") || fail "search text not saved"
+grep -qx "Size=32" < <(tr -d '\r' <"$ini") || fail "size not saved"
+[ -f "$work/NimbQuillbox.txt" ] || fail "no sample text file"
+echo "e2e_program: passed"

@@ -1,0 +1,127 @@
+#include "window_test_support.h"
+
+#include "control_ids.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+TempFolder::TempFolder(const std::string& tag) {
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "nq-window-" + tag + "-" + std::to_string(GetCurrentProcessId()) +
+            "-" + std::to_string(counter++) + "\\";
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
+
+void RemoveTree(const std::string& path) {
+    std::string folder = path;
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string child = folder + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void CopyHostFont(const std::string& hostPath, const std::string& path) {
+    ASSERT_TRUE(CopyFileA(hostPath.c_str(), path.c_str(), FALSE))
+        << hostPath << " (install fonts-dejavu-core and fonts-liberation2)";
+}
+
+std::vector<std::string> IniLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFileText(path));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> ListRows(HWND list) {
+    std::vector<std::string> rows;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (int row = 0; row < count; ++row)
+        rows.push_back(TfrmMiddle::RowText(list, row));
+    return rows;
+}
+
+std::unique_ptr<TfrmMiddle> WindowTest::Open(bool show) {
+    auto form = std::make_unique<TfrmMiddle>(prompts_, ProgramPath(), Root());
+    EXPECT_TRUE(form->Create());
+    if (show)
+        form->Show();
+    return form;
+}
+
+void WindowTest::Close(std::unique_ptr<TfrmMiddle>& form) {
+    DestroyWindow(form->Handle());
+    form.reset();
+}
+
+void WindowTest::ClickFolder(TfrmMiddle& form, int row) {
+    HWND list = form.Ctl().lbFolders;
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageA(list, LB_SETSEL, TRUE, row);
+    SendMessageA(list, LB_SETCARETINDEX, row, FALSE);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(ctl::LbFolders, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+void WindowTest::TypeSearch(TfrmMiddle& form, const std::string& text) {
+    SetWindowTextA(form.Ctl().editSearch, text.c_str());
+}
+
+void WindowTest::ClickSearchBox(TfrmMiddle& form) {
+    HWND edit = form.Ctl().editSearch;
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+int WindowTest::FindRow(HWND list, const std::string& text) {
+    const std::vector<std::string> rows = ListRows(list);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] == text)
+            return static_cast<int>(i);
+    return -1;
+}

@@ -1,0 +1,109 @@
+// Shared pieces of the client window tests: prompts that tests answer, a
+// temporary program folder and fonts root, and file helpers.
+#pragma once
+
+#include "frm_middle.h"
+#include "prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Records every message box and text query and answers them from a queue.
+class RecordingPrompts : public Prompts {
+  public:
+    struct ShownMessage {
+        std::string Caption, Text;
+        UINT Type;
+    };
+    struct ShownQuery {
+        std::string Caption, Prompt, Initial;
+    };
+
+    int Message(HWND, const std::string& caption, const std::string& text, UINT type) override {
+        Messages.push_back({caption, text, type});
+        return IDOK;
+    }
+    std::optional<std::string> QueryText(HWND, const std::string& caption,
+                                         const std::string& prompt,
+                                         const std::string& initial) override {
+        Queries.push_back({caption, prompt, initial});
+        if (Answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+
+    std::vector<ShownMessage> Messages;
+    std::vector<ShownQuery> Queries;
+    std::deque<std::optional<std::string>> Answers; // nothing = Cancel
+};
+
+// A folder of its own under the temporary folder, removed with all it holds.
+class TempFolder {
+  public:
+    explicit TempFolder(const std::string& tag);
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+    // Ends in a backslash.
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+void RemoveTree(const std::string& path);
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& content);
+bool Exists(const std::string& path);
+// Copies a font of the host (fonts-dejavu-core, fonts-liberation2) to path.
+void CopyHostFont(const std::string& hostPath, const std::string& path);
+constexpr const char* kDejaVuSans = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf";
+constexpr const char* kDejaVuSansBold =
+    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf";
+constexpr const char* kDejaVuSerif = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSerif.ttf";
+constexpr const char* kLiberationSansBold =
+    "Z:\\usr\\share\\fonts\\truetype\\liberation2\\LiberationSans-Bold.ttf";
+
+// "[Section]" lines and "Key=Value" lines of an INI file, blank lines left out.
+std::vector<std::string> IniLines(const std::string& path);
+
+std::vector<std::string> ListRows(HWND list);
+
+// A program folder and a fonts root of the test's own; opens TfrmMiddle over
+// them as the program would.
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowTest() : program_("program"), fonts_("fonts") {}
+
+    std::string ProgramPath() const { return program_.Path() + "NimbQuillbox.exe"; }
+    std::string IniPath() const { return program_.Path() + "NimbQuillbox.ini"; }
+    std::string TxtPath() const { return program_.Path() + "NimbQuillbox.txt"; }
+    const std::string& Root() const { return fonts_.Path(); }
+
+    // Creates the window (FormCreate runs); shows it when asked (FormShow).
+    std::unique_ptr<TfrmMiddle> Open(bool show = false);
+    // Destroys the window: FormDestroy writes the files.
+    static void Close(std::unique_ptr<TfrmMiddle>& form);
+
+    // Makes row the current row of lbFolders as a click would, with the
+    // notification the list box sends.
+    static void ClickFolder(TfrmMiddle& form, int row);
+    // Sets the search box's text as typing would (EN_CHANGE follows).
+    static void TypeSearch(TfrmMiddle& form, const std::string& text);
+    // A left click into the search box, delivered to the edit control.
+    static void ClickSearchBox(TfrmMiddle& form);
+    static int FindRow(HWND list, const std::string& text);
+
+    RecordingPrompts prompts_;
+    TempFolder program_;
+    TempFolder fonts_;
+};

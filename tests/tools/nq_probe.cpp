@@ -1,0 +1,191 @@
+// Test-side tool that looks at a running NimbQuillbox from outside, as other
+// programs can: finds its client window, prints the rows of its list boxes and
+// where things are on screen, and asks it to close.
+//
+//   nq_probe wait [ms]           waits for the visible window; prints "X Y W H"
+//   nq_probe rows NAME           rows of lbFolders or lbFonts, one per line
+//   nq_probe data NAME           each row's data value, one per line
+//   nq_probe rowpos NAME ROW     screen point "X Y" in the middle of a row
+//   nq_probe ctlpos CONTROL      screen point "X Y" in the middle of a control
+//   nq_probe text CONTROL        a control's text
+//   nq_probe close [ms]          sends WM_CLOSE and waits until the window is gone
+//
+// CONTROL is lbFolders, lbFonts, editSearch, ComboBox1 or lbPreview. Exit code
+// 0 on success, 1 when the window or control is missing or a wait timed out.
+#include "control_ids.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND FindMainWindow() {
+    HWND window = FindWindowA(kMiddleWindowClass, nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+int ControlId(const char* name) {
+    struct Entry {
+        const char* Name;
+        int Id;
+    };
+    static const Entry entries[] = {{"lbFolders", ctl::LbFolders},
+                                    {"lbFonts", ctl::LbFonts},
+                                    {"editSearch", ctl::EditSearch},
+                                    {"ComboBox1", ctl::ComboBox1},
+                                    {"lbPreview", ctl::LbPreview}};
+    for (const Entry& e : entries)
+        if (std::strcmp(e.Name, name) == 0)
+            return e.Id;
+    return 0;
+}
+
+struct Search {
+    int Id;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (GetDlgCtrlID(child) == search->Id) {
+        search->Found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// EnumChildWindows walks the whole tree of descendants, not only direct children.
+HWND FindControl(const char* name) {
+    HWND main = FindMainWindow();
+    const int id = ControlId(name);
+    if (!main || id == 0)
+        return nullptr;
+    Search search{id, nullptr};
+    EnumChildWindows(main, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(),
+                            size, nullptr, nullptr);
+    return text;
+}
+
+// Text crosses the process boundary as UTF-16: Wine hands the ANSI forms of
+// these messages to another process unconverted.
+std::string RowText(HWND list, int row) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length == LB_ERR)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return Narrow(text);
+}
+
+std::string ControlText(HWND control) {
+    wchar_t text[4096] = {};
+    SendMessageW(control, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "nq_probe: %s\n", what);
+    return 1;
+}
+
+void PrintCentre(HWND window, RECT r) {
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(window, &centre);
+    std::printf("%ld %ld\n", centre.x, centre.y);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return Fail("usage: nq_probe wait|rows|data|rowpos|ctlpos|text|close ...");
+    const std::string command = argv[1];
+
+    if (command == "wait") {
+        const DWORD timeout = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 20000;
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeout) {
+            if (HWND main = FindMainWindow()) {
+                RECT r;
+                GetWindowRect(main, &r);
+                std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+                return 0;
+            }
+            Sleep(100);
+        }
+        return Fail("no window");
+    }
+
+    if (command == "close") {
+        const DWORD timeout = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 20000;
+        HWND main = FindMainWindow();
+        if (!main)
+            return Fail("no window");
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeout) {
+            if (!IsWindow(main))
+                return 0;
+            Sleep(100);
+        }
+        return Fail("the window did not close");
+    }
+
+    if (argc < 3)
+        return Fail("which control?");
+    HWND control = FindControl(argv[2]);
+    if (!control)
+        return Fail("no such control");
+
+    if (command == "rows" || command == "data") {
+        const LRESULT count = SendMessageA(control, LB_GETCOUNT, 0, 0);
+        for (LRESULT row = 0; row < count; ++row) {
+            if (command == "rows")
+                std::printf("%s\n", RowText(control, static_cast<int>(row)).c_str());
+            else
+                std::printf("%lld\n", static_cast<long long>(SendMessageA(
+                                          control, LB_GETITEMDATA, static_cast<WPARAM>(row), 0)));
+        }
+        return 0;
+    }
+    if (command == "rowpos") {
+        if (argc < 4)
+            return Fail("which row?");
+        const int row = std::atoi(argv[3]);
+        const int height = static_cast<int>(SendMessageA(control, LB_GETITEMHEIGHT, 0, 0));
+        const int top = static_cast<int>(SendMessageA(control, LB_GETTOPINDEX, 0, 0));
+        RECT client;
+        GetClientRect(control, &client);
+        const int y = (row - top) * height;
+        if (height <= 0 || y < 0 || y + height > client.bottom)
+            return Fail("the row is not in view");
+        PrintCentre(control, RECT{client.left, y, client.right, y + height});
+        return 0;
+    }
+    if (command == "ctlpos") {
+        RECT client;
+        GetClientRect(control, &client);
+        PrintCentre(control, client);
+        return 0;
+    }
+    if (command == "text") {
+        std::printf("%s\n", ControlText(control).c_str());
+        return 0;
+    }
+    return Fail("unknown command");
+}
