@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds NimbQuillbox (x86_64) and starts it under Wine.
+# With a display (DISPLAY set) it runs there until you close it. Without one it
+# runs under a private Xvfb, saves a screenshot of its window, and closes it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${NQ_BUILD:-$root/build}
+tree=$build/x86_64
+stage=$build/run
+
+bash "$root/scripts/deps.sh"
+
+cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DNQ_WINEPREFIX="$build/wineprefix" >/dev/null
+cmake --build "$tree" -j "$(nproc)" --target NimbQuillbox glyphscan nq_probe
+
+# The program with its DLL in a folder of its own; its settings and sample
+# text files are kept there from one run to the next.
+mkdir -p "$stage"
+cp "$tree/app/NimbQuillbox.exe" "$tree/glyphscan/glyphscan.dll" "$stage/"
+
+. "$root/scripts/display.sh"
+own_display=
+cleanup() {
+  nq_stop_wine
+  [ -n "$own_display" ] && nq_stop_display
+  return 0
+}
+trap cleanup EXIT
+
+if [ -n "${DISPLAY:-}" ]; then
+  nq_warm_wine "$build/wineprefix"
+  echo "Starting NimbQuillbox on display $DISPLAY (close its window to end)."
+  wine "$stage/NimbQuillbox.exe"
+  exit 0
+fi
+
+own_display=1
+nq_start_display
+nq_warm_wine "$build/wineprefix"
+echo "No display: running NimbQuillbox under Xvfb on $DISPLAY."
+wine "$stage/NimbQuillbox.exe" </dev/null >"$stage/wine.log" 2>&1 &
+program=$!
+probe() { wine "$tree/tests/tools/nq_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+
+if ! geometry=$(probe wait 30000); then
+  echo "NimbQuillbox did not show its window; see $stage/wine.log" >&2
+  exit 1
+fi
+read -r x y w h <<<"$geometry"
+sleep 1 # let it paint
+shot=$stage/NimbQuillbox-screenshot.png
+import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
+echo "Screenshot of the window: $shot"
+
+# A window-close request, as the user's close would send: the program writes
+# its settings and sample text files and ends.
+probe close 20000 || echo "The window did not close in time." >&2
+for _ in $(seq 100); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$program" 2>/dev/null; then
+  echo "NimbQuillbox is still running; stopping it." >&2
+  kill "$program" 2>/dev/null || true
+  exit 1
+fi
+echo "NimbQuillbox closed; settings in $stage/NimbQuillbox.ini"
