@@ -1,0 +1,23 @@
+# Checks that a program binds glyphscan.dll at load time by the plain names of
+# its two exports. Run with cmake -DOBJDUMP=... -DEXE=... -P check_imports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE table RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")
+endif()
+# The import directory lists, per DLL, its imported names until the next DLL.
+string(FIND "${table}" "DLL Name: glyphscan.dll" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "${EXE} does not import glyphscan.dll")
+endif()
+string(SUBSTRING "${table}" ${start} -1 imports)
+string(SUBSTRING "${imports}" 10 -1 rest)
+string(FIND "${rest}" "DLL Name:" next)
+if(NOT next EQUAL -1)
+  string(SUBSTRING "${rest}" 0 ${next} rest)
+endif()
+foreach(name GetFontProps ReadIntoBuffer)
+  if(NOT rest MATCHES "[ \t]${name}\n")
+    message(FATAL_ERROR "${EXE} does not import ${name} from glyphscan.dll:\n${rest}")
+  endif()
+endforeach()
+message(STATUS "${EXE} imports GetFontProps and ReadIntoBuffer from glyphscan.dll")
