@@ -94,6 +94,61 @@ TEST_F(CatalogueTest, ClickingACollectionListsItsTrueTypeFilesWithTheirRecords) 
     Close(form);
 }
 
+// Sets one value of the prefix's font registry for the test and puts back what
+// was there before.
+class RegisteredFont {
+  public:
+    RegisteredFont(const std::string& value, const std::string& data) : value_(value) {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
+        char old[1024] = {};
+        DWORD size = sizeof old - 1;
+        DWORD type = 0;
+        had_ = RegQueryValueExA(key_, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(old),
+                                &size) == ERROR_SUCCESS &&
+               type == REG_SZ;
+        old_ = old;
+        RegSetValueExA(key_, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>(data.size() + 1));
+    }
+    RegisteredFont(const RegisteredFont&) = delete;
+    RegisteredFont& operator=(const RegisteredFont&) = delete;
+    ~RegisteredFont() {
+        if (had_)
+            RegSetValueExA(key_, value_.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(old_.c_str()),
+                           static_cast<DWORD>(old_.size() + 1));
+        else
+            RegDeleteValueA(key_, value_.c_str());
+        RegCloseKey(key_);
+    }
+
+  private:
+    static constexpr const char* kFontsKey =
+        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+    std::string value_;
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    std::string old_;
+};
+
+TEST_F(CatalogueTest, RecordsTellWhichFontsTheRegistryHasWithExactlyTheirFile) {
+    const RegisteredFont sans("DejaVu Sans (TrueType)", Root() + "Alpha\\DejaVuSans.ttf");
+    // Registered with another file: the copy in this collection is not the one.
+    const RegisteredFont bold("DejaVu Sans Bold (TrueType)", Root() + "elsewhere.ttf");
+    auto form = Open();
+    ClickFolder(*form, RowOf(*form, "Alpha"));
+    HWND fonts = form->Ctl().lbFonts;
+    const auto recordAt = [&](const char* name) {
+        return reinterpret_cast<const FontDescr*>(
+            SendMessageA(fonts, LB_GETITEMDATA, FindRow(fonts, name), 0));
+    };
+    EXPECT_TRUE(recordAt("DejaVu Sans")->Installed);
+    EXPECT_FALSE(recordAt("DejaVu Sans Bold")->Installed);
+    EXPECT_FALSE(recordAt("Liberation Sans Bold")->Installed);
+    Close(form);
+}
+
 TEST_F(CatalogueTest, SwitchedOffCollectionSetsCollectionOffAndAllFontsKeepsIt) {
     auto form = Open();
     ClickFolder(*form, RowOf(*form, "Beta"));
