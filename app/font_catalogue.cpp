@@ -68,7 +68,9 @@ void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
     std::string value = nq::ReadMachineString(nq::kFontsKey, record.Name + " (TrueType)");
     // Windows registers its own fonts with a bare file name, ours with a full
     // path ("C:\..."): a third character other than a backslash means bare.
-    if (value.size() >= 3 && value[2] != '\\')
+    // A network path ("\\server\share\...") is full as well.
+    const bool networkPath = value.compare(0, 2, "\\\\") == 0;
+    if (value.size() >= 3 && value[2] != '\\' && !networkPath)
         value = fontsRoot + value;
     // A missing value never matches, not even a record without a path.
     record.Installed = !value.empty() && LowerAZ(value) == LowerAZ(record.Path);

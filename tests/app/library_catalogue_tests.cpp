@@ -223,6 +223,14 @@ TEST(CheckInstalled, FullPathsCompareWithoutRegardToCase) {
     }
 }
 
+TEST(CheckInstalled, NetworkPathsAreNotCompletedWithTheFontsRoot) {
+    const std::string name = TestFontName("Unc");
+    RegistryValue value(name + " (TrueType)", "\\\\server\\share\\NQUnc.ttf");
+    FontDescr record = Record(name, "\\\\SERVER\\share\\nqunc.TTF");
+    CheckInstalled(record, "C:\\Windows\\Fonts\\");
+    EXPECT_TRUE(record.Installed);
+}
+
 TEST(CheckInstalled, MissingShortAndOddValuesAreNotInstalled) {
     TempFolder root;
     FontDescr missing = Record(TestFontName("Missing"), root.Path() + "x.ttf");
