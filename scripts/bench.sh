@@ -9,23 +9,9 @@ rounds=${NQ_BENCH_ROUNDS:-15}
 jobs=$(nproc)
 [ "$jobs" -gt 2 ] && jobs=2
 
-bash "$root/scripts/deps.sh"
-
 # More font families for the corpus; only the benchmark needs them.
-corpus_fonts=(fonts-dejavu-extra fonts-liberation fonts-freefont-ttf fonts-crosextra-carlito
-  fonts-crosextra-caladea fonts-open-sans fonts-lato)
-missing=()
-for p in "${corpus_fonts[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+bash "$root/scripts/deps.sh" fonts-dejavu-extra fonts-liberation fonts-freefont-ttf \
+  fonts-crosextra-carlito fonts-crosextra-caladea fonts-open-sans fonts-lato
 
 configure() { # dir, target, extra args...
   local dir=$1 target=$2; shift 2

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when any is missing.
+# Further package names given as arguments are installed along with them.
 set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev
@@ -8,6 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xdotool xcompmgr imagemagick x11-utils
   fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted fonts-noto-mono
   util-linux
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
