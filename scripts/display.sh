@@ -21,16 +21,12 @@ nq_stop_display() {
   NQ_XVFB_PID=
 }
 
-# Creates the prefix if needed and keeps a persistent wineserver, with every
-# descriptor redirected so no service holds a pipe of ours open.
+# Creates the prefix if needed and keeps a persistent wineserver with its services
+# running, every descriptor redirected, so no service holds a pipe of ours open.
 nq_warm_wine() {
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot --init </dev/null >/dev/null 2>&1
-  fi
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
+  nq_wine_ready "$WINEPREFIX"
 }
 
 nq_stop_wine() {
