@@ -4,6 +4,7 @@
 #include "timing.h"
 
 #include "posix_file.h"
+#include "posix_mapping.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -22,38 +23,12 @@
 
 namespace {
 
-class Fd {
+using glyphscan::Mapping;
+
+// Opens path read-only for as long as it lives.
+class Fd : public glyphscan::Descriptor {
   public:
-    explicit Fd(const std::string& path) : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-class Mapping {
-  public:
-    Mapping(int fd, std::size_t size)
-        : size_(size), data_(mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0)) {}
-    Mapping(const Mapping&) = delete;
-    Mapping& operator=(const Mapping&) = delete;
-    ~Mapping() {
-        if (data_ != MAP_FAILED)
-            munmap(data_, size_);
-    }
-    const unsigned char* data() const {
-        return data_ == MAP_FAILED ? nullptr : static_cast<const unsigned char*>(data_);
-    }
-
-  private:
-    std::size_t size_;
-    void* data_;
+    explicit Fd(const std::string& path) : Descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
 };
 
 // Open, size, map, touch the first byte, unmap, close: no parsing at all.
