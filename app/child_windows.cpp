@@ -1,5 +1,7 @@
 #include "child_windows.h"
 
+#include "window_class.h"
+
 #include <array>
 #include <string>
 
@@ -169,16 +171,12 @@ void RegisterClasses(HINSTANCE instance) {
     const auto registerOnce = [instance](const char* name, WNDPROC proc, HCURSOR cursor) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
-        if (GetClassInfoExA(instance, name, &wc))
-            return;
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
         wc.hInstance = instance;
         wc.lpfnWndProc = proc;
         wc.hCursor = cursor;
         wc.cbWndExtra = kExtraBytes;
         wc.lpszClassName = name;
-        RegisterClassExA(&wc);
+        nq::RegisterClassOnce(wc);
     };
     registerOnce(kPanelClass, PanelProc, LoadCursorA(nullptr, IDC_ARROW));
     // The splitter sets its cursor for the bar's direction (WM_SETCURSOR).

@@ -4,6 +4,7 @@
 
 #include "child_windows.h"
 #include "control_ids.h"
+#include "window_class.h"
 
 #include <commctrl.h>
 
@@ -77,17 +78,13 @@ void TfrmMiddle::RegisterWindowClass() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(instance, kMiddleWindowClass, &wc))
-        return;
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kMiddleWindowClass;
-    RegisterClassExA(&wc);
+    nq::RegisterClassOnce(wc);
     child_windows::RegisterClasses(instance);
 }
 
