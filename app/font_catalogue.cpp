@@ -3,6 +3,7 @@
 #include "glyphscan.h"
 #include "registry.h"
 #include "search_filter.h"
+#include "text.h"
 
 #include <windows.h>
 
@@ -32,36 +33,18 @@ std::string BufferText(const std::array<char, kNameBufferSize>& buffer) {
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
-std::wstring Widen(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(length > 0 ? length : 0, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            length);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text, int length) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), size, nullptr, nullptr);
-    return narrow;
-}
-
 } // namespace
 
 std::string FontResourceDescription(const std::string& path) {
     std::array<wchar_t, kDescriptionBytes / sizeof(wchar_t)> description{};
     DWORD size = kDescriptionBytes;
-    const std::wstring widePath = Widen(path);
+    const std::wstring widePath = nq::Widen(path);
     if (!GetFontResourceInfoW(widePath.c_str(), &size, description.data(), kDescriptionQuery))
         return {};
     // The buffer was zero-filled, and its last character stays the terminator
     // even if the platform filled everything before it.
     description.back() = L'\0';
-    return Narrow(description.data(), static_cast<int>(wcslen(description.data())));
+    return nq::Narrow(description.data(), static_cast<int>(wcslen(description.data())));
 }
 
 void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {

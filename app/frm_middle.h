@@ -1,15 +1,25 @@
-// TfrmMiddle: the client window of NimbQuillbox with the toolbar and its
-// search box, the collections, fonts and preview panes.
+// TfrmMiddle: the client window of NimbQuillbox. It holds the model (the
+// records of the listed collection, the fonts root, the files beside the
+// program) and the panes, and its handlers are where the panes meet the font
+// library: each asks a pane for the selection, calls a service and tells a
+// pane to refresh.
 #pragma once
 
+#include "collections_pane.h"
 #include "font_descr.h"
-#include "handles.h"
-#include "pane_layout.h"
+#include "fonts_pane.h"
+#include "pane_host.h"
+#include "panel.h"
+#include "preview_pane.h"
 #include "prompts.h"
+#include "search_box.h"
+#include "settings.h"
+#include "window_base.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,17 +27,16 @@
 // lbFonts only refer to them.
 using FontList = std::vector<std::unique_ptr<FontDescr>>;
 
-class TfrmMiddle {
+class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
   public:
     // Where the window finds its files: the settings file is the program's path
     // with ".ini", the sample text file with ".txt"; the collections live under
     // fontsRoot (ending in a backslash). The program passes its own path and
     // SystemFontsRoot(); tests pass folders of their own.
     TfrmMiddle(Prompts& prompts, std::string programPath, std::string fontsRoot);
-    TfrmMiddle(const TfrmMiddle&) = delete;
-    TfrmMiddle& operator=(const TfrmMiddle&) = delete;
-    // Destroys the window if it still exists (running FormDestroy).
-    ~TfrmMiddle();
+    // Destroys the window if it still exists (running FormDestroy) while the
+    // panes still hold their controls.
+    ~TfrmMiddle() override;
 
     // Creates the window and its controls and runs FormCreate; the window is
     // not shown yet. False when the window could not be created.
@@ -37,30 +46,29 @@ class TfrmMiddle {
     // The window's destruction ends the message loop (the program's main window).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
 
-    HWND Handle() const { return hwnd_; }
     std::string FontsRoot() const { return fontsRoot_; }
     const std::string& SettingsPath() const { return settingsPath_; }
     const std::string& SampleTextPath() const { return sampleTextPath_; }
 
     // Collections.
     void FillCollections();
-    void lbFoldersClick();
+    void lbFoldersClick() override;
     // Asks for a name and creates that collection under the fonts root.
     void NewCollection();
 
     // Font catalogue and search box.
     void ListFonts(const std::string& folder);
-    void editSearchChange(); // ApplySearchFilter
-    void editSearchClick();
-    void editSearchExit();
+    void editSearchChange() override; // ApplySearchFilter
+    void editSearchClick() override;
+    void editSearchExit() override;
 
     // Preview.
-    void lbFontsClick();
-    void ComboBox1Change();
+    void lbFontsClick() override;
+    void ComboBox1Change() override;
 
     // State shared with the other parts of the window.
-    bool SearchActive() const { return searchActive_; }
-    bool SearchResetting() const { return searchResetting_; }
+    bool SearchActive() const { return search_.Active(); }
+    bool SearchResetting() const { return search_.Resetting(); }
     bool CollectionOff() const { return collectionOff_; }
     bool RolledUp() const { return rolledUp_; }
     bool Active() const { return active_; }
@@ -69,44 +77,17 @@ class TfrmMiddle {
     const std::string& SkinDir() const { return skinDir_; }
     const std::string& ButtonsDir() const { return buttonsDir_; }
     const layout::PaneSizes& PaneSizes() const { return paneSizes_; }
+    // The folder listed last (ending in a backslash); nothing before the first listing.
+    const std::optional<std::string>& ListedFolder() const { return listedFolder_; }
     // Null until FormCreate has created it.
     const FontList* Fonts() const { return fontList_.get(); }
 
-    struct Controls {
-        HWND Toolbar = nullptr, Panel10 = nullptr, editSearch = nullptr;
-        HWND bgPanel = nullptr;
-        HWND Panel3 = nullptr, CollectionHeader = nullptr, lbFolders = nullptr, Panel9 = nullptr,
-             Button2 = nullptr;
-        HWND Splitter1 = nullptr;
-        HWND Panel1 = nullptr, FontHeader = nullptr, lbFonts = nullptr, Panel8 = nullptr,
-             Button1 = nullptr;
-        HWND Splitter2 = nullptr;
-        HWND previewPanel = nullptr, Panel5 = nullptr, Panel6 = nullptr, Panel7 = nullptr,
-             Label5 = nullptr, ComboBox1 = nullptr, lbPreview = nullptr;
-        HWND Splitter3 = nullptr, PaintBox1 = nullptr;
-    };
-    const Controls& Ctl() const { return ctl_; }
-
-    // Window text of a control (the row text of nothing: see RowText).
-    static std::string WindowText(HWND window);
-    // Text of row `row` of a list box; empty when there is no such row.
-    static std::string RowText(HWND listBox, int row);
-
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK EditSearchProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR self);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnCommand(int id, int code);
-    LRESULT OnControlColour(HDC dc, HWND control, UINT message);
-    void OnSplitter(int id, int phase, int offset);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Window and controls (frm_middle_window.cpp).
-    static void RegisterWindowClass();
-    void CreateControls();
-    void CreateFonts();
-    void ApplyLayout();
-    void ApplyPreviewFont();
+    // PaneHost: the splitters change the pane sizes and ask for a new layout.
+    layout::PaneSizes& MutablePaneSizes() override { return paneSizes_; }
+    void ApplyLayout() override;
 
     // Lifecycle (frm_middle_lifecycle.cpp).
     void FormCreate();
@@ -115,9 +96,9 @@ class TfrmMiddle {
     void LoadSampleText();
     void SaveSampleText();
     void SaveSettings();
-
-    void AddFontRow(FontDescr* record);
-    void SetSearchText(const std::string& text);
+    // Whether fonts of the listed folder are loaded privately for the preview:
+    // those of "All Fonts" are installed already.
+    bool ListingACollection() const;
 
     Prompts& prompts_;
     std::string fontsRoot_;
@@ -125,24 +106,22 @@ class TfrmMiddle {
     std::string sampleTextPath_;
     bool quitOnDestroy_ = false;
 
-    HWND hwnd_ = nullptr;
-    Controls ctl_;
-    nq::UniqueGdiObject headerFont_, searchFont_, sizeBoxFont_, sizeLabelFont_, previewFont_;
-    HBRUSH whiteBrush_ = nullptr;
-    nq::UniqueFontMem previewFontMemory_; // the selected font, loaded privately
-    bool editSearchPressed_ = false;
+    // The panes, in the order their windows are created.
+    nq::Panel toolbar_;
+    nq::SearchBox search_;
+    nq::Panel bgPanel_;
+    nq::CollectionsPane collections_;
+    nq::FontsPane fonts_;
+    nq::PreviewPane preview_;
 
     std::unique_ptr<FontList> fontList_;
-    bool searchActive_ = false;
-    bool searchResetting_ = false;
+    std::optional<std::string> listedFolder_;
     bool collectionOff_ = false;
     bool rolledUp_ = false;
     bool active_ = true;
     int previewIndex_ = -1;
-    int previewSize_ = 32;
-    std::string previewFace_;
+    int previewSize_ = settings::kDefaultPreviewSize;
     std::string skinDir_;
     std::string buttonsDir_;
     layout::PaneSizes paneSizes_;
-    int dragStartSize_ = 0;
 };

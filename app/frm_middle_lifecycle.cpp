@@ -2,7 +2,6 @@
 // the sample text file.
 #include "frm_middle.h"
 
-#include "control_ids.h"
 #include "program_files.h"
 #include "settings.h"
 
@@ -47,25 +46,6 @@ TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, std::string fo
       settingsPath_(ChangeFileExtension(programPath, ".ini")),
       sampleTextPath_(ChangeFileExtension(programPath, ".txt")) {}
 
-TfrmMiddle::~TfrmMiddle() {
-    if (hwnd_)
-        DestroyWindow(hwnd_);
-}
-
-bool TfrmMiddle::Create() {
-    RegisterWindowClass();
-    // Until a skin sets a caption, the window carries the application title.
-    CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kMiddleWindowClass, kApplicationTitle,
-                    WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
-                    nullptr, GetModuleHandleA(nullptr), this);
-    if (!hwnd_)
-        return false;
-    CreateFonts();
-    CreateControls();
-    FormCreate();
-    return true;
-}
-
 void TfrmMiddle::FormCreate() {
     // No FontList yet: the search text set below must leave the fonts list alone.
     fontList_.reset();
@@ -73,14 +53,10 @@ void TfrmMiddle::FormCreate() {
 
     const settings::PaneValues panes = settings::ReadPaneValues(settingsPath_);
     paneSizes_ = {panes.CollectionsPane, panes.FontsPane, panes.DetailsPane};
-    SetWindowTextA(ctl_.ComboBox1, std::to_string(panes.Size).c_str());
+    preview_.SetSizeText(std::to_string(panes.Size));
     previewSize_ = panes.Size;
-    ApplyPreviewFont();
-    SetSearchText(panes.Search);
-    if (!panes.Search.empty() && panes.Search != settings::kSearchPlaceholder) {
-        searchActive_ = true;
-        InvalidateRect(ctl_.editSearch, nullptr, TRUE); // black text
-    }
+    preview_.SetSampleFont("", previewSize_);
+    search_.Restore(panes.Search);
 
     previewIndex_ = -1;
     fontList_ = std::make_unique<FontList>();
@@ -89,7 +65,7 @@ void TfrmMiddle::FormCreate() {
     active_ = true;
 
     const settings::PlacementValues placement = settings::ReadPlacementValues(settingsPath_);
-    SetWindowPos(hwnd_, nullptr, placement.X, placement.Y, placement.Width, placement.Height,
+    SetWindowPos(Handle(), nullptr, placement.X, placement.Y, placement.Width, placement.Height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     skinDir_ = placement.SkinDir;
     buttonsDir_ = placement.ButtonsDir;
@@ -103,14 +79,14 @@ void TfrmMiddle::Show() {
 void TfrmMiddle::FormShow() {
     // The skinned frame windows come later; until then the client window shows
     // itself at the bounds FormCreate gave it.
-    ShowWindow(hwnd_, SW_SHOW);
-    UpdateWindow(hwnd_);
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
 }
 
 void TfrmMiddle::FormDestroy() {
     SaveSampleText();
     // The rows refer to the records: they go first.
-    SendMessageA(ctl_.lbFonts, LB_RESETCONTENT, 0, 0);
+    fonts_.Clear();
     fontList_.reset();
     SaveSettings();
 }
@@ -121,11 +97,11 @@ void TfrmMiddle::LoadSampleText() {
         return;
     // An unreadable file leaves the built-in lines, like a missing one.
     if (const std::optional<std::string> content = ReadWholeFile(sampleTextPath_))
-        SetWindowTextA(ctl_.lbPreview, EditText(SplitTextLines(*content)).c_str());
+        preview_.SetSampleText(EditText(SplitTextLines(*content)));
 }
 
 void TfrmMiddle::SaveSampleText() {
-    const std::string content = TextFileContent(EditLines(WindowText(ctl_.lbPreview)));
+    const std::string content = TextFileContent(EditLines(preview_.SampleText()));
     // A failure here is told, and the settings are still saved after it.
     if (!WriteWholeFile(sampleTextPath_, content))
         prompts_.Message(nullptr, kApplicationTitle, "Cannot create file " + sampleTextPath_,
@@ -135,12 +111,12 @@ void TfrmMiddle::SaveSampleText() {
 void TfrmMiddle::SaveSettings() {
     settings::PlacementValues placement;
     RECT bounds;
-    GetWindowRect(hwnd_, &bounds);
-    if (IsIconic(hwnd_)) {
+    GetWindowRect(Handle(), &bounds);
+    if (IsIconic(Handle())) {
         // Minimised, the window lies far off screen: keep the restored bounds.
         WINDOWPLACEMENT wp{};
         wp.length = sizeof wp;
-        if (GetWindowPlacement(hwnd_, &wp))
+        if (GetWindowPlacement(Handle(), &wp))
             bounds = wp.rcNormalPosition;
     }
     placement.X = bounds.left;
@@ -155,7 +131,7 @@ void TfrmMiddle::SaveSettings() {
     panes.FontsPane = paneSizes_.FontsPane;
     panes.DetailsPane = paneSizes_.DetailsPane;
     panes.Size = previewSize_;
-    panes.Search = WindowText(ctl_.editSearch);
+    panes.Search = search_.Text();
 
     settings::Writer writer(settingsPath_);
     settings::WritePlacementValues(writer, placement);
@@ -163,8 +139,4 @@ void TfrmMiddle::SaveSettings() {
     if (writer.Failed())
         prompts_.Message(nullptr, kApplicationTitle, "Unable to write to " + settingsPath_,
                          MB_OK | MB_ICONERROR);
-}
-
-void TfrmMiddle::SetSearchText(const std::string& text) {
-    SetWindowTextA(ctl_.editSearch, text.c_str());
 }

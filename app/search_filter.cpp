@@ -7,12 +7,9 @@ std::string LowerAZ(std::string text) {
     return text;
 }
 
-bool PassesSearchFilter(const std::string& name, const std::string& text, bool searchActive) {
-    if (!searchActive)
-        return true;
-    // An empty text occurs in no name: while the user has emptied the box, a
-    // listing adds no rows (the change handler itself shows every record).
-    if (text.empty())
-        return false;
-    return LowerAZ(name).find(LowerAZ(text)) != std::string::npos;
+SearchFilter::SearchFilter(const std::string& text, bool active)
+    : lowerText_(LowerAZ(text)), showAll_(!active || text.empty()) {}
+
+bool SearchFilter::Passes(const std::string& name) const {
+    return showAll_ || LowerAZ(name).find(lowerText_) != std::string::npos;
 }

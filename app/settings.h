@@ -2,18 +2,20 @@
 // exit, through the Windows profile functions.
 #pragma once
 
+#include "pane_layout.h"
+
 #include <string>
 
 namespace settings {
 
-inline constexpr const char* kSearchPlaceholder = "Search";
+inline constexpr int kDefaultPreviewSize = 32;
 
 // Read into the panes, the preview size and the search box.
 struct PaneValues {
-    int CollectionsPane = 185;
-    int FontsPane = 185;
-    int DetailsPane = 23;
-    int Size = 32;
+    int CollectionsPane = layout::PaneSizes{}.CollectionsPane;
+    int FontsPane = layout::PaneSizes{}.FontsPane;
+    int DetailsPane = layout::PaneSizes{}.DetailsPane;
+    int Size = kDefaultPreviewSize;
     std::string Search;
 };
 

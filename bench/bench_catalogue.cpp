@@ -10,10 +10,13 @@
 // Usage: bench_catalogue CORPUS_DIR [ROUNDS] [FILES]   (a Windows path, e.g. Z:\work\corpus)
 #include "timing.h"
 
+#include "child.h"
+#include "control_ids.h"
 #include "font_catalogue.h"
 #include "frm_middle.h"
 #include "glyphscan.h"
 #include "handles.h"
+#include "list_controls.h"
 #include "prompts.h"
 
 #include <windows.h>
@@ -203,8 +206,12 @@ int main(int argc, char** argv) {
     }
     form->Show();
     Pump();
-    const TfrmMiddle::Controls& c = form->Ctl();
-    if (TfrmMiddle::RowText(c.lbFolders, kCollectionRow) != kCollection) {
+    struct {
+        HWND lbFolders, lbFonts, editSearch;
+    } const c{nq::FindDescendant(form->Handle(), ctl::LbFolders),
+              nq::FindDescendant(form->Handle(), ctl::LbFonts),
+              nq::FindDescendant(form->Handle(), ctl::EditSearch)};
+    if (nq::ListBox(c.lbFolders).Text(kCollectionRow) != kCollection) {
         std::fprintf(stderr, "row %d of lbFolders is not \"%s\"\n", kCollectionRow, kCollection);
         return 1;
     }

@@ -33,16 +33,16 @@ class CatalogueTest : public WindowTest {
     }
 
     int RowOf(TfrmMiddle& form, const std::string& collection) {
-        return FindRow(form.Ctl().lbFolders, collection);
+        return FindRow(Control(form, ctl::LbFolders), collection);
     }
-    static Rows FontRows(TfrmMiddle& form) { return ListRows(form.Ctl().lbFonts); }
+    static Rows FontRows(TfrmMiddle& form) { return ListRows(Control(form, ctl::LbFonts)); }
 };
 
 const Rows kAlphaFonts = {"DejaVu Sans", "DejaVu Sans Bold", "Liberation Sans Bold"};
 
 TEST_F(CatalogueTest, CollectionsListShowsAllFontsThenVisibleFoldersWithTheirOffFlags) {
     auto form = Open();
-    HWND list = form->Ctl().lbFolders;
+    HWND list = Control(*form, ctl::LbFolders);
     Rows rows = ListRows(list);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], "All Fonts");
@@ -62,7 +62,7 @@ TEST_F(CatalogueTest, EmptyFontsRootListsOnlyAllFonts) {
     RemoveTree(Root() + "Beta");
     RemoveTree(Root() + "Hidden");
     auto form = Open();
-    EXPECT_EQ(ListRows(form->Ctl().lbFolders), Rows{"All Fonts"});
+    EXPECT_EQ(ListRows(Control(*form, ctl::LbFolders)), Rows{"All Fonts"});
     Close(form);
 }
 
@@ -76,14 +76,14 @@ TEST_F(CatalogueTest, ClickingACollectionListsItsTrueTypeFilesWithTheirRecords) 
     // carrying its own record.
     ASSERT_NE(form->Fonts(), nullptr);
     ASSERT_EQ(form->Fonts()->size(), 3u);
-    HWND fonts = form->Ctl().lbFonts;
+    HWND fonts = Control(*form, ctl::LbFonts);
     for (int row = 0; row < 3; ++row) {
         const auto* record =
             reinterpret_cast<const FontDescr*>(SendMessageA(fonts, LB_GETITEMDATA, row, 0));
         const auto owned = std::find_if(form->Fonts()->begin(), form->Fonts()->end(),
                                         [&](const auto& r) { return r.get() == record; });
         ASSERT_NE(owned, form->Fonts()->end());
-        EXPECT_EQ(record->Name, TfrmMiddle::RowText(fonts, row));
+        EXPECT_EQ(record->Name, nq::ListBox(fonts).Text(row));
         EXPECT_FALSE(record->Installed);
     }
     const auto* bold = reinterpret_cast<const FontDescr*>(
@@ -138,7 +138,7 @@ TEST_F(CatalogueTest, RecordsTellWhichFontsTheRegistryHasWithExactlyTheirFile) {
     const RegisteredFont bold("DejaVu Sans Bold (TrueType)", Root() + "elsewhere.ttf");
     auto form = Open();
     ClickFolder(*form, RowOf(*form, "Alpha"));
-    HWND fonts = form->Ctl().lbFonts;
+    HWND fonts = Control(*form, ctl::LbFonts);
     const auto recordAt = [&](const char* name) {
         return reinterpret_cast<const FontDescr*>(
             SendMessageA(fonts, LB_GETITEMDATA, FindRow(fonts, name), 0));
@@ -169,7 +169,7 @@ TEST_F(CatalogueTest, SwitchedOffCollectionSetsCollectionOffAndAllFontsKeepsIt) 
 
 TEST_F(CatalogueTest, TheRowHoldingTheFocusCountsWhenSeveralAreHighlighted) {
     auto form = Open();
-    HWND list = form->Ctl().lbFolders;
+    HWND list = Control(*form, ctl::LbFolders);
     SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(0, 2));
     SendMessageA(list, LB_SETCARETINDEX, RowOf(*form, "Alpha"), FALSE);
     SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(ctl::LbFolders, LBN_SELCHANGE),
@@ -181,15 +181,15 @@ TEST_F(CatalogueTest, TheRowHoldingTheFocusCountsWhenSeveralAreHighlighted) {
 TEST_F(CatalogueTest, SearchBoxFollowsItsStateTable) {
     WriteFileText(IniPath(), "[Other]\r\nSearch=Search\r\n");
     auto form = Open(true);
-    HWND edit = form->Ctl().editSearch;
+    HWND edit = Control(*form, ctl::EditSearch);
     ClickFolder(*form, RowOf(*form, "Alpha"));
     EXPECT_EQ(FontRows(*form), kAlphaFonts); // the placeholder filters nothing
 
     // Entering the box by keyboard keeps the placeholder; a click empties it.
     SetFocus(edit);
-    EXPECT_EQ(TfrmMiddle::WindowText(edit), "Search");
+    EXPECT_EQ(nq::WindowText(edit), "Search");
     ClickSearchBox(*form);
-    EXPECT_EQ(TfrmMiddle::WindowText(edit), "");
+    EXPECT_EQ(nq::WindowText(edit), "");
     EXPECT_FALSE(form->SearchActive());
 
     // Typing makes a filter from its first letter on; A to Z ignore case.
@@ -203,8 +203,8 @@ TEST_F(CatalogueTest, SearchBoxFollowsItsStateTable) {
 
     // A filter survives a click and the loss of the focus.
     ClickSearchBox(*form);
-    SetFocus(form->Ctl().lbFonts);
-    EXPECT_EQ(TfrmMiddle::WindowText(edit), "dejavu sans b");
+    SetFocus(Control(*form, ctl::LbFonts));
+    EXPECT_EQ(nq::WindowText(edit), "dejavu sans b");
     EXPECT_TRUE(form->SearchActive());
     EXPECT_EQ(FontRows(*form), Rows{"DejaVu Sans Bold"});
 
@@ -213,10 +213,10 @@ TEST_F(CatalogueTest, SearchBoxFollowsItsStateTable) {
     TypeSearch(*form, "");
     EXPECT_TRUE(form->SearchActive());
     EXPECT_EQ(FontRows(*form), kAlphaFonts);
-    SetFocus(form->Ctl().lbFonts);
+    SetFocus(Control(*form, ctl::LbFonts));
     EXPECT_FALSE(form->SearchActive());
     EXPECT_FALSE(form->SearchResetting());
-    EXPECT_EQ(TfrmMiddle::WindowText(edit), "Search");
+    EXPECT_EQ(nq::WindowText(edit), "Search");
     EXPECT_EQ(FontRows(*form), kAlphaFonts);
 
     // "Search" typed by the user is a filter like any other text.
@@ -226,7 +226,7 @@ TEST_F(CatalogueTest, SearchBoxFollowsItsStateTable) {
     EXPECT_TRUE(form->SearchActive());
     EXPECT_TRUE(FontRows(*form).empty());
     ClickSearchBox(*form);
-    EXPECT_EQ(TfrmMiddle::WindowText(edit), "Search");
+    EXPECT_EQ(nq::WindowText(edit), "Search");
 
     // A listing applies the filter in force.
     TypeSearch(*form, "liberation");
@@ -241,14 +241,14 @@ TEST_F(CatalogueTest, SearchBoxFollowsItsStateTable) {
 TEST_F(CatalogueTest, SelectingAFontShowsTheSampleTextAndTheSizeBoxSetsItsSize) {
     auto form = Open(true);
     ClickFolder(*form, RowOf(*form, "Alpha"));
-    HWND fonts = form->Ctl().lbFonts;
+    HWND fonts = Control(*form, ctl::LbFonts);
     SendMessageA(fonts, LB_SETCURSEL, 1, 0);
     SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(fonts));
-    EXPECT_TRUE(IsWindowVisible(form->Ctl().lbPreview));
+    EXPECT_TRUE(IsWindowVisible(Control(*form, ctl::LbPreview)));
     EXPECT_EQ(form->PreviewIndex(), 1); // loaded privately: not "All Fonts"
 
-    HWND sizes = form->Ctl().ComboBox1;
+    HWND sizes = Control(*form, ctl::ComboBox1);
     SetWindowTextA(sizes, "144");
     SendMessageA(GetParent(sizes), WM_COMMAND, MAKEWPARAM(ctl::ComboBox1, CBN_EDITCHANGE),
                  reinterpret_cast<LPARAM>(sizes));
@@ -272,7 +272,7 @@ TEST_F(CatalogueTest, SelectingAFontShowsTheSampleTextAndTheSizeBoxSetsItsSize) 
 
 TEST_F(CatalogueTest, NewCollectionAsksForANameAndAppendsOnlyWhatWasCreated) {
     auto form = Open();
-    HWND list = form->Ctl().lbFolders;
+    HWND list = Control(*form, ctl::LbFolders);
     const Rows before = ListRows(list);
 
     // Cancel: nothing.

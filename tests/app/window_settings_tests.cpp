@@ -2,7 +2,6 @@
 // sample text file, read at creation and written at destruction.
 #include "window_test_support.h"
 
-#include "child_windows.h"
 #include "control_ids.h"
 
 #include <algorithm>
@@ -18,8 +17,9 @@ RECT BoundsOf(HWND window) {
 // The text colour the window gives its search box.
 COLORREF SearchTextColour(TfrmMiddle& form) {
     HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageA(form.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(form.Ctl().editSearch));
+    HWND edit = Control(form, ctl::EditSearch);
+    SendMessageA(GetParent(edit), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(edit));
     const COLORREF colour = GetTextColor(dc);
     DeleteDC(dc);
     return colour;
@@ -39,16 +39,16 @@ TEST_F(WindowTest, FirstRunUsesDefaultsAndWritesAllElevenKeysInSectionOrder) {
     EXPECT_EQ(form->PaneSizes().FontsPane, 185);
     EXPECT_EQ(form->PaneSizes().DetailsPane, 23);
     EXPECT_EQ(form->PreviewSize(), 32);
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().ComboBox1), "32");
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().editSearch), "");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::ComboBox1)), "32");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::EditSearch)), "");
     EXPECT_FALSE(form->SearchActive());
     EXPECT_EQ(form->SkinDir(), "Skins/Default");
     EXPECT_EQ(form->ButtonsDir(), "Buttons/Default");
     EXPECT_EQ(form->PreviewIndex(), -1);
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Handle()), "NimbQuillbox");
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().lbPreview),
+    EXPECT_EQ(nq::WindowText(form->Handle()), "NimbQuillbox");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::LbPreview)),
               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklm\r\nnop\r\nqr\r\nstuvwxyz1234567890");
-    EXPECT_FALSE(IsWindowVisible(form->Ctl().lbPreview));
+    EXPECT_FALSE(IsWindowVisible(Control(*form, ctl::LbPreview)));
     ASSERT_NE(form->Fonts(), nullptr);
     EXPECT_TRUE(form->Fonts()->empty());
     EXPECT_FALSE(Exists(IniPath()));
@@ -86,8 +86,8 @@ TEST_F(WindowTest, HandEditedValuesAreReadDecimalOrHexAndGarbageFallsBack) {
     EXPECT_EQ(form->PaneSizes().FontsPane, 185);
     EXPECT_EQ(form->PaneSizes().DetailsPane, 40);
     EXPECT_EQ(form->PreviewSize(), 20);
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().ComboBox1), "20");
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().editSearch), "bold");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::ComboBox1)), "20");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::EditSearch)), "bold");
     EXPECT_TRUE(form->SearchActive());
     EXPECT_EQ(SearchTextColour(*form), kBlack);
     const RECT bounds = BoundsOf(form->Handle());
@@ -98,10 +98,10 @@ TEST_F(WindowTest, HandEditedValuesAreReadDecimalOrHexAndGarbageFallsBack) {
     EXPECT_EQ(form->SkinDir(), "Skins\\Blue");
     // The panes take the sizes that were read.
     RECT list;
-    GetClientRect(form->Ctl().lbFolders, &list);
+    GetClientRect(Control(*form, ctl::LbFolders), &list);
     EXPECT_EQ(list.right, 100);
     RECT strip;
-    GetClientRect(form->Ctl().PaintBox1, &strip);
+    GetClientRect(Control(*form, ctl::PaintBox1), &strip);
     EXPECT_EQ(strip.bottom, 40);
 
     Close(form);
@@ -124,7 +124,7 @@ TEST_F(WindowTest, HandEditedValuesAreReadDecimalOrHexAndGarbageFallsBack) {
 TEST_F(WindowTest, SavedPlaceholderComesBackGreyAndInactiveLikeAnEmptyBox) {
     WriteFileText(IniPath(), "[Other]\r\nSearch=Search\r\n");
     auto form = Open();
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().editSearch), "Search");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::EditSearch)), "Search");
     EXPECT_FALSE(form->SearchActive());
     EXPECT_EQ(SearchTextColour(*form), kSilver);
     Close(form);
@@ -170,13 +170,13 @@ TEST_F(WindowTest, SettingsFileHeldOpenByAnotherProgramKeepsItsContent) {
 TEST_F(WindowTest, SampleTextFileIsReadAtStartAndRewrittenAtExit) {
     WriteFileText(TxtPath(), "One\r\nTwo\nThree");
     auto form = Open();
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().lbPreview), "One\r\nTwo\r\nThree");
-    SetWindowTextA(form->Ctl().lbPreview, "Edited\r\n\r\nlines");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::LbPreview)), "One\r\nTwo\r\nThree");
+    SetWindowTextA(Control(*form, ctl::LbPreview), "Edited\r\n\r\nlines");
     Close(form);
     EXPECT_EQ(ReadFileText(TxtPath()), "Edited\r\n\r\nlines\r\n");
 
     form = Open();
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().lbPreview), "Edited\r\n\r\nlines");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::LbPreview)), "Edited\r\n\r\nlines");
     Close(form);
     EXPECT_EQ(ReadFileText(TxtPath()), "Edited\r\n\r\nlines\r\n");
 }
@@ -184,7 +184,7 @@ TEST_F(WindowTest, SampleTextFileIsReadAtStartAndRewrittenAtExit) {
 TEST_F(WindowTest, EmptiedSampleTextStaysEmpty) {
     WriteFileText(TxtPath(), "");
     auto form = Open();
-    EXPECT_EQ(TfrmMiddle::WindowText(form->Ctl().lbPreview), "");
+    EXPECT_EQ(nq::WindowText(Control(*form, ctl::LbPreview)), "");
     Close(form);
     EXPECT_EQ(ReadFileText(TxtPath()), "");
 }
@@ -192,39 +192,39 @@ TEST_F(WindowTest, EmptiedSampleTextStaysEmpty) {
 TEST_F(WindowTest, ControlsStandWhereTheLayoutPutsThem) {
     WriteFileText(IniPath(), "[Placement]\r\nWidth=900\r\nHeight=600\r\n");
     auto form = Open();
-    const auto& c = form->Ctl();
+    const auto c = [&](int id) { return Control(*form, id); };
     const auto rectIn = [](HWND w) {
         RECT r;
         GetWindowRect(w, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
-    EXPECT_EQ(rectIn(c.Toolbar).bottom, 34);
-    EXPECT_EQ(rectIn(c.Panel10).left, 900 - 185);
-    const RECT search = rectIn(c.editSearch);
+    EXPECT_EQ(rectIn(c(ctl::Toolbar)).bottom, 34);
+    EXPECT_EQ(rectIn(c(ctl::Panel10)).left, 900 - 185);
+    const RECT search = rectIn(c(ctl::EditSearch));
     EXPECT_EQ(search.left, 44);
     EXPECT_EQ(search.top, 6);
     EXPECT_EQ(search.right - search.left, 113);
     EXPECT_EQ(search.bottom - search.top, 18);
-    EXPECT_EQ(rectIn(c.bgPanel).top, 34);
-    EXPECT_EQ(rectIn(c.Panel3).left, 1);
-    EXPECT_EQ(rectIn(c.lbFolders).top, 17);
-    EXPECT_EQ(rectIn(c.lbFolders).bottom, 566 - 29);
-    EXPECT_EQ(rectIn(c.Splitter1).left, 186);
-    EXPECT_EQ(rectIn(c.Panel1).left, 187);
-    EXPECT_EQ(rectIn(c.previewPanel).left, 373);
-    EXPECT_EQ(rectIn(c.PaintBox1).top, 566 - 23);
-    EXPECT_EQ(rectIn(c.Splitter3).top, 566 - 23 - 6);
-    EXPECT_EQ(TfrmMiddle::WindowText(c.CollectionHeader), "Collection");
-    EXPECT_EQ(TfrmMiddle::WindowText(c.FontHeader), "Font");
-    EXPECT_FALSE(IsWindowVisible(c.Button1));
-    EXPECT_FALSE(IsWindowVisible(c.Button2));
+    EXPECT_EQ(rectIn(c(ctl::BgPanel)).top, 34);
+    EXPECT_EQ(rectIn(c(ctl::Panel3)).left, 1);
+    EXPECT_EQ(rectIn(c(ctl::LbFolders)).top, 17);
+    EXPECT_EQ(rectIn(c(ctl::LbFolders)).bottom, 566 - 29);
+    EXPECT_EQ(rectIn(c(ctl::Splitter1)).left, 186);
+    EXPECT_EQ(rectIn(c(ctl::Panel1)).left, 187);
+    EXPECT_EQ(rectIn(c(ctl::PreviewPanel)).left, 373);
+    EXPECT_EQ(rectIn(c(ctl::PaintBox1)).top, 566 - 23);
+    EXPECT_EQ(rectIn(c(ctl::Splitter3)).top, 566 - 23 - 6);
+    EXPECT_EQ(nq::WindowText(c(ctl::CollectionHeader)), "Collection");
+    EXPECT_EQ(nq::WindowText(c(ctl::FontHeader)), "Font");
+    EXPECT_FALSE(IsWindowVisible(c(ctl::Button1)));
+    EXPECT_FALSE(IsWindowVisible(c(ctl::Button2)));
     char cls[32] = {};
-    GetClassNameA(c.lbFonts, cls, sizeof cls);
+    GetClassNameA(c(ctl::LbFonts), cls, sizeof cls);
     EXPECT_STREQ(cls, "ListBox");
-    EXPECT_TRUE(GetWindowLongA(c.lbFonts, GWL_STYLE) & LBS_SORT);
-    EXPECT_TRUE(GetWindowLongA(c.lbFolders, GWL_STYLE) & LBS_EXTENDEDSEL);
-    EXPECT_EQ(SendMessageA(c.ComboBox1, CB_GETCOUNT, 0, 0), 15);
+    EXPECT_TRUE(GetWindowLongA(c(ctl::LbFonts), GWL_STYLE) & LBS_SORT);
+    EXPECT_TRUE(GetWindowLongA(c(ctl::LbFolders), GWL_STYLE) & LBS_EXTENDEDSEL);
+    EXPECT_EQ(SendMessageA(c(ctl::ComboBox1), CB_GETCOUNT, 0, 0), 15);
     Close(form);
 }
 
@@ -232,17 +232,14 @@ TEST_F(WindowTest, SplittersKeepThirtyPixelsAndAreSavedAtExit) {
     WriteFileText(IniPath(), "[Placement]\r\nWidth=600\r\nHeight=400\r\n");
     auto form = Open();
     const auto drag = [&](int splitter, int offset) {
-        using namespace child_windows;
-        for (WORD phase : {DragStart, DragMove, DragEnd})
-            SendMessageA(form->Handle(), kSplitterMessage, MAKEWPARAM(splitter, phase),
-                         phase == DragStart ? 0 : offset);
+        DragSplitter(Control(*form, splitter), offset);
     };
     drag(ctl::Splitter1, -500);
     EXPECT_EQ(form->PaneSizes().CollectionsPane, 30);
     drag(ctl::Splitter2, 5000); // the preview pane keeps 30 of the 600
     EXPECT_EQ(form->PaneSizes().FontsPane, 600 - 1 - 30 - 2 - 30);
     RECT preview;
-    GetClientRect(form->Ctl().previewPanel, &preview);
+    GetClientRect(Control(*form, ctl::PreviewPanel), &preview);
     EXPECT_EQ(preview.right, 30);
     drag(ctl::Splitter3, -50); // up: the details strip grows
     EXPECT_EQ(form->PaneSizes().DetailsPane, 73);

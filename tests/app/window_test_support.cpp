@@ -82,7 +82,7 @@ std::vector<std::string> ListRows(HWND list) {
     std::vector<std::string> rows;
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (int row = 0; row < count; ++row)
-        rows.push_back(TfrmMiddle::RowText(list, row));
+        rows.push_back(nq::ListBox(list).Text(row));
     return rows;
 }
 
@@ -100,7 +100,7 @@ void WindowTest::Close(std::unique_ptr<TfrmMiddle>& form) {
 }
 
 void WindowTest::ClickFolder(TfrmMiddle& form, int row) {
-    HWND list = form.Ctl().lbFolders;
+    HWND list = Control(form, ctl::LbFolders);
     SendMessageA(list, LB_SETSEL, FALSE, -1);
     SendMessageA(list, LB_SETSEL, TRUE, row);
     SendMessageA(list, LB_SETCARETINDEX, row, FALSE);
@@ -109,11 +109,11 @@ void WindowTest::ClickFolder(TfrmMiddle& form, int row) {
 }
 
 void WindowTest::TypeSearch(TfrmMiddle& form, const std::string& text) {
-    SetWindowTextA(form.Ctl().editSearch, text.c_str());
+    SetWindowTextA(Control(form, ctl::EditSearch), text.c_str());
 }
 
 void WindowTest::ClickSearchBox(TfrmMiddle& form) {
-    HWND edit = form.Ctl().editSearch;
+    HWND edit = Control(form, ctl::EditSearch);
     SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
@@ -124,4 +124,16 @@ int WindowTest::FindRow(HWND list, const std::string& text) {
         if (rows[i] == text)
             return static_cast<int>(i);
     return -1;
+}
+
+void DragSplitter(HWND splitter, int offset) {
+    RECT bar;
+    GetWindowRect(splitter, &bar);
+    const bool vertical = bar.bottom - bar.top > bar.right - bar.left;
+    const POINT press{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
+    SetCursorPos(press.x, press.y);
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SetCursorPos(vertical ? press.x + offset : press.x, vertical ? press.y : press.y + offset);
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
 }

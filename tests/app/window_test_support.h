@@ -2,7 +2,11 @@
 // temporary program folder and fonts root, and file helpers.
 #pragma once
 
+#include "child.h"
+#include "control_ids.h"
 #include "frm_middle.h"
+#include "list_controls.h"
+#include "text.h"
 #include "prompts.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +81,14 @@ constexpr const char* kLiberationSansBold =
 std::vector<std::string> IniLines(const std::string& path);
 
 std::vector<std::string> ListRows(HWND list);
+
+// A control of the client window by its ID, found as outside tools find it.
+inline HWND Control(const TfrmMiddle& form, int id) {
+    return nq::FindDescendant(form.Handle(), id);
+}
+
+// Drags a splitter with the mouse by offset pixels along its drag direction.
+void DragSplitter(HWND splitter, int offset);
 
 // A program folder and a fonts root of the test's own; opens TfrmMiddle over
 // them as the program would.

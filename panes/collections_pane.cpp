@@ -1,0 +1,56 @@
+#include "collections_pane.h"
+
+#include "child.h"
+#include "control_ids.h"
+#include "place.h"
+#include "ui_fonts.h"
+
+namespace nq {
+
+bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
+    host_ = &host;
+    headerFont_ = CreateUiFont(-11);
+    if (!panel3_.Create(paneArea, ctl::Panel3, "Panel3", PanelLook::Plain, this))
+        return false;
+    header_.Create(panel3_.Handle(), ctl::CollectionHeader, "Collection", PanelLook::Header,
+                   nullptr, AsFont(headerFont_));
+    // The window text names the list for outside tools; a list box never shows it.
+    lbFolders_ = CreateChild("LISTBOX", "lbFolders",
+                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                                 LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL,
+                             0, panel3_.Handle(), ctl::LbFolders, GetStockObject(DEFAULT_GUI_FONT));
+    panel9_.Create(panel3_.Handle(), ctl::Panel9, "Panel9", PanelLook::Plain, this);
+    Button2_ = CreateChild("BUTTON", "Button2", BS_PUSHBUTTON, 0, panel9_.Handle(), ctl::Button2);
+    splitter1_.Create(paneArea, ctl::Splitter1, "Splitter1", SplitterAxis::Vertical, host,
+                      &layout::PaneSizes::CollectionsPane, &layout::DraggedCollectionsPane,
+                      PaneSplitter::PaneSide::Before, lbFolders_);
+    return lbFolders_ != nullptr;
+}
+
+void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
+    Place(batch, panel3_.Handle(), l.Panel3);
+    Place(batch, header_.Handle(), l.CollectionHeader);
+    Place(batch, lbFolders_, l.LbFolders);
+    Place(batch, panel9_.Handle(), l.Panel9);
+    Place(batch, splitter1_.Handle(), l.Splitter1);
+}
+
+void CollectionsPane::Clear() const {
+    List().Clear();
+    AddRow(kAllFonts, false);
+}
+
+void CollectionsPane::AddRow(const std::string& name, bool off) const {
+    List().Add(name, off ? 1 : 0);
+}
+
+std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFolders_) {
+        if (HIWORD(wParam) == LBN_SELCHANGE)
+            host_->lbFoldersClick();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace nq

@@ -1,0 +1,46 @@
+// The collections pane: the "Collection" header, the collections list
+// lbFolders, its button bar and the splitter that sizes the pane.
+#pragma once
+
+#include "defer_pos.h"
+#include "handles.h"
+#include "list_controls.h"
+#include "pane_host.h"
+#include "pane_splitter.h"
+#include "panel.h"
+
+#include <optional>
+#include <string>
+
+namespace nq {
+
+class CollectionsPane final : public ChildMessageSink {
+  public:
+    // Row 0 of the list: the fonts root itself.
+    static constexpr const char* kAllFonts = "All Fonts";
+
+    // Creates the pane's windows inside paneArea (bgPanel).
+    bool Create(HWND paneArea, PaneHost& host);
+    void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+
+    // "All Fonts" and then one row per collection, each with its off flag.
+    void Clear() const;
+    void AddRow(const std::string& name, bool off) const;
+
+    ListBox List() const { return ListBox(lbFolders_); }
+    // The row the user acted on last (the one holding the focus); -1 when none.
+    int CurrentRow() const { return List().Caret(); }
+    std::string RowText(int row) const { return List().Text(row); }
+
+    std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    PaneHost* host_ = nullptr;
+    UniqueGdiObject headerFont_;
+    Panel panel3_, header_, panel9_;
+    HWND lbFolders_ = nullptr;
+    HWND Button2_ = nullptr;
+    PaneSplitter splitter1_;
+};
+
+} // namespace nq

@@ -1,0 +1,64 @@
+#include "fonts_pane.h"
+
+#include "child.h"
+#include "control_ids.h"
+#include "place.h"
+#include "ui_fonts.h"
+
+namespace nq {
+
+bool FontsPane::Create(HWND paneArea, PaneHost& host) {
+    host_ = &host;
+    headerFont_ = CreateUiFont(-11);
+    if (!panel1_.Create(paneArea, ctl::Panel1, "Panel1", PanelLook::Plain, this))
+        return false;
+    header_.Create(panel1_.Handle(), ctl::FontHeader, "Font", PanelLook::Header, nullptr,
+                   AsFont(headerFont_));
+    lbFonts_ = CreateChild("LISTBOX", "lbFonts",
+                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                               LBS_NOINTEGRALHEIGHT | LBS_SORT,
+                           0, panel1_.Handle(), ctl::LbFonts, GetStockObject(DEFAULT_GUI_FONT));
+    panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
+    Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
+    splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
+                      &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
+                      PaneSplitter::PaneSide::Before, lbFonts_);
+    return lbFonts_ != nullptr;
+}
+
+void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
+    Place(batch, panel1_.Handle(), l.Panel1);
+    Place(batch, header_.Handle(), l.FontHeader);
+    Place(batch, lbFonts_, l.LbFonts);
+    Place(batch, panel8_.Handle(), l.Panel8);
+    Place(batch, splitter2_.Handle(), l.Splitter2);
+}
+
+void FontsPane::ShowRecords(const std::vector<std::unique_ptr<FontDescr>>& records,
+                            const SearchFilter& filter) const {
+    const RedrawSuspended suspended(lbFonts_);
+    List().Clear();
+    for (const std::unique_ptr<FontDescr>& record : records)
+        if (filter.Passes(record->Name))
+            AddRow(record.get());
+}
+
+void FontsPane::AddRow(FontDescr* record) const {
+    List().Add(record->Name, reinterpret_cast<LPARAM>(record));
+}
+
+FontDescr* FontsPane::CurrentRecord() const {
+    const int row = CurrentRow();
+    return row < 0 ? nullptr : reinterpret_cast<FontDescr*>(List().Data(row));
+}
+
+std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
+        if (HIWORD(wParam) == LBN_SELCHANGE)
+            host_->lbFontsClick();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace nq

@@ -1,0 +1,49 @@
+// The fonts pane: the "Font" header, the fonts list lbFonts whose rows carry
+// the records of the listed collection, its button bar and its splitter.
+#pragma once
+
+#include "defer_pos.h"
+#include "font_descr.h"
+#include "handles.h"
+#include "list_controls.h"
+#include "pane_host.h"
+#include "pane_splitter.h"
+#include "panel.h"
+#include "search_filter.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace nq {
+
+class FontsPane final : public ChildMessageSink {
+  public:
+    bool Create(HWND paneArea, PaneHost& host);
+    void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+
+    // Rebuilds the rows from records, keeping those that pass filter, with the
+    // list's repainting suspended meanwhile.
+    void ShowRecords(const std::vector<std::unique_ptr<FontDescr>>& records,
+                     const SearchFilter& filter) const;
+    // One more row (sorted in by its text) that refers to record.
+    void AddRow(FontDescr* record) const;
+    void Clear() const { List().Clear(); }
+
+    ListBox List() const { return ListBox(lbFonts_); }
+    // The selected row and the record it refers to; -1 and null when none.
+    int CurrentRow() const { return List().Selection(); }
+    FontDescr* CurrentRecord() const;
+
+    std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    PaneHost* host_ = nullptr;
+    UniqueGdiObject headerFont_;
+    Panel panel1_, header_, panel8_;
+    HWND lbFonts_ = nullptr;
+    HWND Button1_ = nullptr;
+    PaneSplitter splitter2_;
+};
+
+} // namespace nq

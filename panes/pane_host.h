@@ -1,0 +1,33 @@
+// What the panes ask of the window that holds them. The client window
+// implements it with the handlers that tie the panes to the font library;
+// a pane knows nothing else of that window.
+#pragma once
+
+#include "pane_layout.h"
+
+#include <windows.h>
+
+namespace nq {
+
+class PaneHost {
+  public:
+    // A row of the collections list was chosen.
+    virtual void lbFoldersClick() = 0;
+    // A row of the fonts list was chosen.
+    virtual void lbFontsClick() = 0;
+    // The search box's text changed, it was clicked, it lost the focus.
+    virtual void editSearchChange() = 0;
+    virtual void editSearchClick() = 0;
+    virtual void editSearchExit() = 0;
+    // The size box's text changed.
+    virtual void ComboBox1Change() = 0;
+
+    // The pane sizes the splitters change, and a new layout after a change.
+    virtual layout::PaneSizes& MutablePaneSizes() = 0;
+    virtual void ApplyLayout() = 0;
+
+  protected:
+    ~PaneHost() = default;
+};
+
+} // namespace nq

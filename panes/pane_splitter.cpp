@@ -1,0 +1,38 @@
+#include "pane_splitter.h"
+
+namespace nq {
+
+bool PaneSplitter::Create(HWND parent, int id, const char* name, SplitterAxis axis, PaneHost& host,
+                          int layout::PaneSizes::*size, Rule rule, PaneSide side, HWND repaint) {
+    host_ = &host;
+    size_ = size;
+    rule_ = rule;
+    side_ = side;
+    axis_ = axis;
+    repaint_ = repaint;
+    return splitter_.Create(parent, id, name, axis,
+                            [this](SplitterPhase phase, int offset) { OnDrag(phase, offset); });
+}
+
+void PaneSplitter::OnDrag(SplitterPhase phase, int offset) {
+    layout::PaneSizes& sizes = host_->MutablePaneSizes();
+    int& size = sizes.*size_;
+    if (phase == SplitterPhase::DragStart) {
+        startSize_ = size;
+        return;
+    }
+    RECT room{};
+    GetClientRect(GetParent(splitter_.Handle()), &room);
+    const int along = axis_ == SplitterAxis::Vertical ? room.right : room.bottom;
+    const int proposed = side_ == PaneSide::Before ? startSize_ + offset : startSize_ - offset;
+    const int resized = rule_(proposed, along, sizes);
+    if (resized != size) {
+        size = resized;
+        host_->ApplyLayout();
+    }
+    // The list redraws while the pane follows the mouse and once more at the end.
+    if (repaint_)
+        InvalidateRect(repaint_, nullptr, TRUE);
+}
+
+} // namespace nq

@@ -1,0 +1,99 @@
+#include "search_box.h"
+
+#include "child.h"
+#include "control_ids.h"
+#include "place.h"
+#include "text.h"
+#include "ui_fonts.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace nq {
+
+bool SearchBox::Create(HWND toolbar, PaneHost& host) {
+    host_ = &host;
+    font_ = CreateUiFont(-13);
+    if (!panel10_.Create(toolbar, ctl::Panel10, "Panel10", PanelLook::Plain, this))
+        return false;
+    editSearch_ = CreateChild("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
+                              panel10_.Handle(), ctl::EditSearch, font_.get());
+    clicks_.Attach(editSearch_, [this](HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+        Subclass::Handled handled;
+        if (message == WM_LBUTTONDOWN) {
+            pressed_ = true;
+        } else if (message == WM_LBUTTONUP) {
+            handled = {true, DefSubclassProc(edit, message, wParam, lParam)};
+            if (std::exchange(pressed_, false))
+                host_->editSearchClick();
+        }
+        return handled;
+    });
+    return editSearch_ != nullptr;
+}
+
+void SearchBox::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
+    Place(batch, panel10_.Handle(), l.Panel10);
+    Place(batch, editSearch_, l.EditSearch);
+}
+
+std::string SearchBox::Text() const {
+    return WindowText(editSearch_);
+}
+
+void SearchBox::SetText(const std::string& text) const {
+    SetWindowTextA(editSearch_, text.c_str());
+}
+
+void SearchBox::SetActive(bool active) {
+    active_ = active;
+    InvalidateRect(editSearch_, nullptr, TRUE); // black filter or silver placeholder
+}
+
+void SearchBox::ActivateOnTyping() {
+    if (!resetting_ && !active_ && !Text().empty())
+        SetActive(true);
+}
+
+void SearchBox::Restore(const std::string& savedText) {
+    SetText(savedText);
+    if (!savedText.empty() && savedText != kPlaceholder)
+        SetActive(true);
+}
+
+void SearchBox::ResetWhenEmpty() {
+    resetting_ = true;
+    if (Text().empty())
+        active_ = false;
+    if (!active_)
+        SetText(kPlaceholder);
+    SetActive(active_);
+    resetting_ = false;
+}
+
+void SearchBox::ClearPlaceholder() const {
+    if (!active_ && Text() == kPlaceholder)
+        SetText("");
+}
+
+std::optional<LRESULT> SearchBox::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != editSearch_)
+        return std::nullopt;
+    if (message == WM_COMMAND) {
+        if (HIWORD(wParam) == EN_CHANGE)
+            host_->editSearchChange();
+        else if (HIWORD(wParam) == EN_KILLFOCUS)
+            host_->editSearchExit();
+        return 0;
+    }
+    if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, active_ ? RGB(0, 0, 0) : RGB(192, 192, 192));
+        SetBkColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    return std::nullopt;
+}
+
+} // namespace nq

@@ -1,0 +1,55 @@
+// The preview pane: the size box, the sample text shown in the selected font,
+// the details strip below it and the font file loaded privately for it.
+#pragma once
+
+#include "defer_pos.h"
+#include "handles.h"
+#include "pane_host.h"
+#include "pane_splitter.h"
+#include "panel.h"
+
+#include <optional>
+#include <string>
+
+namespace nq {
+
+class PreviewPane final : public ChildMessageSink {
+  public:
+    // Largest point size a font can be made with (its height must fit in 16 bits).
+    static constexpr int kLargestPointSize = 1600;
+
+    bool Create(HWND paneArea, PaneHost& host);
+    void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+
+    // The size box's text.
+    std::string SizeText() const;
+    void SetSizeText(const std::string& text) const;
+    // The sample lines, CR LF between them.
+    std::string SampleText() const;
+    void SetSampleText(const std::string& text) const;
+
+    // Loads a font file for this process only, from a copy of the file that
+    // is freed right after; the previous private font goes first.
+    void LoadPrivateFont(const std::string& path);
+    void ReleasePrivateFont() { privateFont_.reset(); }
+    bool HasPrivateFont() const { return static_cast<bool>(privateFont_); }
+
+    // Shows the sample text in face at points (held to 1..kLargestPointSize).
+    void ShowSample(const std::string& face, int points);
+    // Sets the sample text's font without showing it.
+    void SetSampleFont(const std::string& face, int points);
+
+    HWND SampleEdit() const { return lbPreview_; }
+
+    std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    PaneHost* host_ = nullptr;
+    UniqueGdiObject sizeBoxFont_, sizeLabelFont_, sampleFont_;
+    UniqueFontMem privateFont_;
+    Panel previewPanel_, panel5_, panel6_, panel7_, paintBox1_;
+    HWND Label5_ = nullptr, ComboBox1_ = nullptr, lbPreview_ = nullptr;
+    PaneSplitter splitter3_;
+};
+
+} // namespace nq

@@ -1,0 +1,123 @@
+#include "panel.h"
+
+#include "dc.h"
+#include "text.h"
+#include "window_class.h"
+
+#include <array>
+
+namespace nq {
+
+namespace {
+
+// Rows of the header strips' shading, top to bottom, stretched over the strip.
+constexpr std::array<COLORREF, 18> kHeaderRamp = {
+    RGB(0xB5, 0xB5, 0xB5), RGB(0xE7, 0xE7, 0xE7), RGB(0xF2, 0xF2, 0xF2), RGB(0xEF, 0xEF, 0xEF),
+    RGB(0xEC, 0xEC, 0xEC), RGB(0xE7, 0xE7, 0xE7), RGB(0xE4, 0xE4, 0xE4), RGB(0xE0, 0xE0, 0xE0),
+    RGB(0xDF, 0xDF, 0xDF), RGB(0xE0, 0xE0, 0xE0), RGB(0xDC, 0xDC, 0xDC), RGB(0xD1, 0xD1, 0xD1),
+    RGB(0xD5, 0xD5, 0xD5), RGB(0xDD, 0xDD, 0xDD), RGB(0xE7, 0xE7, 0xE7), RGB(0xF3, 0xF3, 0xF3),
+    RGB(0xF0, 0xF0, 0xF0), RGB(0xB4, 0xB4, 0xB4)};
+
+void FillColour(HDC dc, const RECT& r, COLORREF colour) {
+    SetBkColor(dc, colour);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void PaintHeader(HDC dc, const RECT& client, const std::string& text, HFONT font) {
+    const int height = client.bottom - client.top;
+    for (int y = 0; y < height; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * kHeaderRamp.size() / height;
+        FillColour(dc, RECT{client.left, y, client.right, y + 1}, kHeaderRamp[row]);
+    }
+    const SelectGuard selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT r = client;
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+bool IsChildNotification(UINT message) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool Panel::Create(HWND parent, int id, const char* text, PanelLook look, ChildMessageSink* sink,
+                   HFONT font) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpfnWndProc = Procedure;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassOnce(wc);
+    look_ = look;
+    sink_ = sink;
+    font_ = font;
+    return CreateBound(WS_EX_CONTROLPARENT, kClassName, text,
+                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))) != nullptr;
+}
+
+void Panel::Paint() {
+    const PaintDC dc(Handle());
+    RECT client;
+    GetClientRect(Handle(), &client);
+    switch (look_) {
+    case PanelLook::Plain:
+        FillColour(dc.get(), client, GetSysColor(COLOR_BTNFACE));
+        break;
+    case PanelLook::White:
+        FillColour(dc.get(), client, RGB(255, 255, 255));
+        break;
+    case PanelLook::Header:
+        PaintHeader(dc.get(), client, WindowText(Handle()), font_);
+        break;
+    case PanelLook::WhiteSunken:
+        FillColour(dc.get(), client, RGB(255, 255, 255));
+        DrawEdge(dc.get(), &client, BDR_SUNKENINNER, BF_RECT);
+        break;
+    }
+}
+
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsChildNotification(message)) {
+        if (sink_)
+            if (const std::optional<LRESULT> answer =
+                    sink_->OnChildMessage(message, wParam, lParam))
+                return *answer;
+        if (HWND parent = GetParent(Handle()))
+            return SendMessageA(parent, message, wParam, lParam);
+        return DefWindowProcA(Handle(), message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SIZE:
+        // Centred captions and bevels move with the size.
+        if (look_ != PanelLook::Plain)
+            InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    }
+    return DefWindowProcA(Handle(), message, wParam, lParam);
+}
+
+} // namespace nq

@@ -1,0 +1,50 @@
+// A plain container window for the client window's panes. It paints its face
+// in one of a few looks and hands its children's notifications to the pane
+// that owns them.
+#pragma once
+
+#include "window_base.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace nq {
+
+enum class PanelLook {
+    Plain,       // the dialog face colour
+    White,       // plain white
+    Header,      // grey ramp with the window text centred on it
+    WhiteSunken, // white inside a lowered one-pixel bevel
+};
+
+// Answers the notifications (WM_COMMAND, WM_NOTIFY, the WM_CTLCOLOR messages,
+// owner-draw requests) that a panel's children send to it. Nothing means "not
+// mine": the panel passes the message on to its own parent.
+class ChildMessageSink {
+  public:
+    virtual std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+  protected:
+    ~ChildMessageSink() = default;
+};
+
+class Panel final : public WindowBase {
+  public:
+    static constexpr const char* kClassName = "NqPanel";
+
+    // A visible child of parent; text is the header caption (and names the
+    // panel for outside tools). The font (not owned) draws the caption.
+    bool Create(HWND parent, int id, const char* text, PanelLook look,
+                ChildMessageSink* sink = nullptr, HFONT font = nullptr);
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint();
+
+    PanelLook look_ = PanelLook::Plain;
+    ChildMessageSink* sink_ = nullptr;
+    HFONT font_ = nullptr;
+};
+
+} // namespace nq

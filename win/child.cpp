@@ -1,0 +1,42 @@
+#include "child.h"
+
+namespace nq {
+
+HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
+                 int id, HGDIOBJ font) {
+    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (child && font)
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+} // namespace nq
+
+namespace nq {
+
+namespace {
+
+struct DescendantSearch {
+    int Id;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM lParam) {
+    auto* search = reinterpret_cast<DescendantSearch*>(lParam);
+    if (GetDlgCtrlID(child) != search->Id)
+        return TRUE;
+    search->Found = child;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindDescendant(HWND root, int id) {
+    DescendantSearch search{id, nullptr};
+    EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+} // namespace nq
