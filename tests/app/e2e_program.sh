@@ -2,7 +2,8 @@
 # NimbQuillbox.exe as a user runs it, under Wine on the display that
 # scripts/test.sh provides: collections laid out in the prefix's
 # C:\windows\Fonts, a click on a collection, a search typed into the box, a
-# window-close request, and the settings file written at exit.
+# font dragged onto another collection, one dragged onto the trash with Yes to
+# the question, a window-close request, and the settings file written at exit.
 # Usage: e2e_program.sh EXE DLL PROBE WINE_RUN WINEPREFIX WORK_DIR
 set -euo pipefail
 exe=$1 dll=$2 probe=$3 wine_run=$4 prefix=$5 work=$6
@@ -87,6 +88,52 @@ sleep 0.3
 xdotool type --delay 50 "bold"
 expect_probe "bold" text editSearch
 expect_probe "DejaVu Sans Bold" rows lbFonts
+
+# Drags a row with the mouse, in small steps past the drag threshold: drag X Y TO_X TO_Y
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  sleep 0.2
+  xdotool mousemove "$(( $1 + 3 ))" "$(( $2 + 3 ))"; sleep 0.1
+  xdotool mousemove "$(( ($1 + $3) / 2 ))" "$(( ($2 + $4) / 2 ))"; sleep 0.1
+  xdotool mousemove "$3" "$4"; sleep 0.2
+  xdotool mouseup 1
+}
+
+# The filtered row dragged onto the other collection moves its file there.
+read -r fx fy < <(probe rowpos lbFonts 0)
+read -r tx ty < <(probe rowpos lbFolders $((serif_row - 1)))
+drag "$fx" "$fy" "$tx" "$ty"
+for _ in $(seq 50); do [ -f "$fonts/$serif/DejaVuSans-Bold.ttf" ] && break; sleep 0.2; done
+[ -f "$fonts/$serif/DejaVuSans-Bold.ttf" ] || fail "the dragged font did not move"
+[ -f "$fonts/$sans/DejaVuSans-Bold.ttf" ] && fail "the moved font is still in its old collection"
+expect_probe "" rows lbFonts
+
+# The trash: the other font dragged onto the toolbar's left end, Yes to the question.
+read -r x y < <(probe ctlpos editSearch)
+xdotool mousemove "$x" "$y" click --repeat 2 1 key ctrl+a BackSpace
+expect_probe "DejaVu Sans" rows lbFonts
+trash_files="$HOME/.local/share/Trash/files"
+trashed_before=$(ls "$trash_files" 2>/dev/null | grep -c '^DejaVuSans\.ttf' || true)
+read -r fx fy < <(probe rowpos lbFonts 0)
+read -r tx ty < <(probe ctlpos Toolbar 10 10)
+drag "$fx" "$fy" "$tx" "$ty"
+question=
+for _ in $(seq 50); do
+  question=$(xdotool search --name "^Move to trash$" 2>/dev/null | head -n1) && [ -n "$question" ] && break
+  sleep 0.2
+done
+[ -n "$question" ] || fail "no 'Move to trash' question"
+xdotool windowactivate --sync "$question" key Return 2>/dev/null || xdotool key Return
+for _ in $(seq 50); do [ -f "$fonts/$sans/DejaVuSans.ttf" ] || break; sleep 0.2; done
+[ -f "$fonts/$sans/DejaVuSans.ttf" ] && fail "the trashed font is still in its collection"
+trashed_after=$(ls "$trash_files" 2>/dev/null | grep -c '^DejaVuSans\.ttf' || true)
+[ "$trashed_after" -gt "$trashed_before" ] || fail "the trashed font is not in the trash"
+expect_probe "" rows lbFonts
+read -r x y < <(probe ctlpos editSearch)
+xdotool mousemove "$x" "$y" click 1
+sleep 0.3
+xdotool type --delay 50 "bold"
+expect_probe "bold" text editSearch
 
 import -window root "$work/e2e.png" 2>/dev/null || true
 

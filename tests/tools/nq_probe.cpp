@@ -6,11 +6,12 @@
 //   nq_probe rows NAME           rows of lbFolders or lbFonts, one per line
 //   nq_probe data NAME           each row's data value, one per line
 //   nq_probe rowpos NAME ROW     screen point "X Y" in the middle of a row
-//   nq_probe ctlpos CONTROL      screen point "X Y" in the middle of a control
+//   nq_probe ctlpos CONTROL [X Y] screen point "X Y" in the middle of a control, or
+//                                at X Y of its client area
 //   nq_probe text CONTROL        a control's text
 //   nq_probe close [ms]          sends WM_CLOSE and waits until the window is gone
 //
-// CONTROL is lbFolders, lbFonts, editSearch, ComboBox1 or lbPreview. Exit code
+// CONTROL is lbFolders, lbFonts, editSearch, ComboBox1, lbPreview or Toolbar. Exit code
 // 0 on success, 1 when the window or control is missing or a wait timed out.
 #include "control_ids.h"
 
@@ -37,7 +38,8 @@ int ControlId(const char* name) {
                                     {"lbFonts", ctl::LbFonts},
                                     {"editSearch", ctl::EditSearch},
                                     {"ComboBox1", ctl::ComboBox1},
-                                    {"lbPreview", ctl::LbPreview}};
+                                    {"lbPreview", ctl::LbPreview},
+                                    {"Toolbar", ctl::Toolbar}};
     for (const Entry& e : entries)
         if (std::strcmp(e.Name, name) == 0)
             return e.Id;
@@ -180,6 +182,11 @@ int main(int argc, char** argv) {
     if (command == "ctlpos") {
         RECT client;
         GetClientRect(control, &client);
+        if (argc > 4) { // a point of the control's own: X Y from its top left corner
+            const LONG x = std::strtol(argv[3], nullptr, 10);
+            const LONG y = std::strtol(argv[4], nullptr, 10);
+            client = RECT{x, y, x, y};
+        }
         PrintCentre(control, client);
         return 0;
     }
