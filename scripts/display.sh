@@ -23,12 +23,22 @@ nq_stop_display() {
 
 # Creates the prefix if needed and keeps a persistent wineserver with its services
 # running, every descriptor redirected, so no service holds a pipe of ours open.
-nq_warm_wine() {
-  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The architecture (x86_64 unless given) picks the loader and the prefix's kind.
+NQ_WINE_PREFIXES=()
+nq_warm_wine() { # prefix [arch]
   . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
-  nq_wine_ready "$WINEPREFIX"
+  NQ_WINE_PREFIXES+=("$1")
+  (
+    nq_wine_env "${2:-x86_64}" "$1"
+    nq_wine_ready "$1"
+  )
 }
 
+# Stops the servers of the prefixes warmed here, and with them their services.
 nq_stop_wine() {
-  [ -n "${WINEPREFIX:-}" ] && WINEPREFIX="$WINEPREFIX" wineserver -k </dev/null >/dev/null 2>&1 || true
+  local prefix
+  for prefix in "${NQ_WINE_PREFIXES[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1 || true
+  done
+  NQ_WINE_PREFIXES=()
 }

@@ -31,7 +31,7 @@ trap cleanup EXIT
 if [ -n "${DISPLAY:-}" ]; then
   nq_warm_wine "$build/wineprefix"
   echo "Starting NimbQuillbox on display $DISPLAY (close its window to end)."
-  wine "$stage/NimbQuillbox.exe"
+  "$tree/wine-run.sh" "$stage/NimbQuillbox.exe"
   exit 0
 fi
 
@@ -39,9 +39,9 @@ own_display=1
 nq_start_display
 nq_warm_wine "$build/wineprefix"
 echo "No display: running NimbQuillbox under Xvfb on $DISPLAY."
-wine "$stage/NimbQuillbox.exe" </dev/null >"$stage/wine.log" 2>&1 &
+"$tree/wine-run.sh" "$stage/NimbQuillbox.exe" </dev/null >"$stage/wine.log" 2>&1 &
 program=$!
-probe() { wine "$tree/tests/tools/nq_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+probe() { "$tree/wine-run.sh" "$tree/tests/tools/nq_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
 if ! geometry=$(probe wait 30000); then
   echo "NimbQuillbox did not show its window; see $stage/wine.log" >&2
