@@ -7,6 +7,7 @@
 
 #include "collections_pane.h"
 #include "font_descr.h"
+#include "file_drop.h"
 #include "fonts_pane.h"
 #include "pane_host.h"
 #include "panel.h"
@@ -22,10 +23,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// The records of the folder listed last, in enumeration order; rows of
-// lbFonts only refer to them.
-using FontList = std::vector<std::unique_ptr<FontDescr>>;
 
 class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
   public:
@@ -66,6 +63,24 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     void lbFontsClick() override;
     void ComboBox1Change() override;
 
+    // Switching the font or the collection of the current row on and off
+    // (frm_middle_actions.cpp): the clicks of the hidden buttons.
+    void Button1Click() override;
+    void Button2Click() override;
+
+    // Adding fonts to the listed collection: through the open dialog
+    // OpenDialog1, and by files dropped from the shell onto lbFonts.
+    void AddFontByDialog();
+    void FileDrop1Drop(nq::TFileDrop& sender);
+    // Moving the current font onto the collection of a row of lbFolders.
+    bool lbFoldersDragOver(nq::DragSource source) const;
+    void lbFoldersDragDrop(nq::DragSource source, POINT screen);
+    // Trashing the current font or collection by dropping it onto the trash
+    // area of the toolbar; a click there opens the recycle bin.
+    bool ToolbarDragOver(nq::DragSource source, POINT toolbarPoint) const;
+    void ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint);
+    void ToolbarMouseUp(POINT toolbarPoint);
+
     // State shared with the other parts of the window.
     bool SearchActive() const { return search_.Active(); }
     bool SearchResetting() const { return search_.Resetting(); }
@@ -88,6 +103,22 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     // PaneHost: the splitters change the pane sizes and ask for a new layout.
     layout::PaneSizes& MutablePaneSizes() override { return paneSizes_; }
     void ApplyLayout() override;
+    // PaneHost: a dragged row goes to the window under the screen point.
+    bool DragOver(nq::DragSource source, POINT screen) override;
+    void DragDrop(nq::DragSource source, POINT screen) override;
+
+    // The folder an added font is copied into: the listed one, the fonts root
+    // before the first listing.
+    std::string AdditionFolder() const;
+    // A record joins FontList, and lbFonts when it passes the search filter.
+    void AppendRecord(std::unique_ptr<FontDescr> record);
+    // A moved or trashed font leaves lbFonts and FontList together.
+    void RemoveRecord(const FontDescr* record);
+    // The collection of a row is what FontList holds before it is switched or
+    // trashed as a whole.
+    void EnsureListed(const std::string& folder);
+    // An error of an action, as the program's error handler shows it.
+    void ShowError(const std::string& text);
 
     // Lifecycle (frm_middle_lifecycle.cpp).
     void FormCreate();
@@ -113,6 +144,7 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     nq::CollectionsPane collections_;
     nq::FontsPane fonts_;
     nq::PreviewPane preview_;
+    nq::TFileDrop FileDrop1;
 
     std::unique_ptr<FontList> fontList_;
     std::optional<std::string> listedFolder_;

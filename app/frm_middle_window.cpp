@@ -37,6 +37,12 @@ bool TfrmMiddle::Create() {
         DestroyWindow(Handle());
         return false;
     }
+    toolbar_.SetMouseHandler([this](UINT message, POINT at) {
+        if (message == WM_LBUTTONUP)
+            ToolbarMouseUp(at);
+    });
+    FileDrop1.OnDrop = [this](nq::TFileDrop& sender) { FileDrop1Drop(sender); };
+    FileDrop1.SetDropControl(fonts_.List().Handle());
     FormCreate();
     return true;
 }

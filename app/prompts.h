@@ -21,6 +21,12 @@ class Prompts {
     virtual std::optional<std::string> QueryText(HWND owner, const std::string& caption,
                                                  const std::string& prompt,
                                                  const std::string& initial) = 0;
+
+    // The open dialog for one existing file, offering one filter entry: its
+    // description and its patterns ("*.fon;*.ttf"). The chosen file's full
+    // path, nothing on Cancel.
+    virtual std::optional<std::string> OpenFile(HWND owner, const std::string& filterName,
+                                                const std::string& patterns) = 0;
 };
 
 // The ones the user sees: MessageBoxA and the input dialog.
@@ -31,4 +37,6 @@ class WindowsPrompts final : public Prompts {
     std::optional<std::string> QueryText(HWND owner, const std::string& caption,
                                          const std::string& prompt,
                                          const std::string& initial) override;
+    std::optional<std::string> OpenFile(HWND owner, const std::string& filterName,
+                                        const std::string& patterns) override;
 };

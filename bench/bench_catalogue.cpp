@@ -50,6 +50,12 @@ class RefusingPrompts final : public Prompts {
         ++Shown;
         return std::nullopt;
     }
+    std::optional<std::string> OpenFile(HWND, const std::string& filterName,
+                                        const std::string&) override {
+        std::fprintf(stderr, "unexpected open dialog \"%s\"\n", filterName.c_str());
+        ++Shown;
+        return std::nullopt;
+    }
     int Shown = 0;
 };
 

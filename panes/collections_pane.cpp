@@ -24,6 +24,7 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
     splitter1_.Create(paneArea, ctl::Splitter1, "Splitter1", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::CollectionsPane, &layout::DraggedCollectionsPane,
                       PaneSplitter::PaneSide::Before, lbFolders_);
+    drag_.Attach(lbFolders_, DragSource::Folders, host);
     return lbFolders_ != nullptr;
 }
 
@@ -44,10 +45,27 @@ void CollectionsPane::AddRow(const std::string& name, bool off) const {
     List().Add(name, off ? 1 : 0);
 }
 
+void CollectionsPane::SetRowOff(int row, bool off) const {
+    List().SetData(row, off ? 1 : 0);
+    InvalidateRect(lbFolders_, nullptr, TRUE);
+}
+
+int CollectionsPane::RowAt(POINT screen) const {
+    ScreenToClient(lbFolders_, &screen);
+    RECT client;
+    GetClientRect(lbFolders_, &client);
+    return PtInRect(&client, screen) ? List().RowAt(screen) : -1;
+}
+
 std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFolders_) {
-        if (HIWORD(wParam) == LBN_SELCHANGE)
+        if (HIWORD(wParam) == LBN_SELCHANGE && !drag_.Ending())
             host_->lbFoldersClick();
+        return 0;
+    }
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == Button2_) {
+        if (HIWORD(wParam) == BN_CLICKED)
+            host_->Button2Click();
         return 0;
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "defer_pos.h"
 #include "handles.h"
+#include "list_drag.h"
 #include "list_controls.h"
 #include "pane_host.h"
 #include "pane_splitter.h"
@@ -31,6 +32,10 @@ class CollectionsPane final : public ChildMessageSink {
     // The row the user acted on last (the one holding the focus); -1 when none.
     int CurrentRow() const { return List().Caret(); }
     std::string RowText(int row) const { return List().Text(row); }
+    bool RowOff(int row) const { return List().Data(row) != 0; }
+    void SetRowOff(int row, bool off) const;
+    // The row under a screen point; -1 when there is none.
+    int RowAt(POINT screen) const;
 
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -41,6 +46,7 @@ class CollectionsPane final : public ChildMessageSink {
     HWND lbFolders_ = nullptr;
     HWND Button2_ = nullptr;
     PaneSplitter splitter1_;
+    ListDrag drag_;
 };
 
 } // namespace nq

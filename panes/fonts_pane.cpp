@@ -23,6 +23,7 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
+    drag_.Attach(lbFonts_, DragSource::Fonts, host);
     return lbFonts_ != nullptr;
 }
 
@@ -47,6 +48,13 @@ void FontsPane::AddRow(FontDescr* record) const {
     List().Add(record->Name, reinterpret_cast<LPARAM>(record));
 }
 
+void FontsPane::RemoveRow(const FontDescr* record) const {
+    const ListBox list = List();
+    for (int row = list.Count() - 1; row >= 0; --row)
+        if (list.Data(row) == reinterpret_cast<LPARAM>(record))
+            list.Delete(row);
+}
+
 FontDescr* FontsPane::CurrentRecord() const {
     const int row = CurrentRow();
     return row < 0 ? nullptr : reinterpret_cast<FontDescr*>(List().Data(row));
@@ -54,8 +62,13 @@ FontDescr* FontsPane::CurrentRecord() const {
 
 std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
-        if (HIWORD(wParam) == LBN_SELCHANGE)
+        if (HIWORD(wParam) == LBN_SELCHANGE && !drag_.Ending())
             host_->lbFontsClick();
+        return 0;
+    }
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == Button1_) {
+        if (HIWORD(wParam) == BN_CLICKED)
+            host_->Button1Click();
         return 0;
     }
     return std::nullopt;

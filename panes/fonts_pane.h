@@ -5,6 +5,7 @@
 #include "defer_pos.h"
 #include "font_descr.h"
 #include "handles.h"
+#include "list_drag.h"
 #include "list_controls.h"
 #include "pane_host.h"
 #include "pane_splitter.h"
@@ -29,6 +30,9 @@ class FontsPane final : public ChildMessageSink {
     // One more row (sorted in by its text) that refers to record.
     void AddRow(FontDescr* record) const;
     void Clear() const { List().Clear(); }
+    // Removes the row that refers to record, if there is one.
+    void RemoveRow(const FontDescr* record) const;
+    void Repaint() const { InvalidateRect(lbFonts_, nullptr, TRUE); }
 
     ListBox List() const { return ListBox(lbFonts_); }
     // The selected row and the record it refers to; -1 and null when none.
@@ -44,6 +48,7 @@ class FontsPane final : public ChildMessageSink {
     HWND lbFonts_ = nullptr;
     HWND Button1_ = nullptr;
     PaneSplitter splitter2_;
+    ListDrag drag_;
 };
 
 } // namespace nq

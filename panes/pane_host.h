@@ -9,6 +9,9 @@
 
 namespace nq {
 
+// The list a dragged row comes from.
+enum class DragSource { Folders, Fonts };
+
 class PaneHost {
   public:
     // A row of the collections list was chosen.
@@ -21,6 +24,14 @@ class PaneHost {
     virtual void editSearchExit() = 0;
     // The size box's text changed.
     virtual void ComboBox1Change() = 0;
+    // The hidden on/off buttons of the two bars were clicked.
+    virtual void Button1Click() = 0;
+    virtual void Button2Click() = 0;
+
+    // A row dragged from source is over the screen point: whether the window
+    // there accepts it. Then the drop itself.
+    virtual bool DragOver(DragSource source, POINT screen) = 0;
+    virtual void DragDrop(DragSource source, POINT screen) = 0;
 
     // The pane sizes the splitters change, and a new layout after a change.
     virtual layout::PaneSizes& MutablePaneSizes() = 0;

@@ -6,6 +6,9 @@
 namespace layout {
 
 constexpr int kToolbarHeight = 34;
+// The toolbar's left end, where the trash symbol stands: rows dropped there go
+// to the recycle bin, a click there opens it.
+constexpr int kTrashAreaWidth = 30;
 constexpr int kSearchPanelWidth = 185; // Panel10 at the toolbar's right end
 constexpr int kEditSearchLeft = 44;
 constexpr int kEditSearchTop = 6;

@@ -106,6 +106,12 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(Handle(), message, wParam, lParam);
     }
     switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        if (onMouse_)
+            onMouse_(message, POINT{static_cast<short>(LOWORD(lParam)),
+                                    static_cast<short>(HIWORD(lParam))});
+        return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel
     case WM_PAINT:

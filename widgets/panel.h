@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 namespace nq {
@@ -38,6 +39,11 @@ class Panel final : public WindowBase {
     bool Create(HWND parent, int id, const char* text, PanelLook look,
                 ChildMessageSink* sink = nullptr, HFONT font = nullptr);
 
+    // Told of the left button's presses and releases on the panel itself, with
+    // the point in the panel's client coordinates.
+    using MouseHandler = std::function<void(UINT message, POINT client)>;
+    void SetMouseHandler(MouseHandler handler) { onMouse_ = std::move(handler); }
+
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint();
@@ -45,6 +51,7 @@ class Panel final : public WindowBase {
     PanelLook look_ = PanelLook::Plain;
     ChildMessageSink* sink_ = nullptr;
     HFONT font_ = nullptr;
+    MouseHandler onMouse_;
 };
 
 } // namespace nq

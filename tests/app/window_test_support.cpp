@@ -1,5 +1,7 @@
 #include "window_test_support.h"
 
+#include <shlobj.h>
+
 #include "control_ids.h"
 
 #include <atomic>
@@ -136,4 +138,19 @@ void DragSplitter(HWND splitter, int offset) {
     SetCursorPos(vertical ? press.x + offset : press.x, vertical ? press.y : press.y + offset);
     SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, 0);
     SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
+}
+
+void DropFiles(HWND window, const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths)
+        names += path + '\0';
+    names += '\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::copy(names.begin(), names.end(), reinterpret_cast<char*>(drop + 1));
+    GlobalUnlock(block);
+    // The receiver releases the block with DragFinish.
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
 }

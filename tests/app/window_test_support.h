@@ -32,7 +32,11 @@ class RecordingPrompts : public Prompts {
 
     int Message(HWND, const std::string& caption, const std::string& text, UINT type) override {
         Messages.push_back({caption, text, type});
-        return IDOK;
+        if (Buttons.empty())
+            return IDOK;
+        const int button = Buttons.front();
+        Buttons.pop_front();
+        return button;
     }
     std::optional<std::string> QueryText(HWND, const std::string& caption,
                                          const std::string& prompt,
@@ -45,7 +49,20 @@ class RecordingPrompts : public Prompts {
         return answer;
     }
 
+    std::optional<std::string> OpenFile(HWND, const std::string& filterName,
+                                        const std::string& patterns) override {
+        OpenFilters.push_back(filterName + "|" + patterns);
+        if (Files.empty())
+            return std::nullopt;
+        std::optional<std::string> file = Files.front();
+        Files.pop_front();
+        return file;
+    }
+
     std::vector<ShownMessage> Messages;
+    std::deque<int> Buttons; // the buttons pressed in the message boxes; IDOK when none is left
+    std::vector<std::string> OpenFilters;
+    std::deque<std::optional<std::string>> Files; // chosen in the open dialog; nothing = Cancel
     std::vector<ShownQuery> Queries;
     std::deque<std::optional<std::string>> Answers; // nothing = Cancel
 };
@@ -86,6 +103,9 @@ std::vector<std::string> ListRows(HWND list);
 inline HWND Control(const TfrmMiddle& form, int id) {
     return nq::FindDescendant(form.Handle(), id);
 }
+
+// Drops files onto a window as the shell does (WM_DROPFILES with ANSI paths).
+void DropFiles(HWND window, const std::vector<std::string>& paths);
 
 // Drags a splitter with the mouse by offset pixels along its drag direction.
 void DragSplitter(HWND splitter, int offset);

@@ -1,0 +1,205 @@
+// TfrmMiddle: switching fonts and collections on and off, adding fonts,
+// moving them to another collection and sending fonts and collections to the
+// recycle bin.
+#include "frm_middle.h"
+
+#include "collection_store.h"
+#include "file_operations.h"
+#include "font_activation.h"
+#include "wait_cursor.h"
+
+namespace {
+
+constexpr const char* kApplicationTitle = "NimbQuillbox";
+
+} // namespace
+
+void TfrmMiddle::ShowError(const std::string& text) {
+    prompts_.Message(Handle(), kApplicationTitle, text, MB_OK | MB_ICONERROR);
+}
+
+void TfrmMiddle::Button1Click() {
+    FontDescr* record = fonts_.CurrentRecord();
+    if (!record)
+        return;
+    if (record->Installed) {
+        UninstallFont(*record, FontsRoot());
+    } else if (const std::string error = InstallFont(*record, FontsRoot()); !error.empty()) {
+        ShowError(error);
+    }
+    fonts_.Repaint();
+}
+
+void TfrmMiddle::EnsureListed(const std::string& folder) {
+    if (!listedFolder_ || *listedFolder_ != folder)
+        ListFonts(folder);
+}
+
+void TfrmMiddle::Button2Click() {
+    const int row = collections_.CurrentRow();
+    if (row <= 0 || !fontList_)
+        return;
+    const std::string folder = FontsRoot() + collections_.RowText(row) + "\\";
+    const nq::WaitCursor wait;
+    EnsureListed(folder);
+    const std::string error = collectionOff_
+                                  ? SwitchCollectionOn(*fontList_, folder, FontsRoot())
+                                  : SwitchCollectionOff(*fontList_, folder, FontsRoot());
+    if (error.empty()) {
+        collectionOff_ = !collectionOff_;
+        collections_.SetRowOff(row, collectionOff_);
+    }
+    // Fonts may have changed even when the switch stopped half-way.
+    fonts_.Repaint();
+    if (!error.empty())
+        ShowError(error);
+}
+
+std::string TfrmMiddle::AdditionFolder() const {
+    return listedFolder_.value_or(FontsRoot());
+}
+
+void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
+    if (!fontList_)
+        return;
+    FontDescr* added = record.get();
+    fontList_->push_back(std::move(record));
+    if (search_.Filter().Passes(added->Name))
+        fonts_.AddRow(added);
+}
+
+void TfrmMiddle::RemoveRecord(const FontDescr* record) {
+    fonts_.RemoveRow(record);
+    if (!fontList_)
+        return;
+    for (auto it = fontList_->begin(); it != fontList_->end(); ++it)
+        if (it->get() == record) {
+            fontList_->erase(it);
+            return;
+        }
+}
+
+void TfrmMiddle::AddFontByDialog() {
+    const std::optional<std::string> chosen =
+        prompts_.OpenFile(Handle(), "Font Files (*.fon, *.ttf)", "*.fon;*.ttf");
+    if (!chosen)
+        return;
+    const std::string target = TargetPath(AdditionFolder(), *chosen);
+    if (!CopyFontFile(*chosen, target)) {
+        prompts_.Message(Handle(), kAddFontCaption, kAlreadyInCollectionText,
+                         MB_OK | MB_ICONWARNING);
+        return;
+    }
+    std::unique_ptr<FontDescr> record = AddFontFile(target, FontsRoot());
+    if (!record) {
+        // The copy stays; listings pass over what is no font.
+        prompts_.Message(Handle(), kAddFontCaption, kNotAFontText, MB_OK | MB_ICONERROR);
+        return;
+    }
+    AppendRecord(std::move(record));
+}
+
+void TfrmMiddle::FileDrop1Drop(nq::TFileDrop& sender) {
+    const nq::WaitCursor wait;
+    for (const std::string& dropped : sender.Files()) {
+        const std::string target = TargetPath(AdditionFolder(), dropped);
+        if (!CopyFontFile(dropped, target)) {
+            prompts_.Message(Handle(), kAddFontCaption, kAlreadyInCollectionText,
+                             MB_OK | MB_ICONWARNING);
+            continue;
+        }
+        if (std::unique_ptr<FontDescr> record = AddDroppedFontFile(target, FontsRoot()))
+            AppendRecord(std::move(record));
+        else
+            prompts_.Message(Handle(), kAddFontCaption, kNotAFontText, MB_OK | MB_ICONERROR);
+    }
+}
+
+bool TfrmMiddle::lbFoldersDragOver(nq::DragSource source) const {
+    return source == nq::DragSource::Fonts && fonts_.CurrentRecord() != nullptr;
+}
+
+void TfrmMiddle::lbFoldersDragDrop(nq::DragSource source, POINT screen) {
+    if (!lbFoldersDragOver(source))
+        return;
+    const int row = collections_.RowAt(screen);
+    FontDescr* record = fonts_.CurrentRecord();
+    if (row < 0 || !record)
+        return;
+    const std::string target =
+        row == 0 ? FontsRoot() : FontsRoot() + collections_.RowText(row) + "\\";
+    const MoveResult moved = MoveFontFile(*record, target, FontsRoot());
+    if (!moved.Message.empty())
+        prompts_.Message(Handle(), kMoveFontCaption, moved.Message, MB_OK | MB_ICONWARNING);
+    if (moved.Moved)
+        RemoveRecord(record);
+}
+
+bool TfrmMiddle::ToolbarDragOver(nq::DragSource, POINT toolbarPoint) const {
+    // Both lists' rows may go to the trash, and nothing else.
+    return toolbarPoint.x >= 0 && toolbarPoint.x < layout::kTrashAreaWidth;
+}
+
+void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
+    if (!ToolbarDragOver(source, toolbarPoint))
+        return;
+    if (source == nq::DragSource::Folders) {
+        const int row = collections_.CurrentRow();
+        if (row <= 0 || !fontList_)
+            return;
+        if (prompts_.Message(Handle(), kTrashCaption,
+                             "Are you sure you want move this collection to the trash?",
+                             MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        const std::string folder = FontsRoot() + collections_.RowText(row) + "\\";
+        const nq::WaitCursor wait;
+        EnsureListed(folder);
+        if (const std::string error = TrashCollection(Handle(), *fontList_, folder, FontsRoot());
+            !error.empty()) {
+            prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
+            return;
+        }
+        collections_.List().Delete(row);
+        fonts_.Clear();
+        fontList_->clear();
+        listedFolder_.reset();
+        return;
+    }
+    FontDescr* record = fonts_.CurrentRecord();
+    if (!record)
+        return;
+    if (prompts_.Message(Handle(), kTrashCaption,
+                         "Are you sure you want move the font " + record->Name + " to the trash?",
+                         MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (const std::string error = TrashFont(Handle(), *record, FontsRoot()); !error.empty()) {
+        prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
+        return;
+    }
+    RemoveRecord(record);
+}
+
+void TfrmMiddle::ToolbarMouseUp(POINT toolbarPoint) {
+    if (toolbarPoint.x < layout::kTrashAreaWidth)
+        OpenRecycleBin();
+}
+
+bool TfrmMiddle::DragOver(nq::DragSource source, POINT screen) {
+    if (collections_.RowAt(screen) >= 0)
+        return lbFoldersDragOver(source);
+    POINT onToolbar = screen;
+    ScreenToClient(toolbar_.Handle(), &onToolbar);
+    RECT toolbar;
+    GetClientRect(toolbar_.Handle(), &toolbar);
+    return PtInRect(&toolbar, onToolbar) && ToolbarDragOver(source, onToolbar);
+}
+
+void TfrmMiddle::DragDrop(nq::DragSource source, POINT screen) {
+    if (collections_.RowAt(screen) >= 0) {
+        lbFoldersDragDrop(source, screen);
+        return;
+    }
+    POINT onToolbar = screen;
+    ScreenToClient(toolbar_.Handle(), &onToolbar);
+    ToolbarDragDrop(source, onToolbar);
+}

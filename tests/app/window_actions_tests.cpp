@@ -1,0 +1,243 @@
+// Switching fonts and collections on and off, adding fonts by the open dialog
+// and by dropping files, and moving and trashing rows by dragging them, on the
+// real client window: effects are read from the registry, the folders and the
+// recycle bin.
+#include "window_test_support.h"
+
+#include "registry.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+const char* const kNames[] = {"DejaVu Sans", "DejaVu Sans Bold", "Liberation Sans Bold",
+                              "DejaVu Serif"};
+
+std::string FontValue(const std::string& name) {
+    return nq::ReadMachineString(nq::kFontsKey, name + " (TrueType)");
+}
+
+// Wine sends recycled items to the XDG trash of the user that runs it. Takes
+// the item named name (or name with the number the trash adds to a second one
+// of that name) out of it again; false when there is none.
+bool TakeFromTrash(const std::string& name) {
+    char home[1024] = {};
+    if (!GetEnvironmentVariableA("HOME", home, sizeof home))
+        return false;
+    std::string trash = std::string("Z:") + home + "/.local/share/Trash/";
+    std::replace(trash.begin(), trash.end(), '/', '\\');
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((trash + "files\\" + name + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    RemoveTree(trash + "files\\" + found.cFileName);
+    DeleteFileA((trash + "info\\" + found.cFileName + ".trashinfo").c_str());
+    return true;
+}
+
+// Wine registers the host's fonts under these names: they are put back as
+// they were after each test.
+class ActionsTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        for (const char* name : kNames)
+            saved_[name] = FontValue(name);
+        ASSERT_TRUE(CreateDirectoryA((Root() + "Alpha").c_str(), nullptr));
+        CopyHostFont(kDejaVuSans, Root() + "Alpha\\DejaVuSans.ttf");
+        CopyHostFont(kDejaVuSansBold, Root() + "Alpha\\DejaVuSans-Bold.ttf");
+        CopyHostFont(kLiberationSansBold, Root() + "Alpha\\LiberationSans-Bold.ttf");
+        ASSERT_TRUE(CreateDirectoryA((Root() + "Beta").c_str(), nullptr));
+        form_ = Open(true);
+    }
+    void TearDown() override {
+        if (form_)
+            Close(form_);
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
+        for (const auto& [name, value] : saved_) {
+            const std::string valueName = name + " (TrueType)";
+            if (value.empty())
+                RegDeleteValueA(key, valueName.c_str());
+            else
+                RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(value.c_str()),
+                               static_cast<DWORD>(value.size() + 1));
+        }
+        RegCloseKey(key);
+    }
+
+    HWND Folders() const { return Control(*form_, ctl::LbFolders); }
+    HWND Fonts() const { return Control(*form_, ctl::LbFonts); }
+    int FolderRow(const std::string& name) const { return FindRow(Folders(), name); }
+    void List(const std::string& collection) { ClickFolder(*form_, FolderRow(collection)); }
+    void SelectFont(const std::string& name) {
+        SendMessageA(Fonts(), LB_SETCURSEL, FindRow(Fonts(), name), 0);
+    }
+    void Click(int button) {
+        HWND b = Control(*form_, button);
+        SendMessageA(GetParent(b), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(b));
+    }
+    // Presses the list's row, moves past the drag threshold to screen point
+    // `to` and releases there, as the mouse would.
+    static void DragRow(HWND list, int row, POINT to) {
+        RECT item{};
+        SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+        const auto at = [](POINT p) {
+            return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+        };
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at({item.left + 4, item.top + 3}));
+        ScreenToClient(list, &to);
+        SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, at(to));
+        SendMessageA(list, WM_LBUTTONUP, 0, at(to));
+    }
+    POINT OnFolderRow(const std::string& name) const {
+        RECT item{};
+        SendMessageA(Folders(), LB_GETITEMRECT, FolderRow(name), reinterpret_cast<LPARAM>(&item));
+        POINT p{item.left + 10, item.top + 3};
+        ClientToScreen(Folders(), &p);
+        return p;
+    }
+    POINT OnToolbar(int x) const {
+        POINT p{x, 10};
+        ClientToScreen(Control(*form_, ctl::Toolbar), &p);
+        return p;
+    }
+
+    std::unique_ptr<TfrmMiddle> form_;
+    std::map<std::string, std::string> saved_;
+};
+
+TEST_F(ActionsTest, FontAndCollectionSwitchesFollowTheRegistryAndKeepEveryLineUnderAFilter) {
+    List("Alpha");
+    SelectFont("DejaVu Sans");
+    Click(ctl::Button1);
+    EXPECT_EQ(FontValue("DejaVu Sans"), Root() + "Alpha\\DejaVuSans.ttf");
+    SelectFont("Liberation Sans Bold");
+    Click(ctl::Button1);
+    EXPECT_EQ(FontValue("Liberation Sans Bold"), Root() + "Alpha\\LiberationSans-Bold.ttf");
+
+    // Off with a filter that hides one of the two: both lines, in FontList order.
+    TypeSearch(*form_, "bold");
+    Click(ctl::Button2);
+    EXPECT_TRUE(form_->CollectionOff());
+    EXPECT_EQ(SendMessageA(Folders(), LB_GETITEMDATA, FolderRow("Alpha"), 0), 1);
+    const std::string list = ReadFileText(Root() + "Alpha\\disabled.txt");
+    EXPECT_TRUE(list == "DejaVu Sans\r\nLiberation Sans Bold\r\n" ||
+                list == "Liberation Sans Bold\r\nDejaVu Sans\r\n")
+        << list;
+    EXPECT_EQ(FontValue("DejaVu Sans"), "");
+    EXPECT_EQ(FontValue("Liberation Sans Bold"), "");
+
+    // On again with the filter still hiding "DejaVu Sans": no line is lost.
+    Click(ctl::Button2);
+    EXPECT_FALSE(form_->CollectionOff());
+    EXPECT_FALSE(Exists(Root() + "Alpha\\disabled.txt"));
+    EXPECT_EQ(FontValue("DejaVu Sans"), Root() + "Alpha\\DejaVuSans.ttf");
+    EXPECT_EQ(FontValue("Liberation Sans Bold"), Root() + "Alpha\\LiberationSans-Bold.ttf");
+    EXPECT_EQ(FontValue("DejaVu Sans Bold"), saved_["DejaVu Sans Bold"]);
+    for (const auto& record : *form_->Fonts())
+        EXPECT_EQ(record->Installed, record->Name != "DejaVu Sans Bold") << record->Name;
+
+    // "All Fonts" is no collection to switch.
+    ClickFolder(*form_, 0);
+    Click(ctl::Button2);
+    EXPECT_FALSE(Exists(Root() + "disabled.txt"));
+    EXPECT_TRUE(prompts_.Messages.empty());
+}
+
+TEST_F(ActionsTest, AddingCopiesIntoTheListedCollectionAndTellsWhatWasRefused) {
+    List("Beta");
+    prompts_.Files = {std::nullopt, std::string(kDejaVuSerif), std::string(kDejaVuSerif)};
+    form_->AddFontByDialog(); // cancelled
+    form_->AddFontByDialog();
+    EXPECT_EQ(prompts_.OpenFilters, (Rows{"Font Files (*.fon, *.ttf)|*.fon;*.ttf",
+                                          "Font Files (*.fon, *.ttf)|*.fon;*.ttf"}));
+    EXPECT_TRUE(Exists(Root() + "Beta\\DejaVuSerif.ttf"));
+    EXPECT_EQ(ListRows(Fonts()), Rows{"DejaVu Serif"});
+    form_->AddFontByDialog(); // the same file again
+    ASSERT_EQ(prompts_.Messages.size(), 1u);
+    EXPECT_EQ(prompts_.Messages[0].Caption, "Add Font");
+    EXPECT_EQ(prompts_.Messages[0].Text,
+              "Font not copied to this collection, because it's already in the collection.");
+    EXPECT_EQ(prompts_.Messages[0].Type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+
+    // Three dropped files, the second no font: two rows and one error box; a
+    // path of 300 characters is refused with the warning, and nothing breaks.
+    prompts_.Messages.clear();
+    WriteFileText(program_.Path() + "notes.ttf", "no font inside");
+    const std::string longPath = "C:\\" + std::string(296, 'x') + ".ttf";
+    DropFiles(Fonts(), {kDejaVuSans, program_.Path() + "notes.ttf", kLiberationSansBold, longPath});
+    EXPECT_EQ(ListRows(Fonts()), (Rows{"DejaVu Sans", "DejaVu Serif", "Liberation Sans Bold"}));
+    EXPECT_EQ(form_->Fonts()->size(), 3u);
+    ASSERT_EQ(prompts_.Messages.size(), 2u);
+    EXPECT_EQ(prompts_.Messages[0].Text, "This does not seems to be a valid font.");
+    EXPECT_EQ(prompts_.Messages[0].Type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(prompts_.Messages[1].Caption, "Add Font");
+    EXPECT_TRUE(Exists(Root() + "Beta\\notes.ttf")); // the copy stays
+}
+
+TEST_F(ActionsTest, DraggedRowsMoveToACollectionOrGoToTheTrashAndLeaveFontList) {
+    List("Alpha");
+    SelectFont("DejaVu Sans");
+    Click(ctl::Button1); // switched on: it must stay on at its new place
+
+    // Onto its own collection: nothing moves, and the user is told why.
+    DragRow(Fonts(), FindRow(Fonts(), "DejaVu Sans"), OnFolderRow("Alpha"));
+    ASSERT_EQ(prompts_.Messages.size(), 1u);
+    EXPECT_EQ(prompts_.Messages[0].Caption, "Move font");
+    EXPECT_TRUE(Exists(Root() + "Alpha\\DejaVuSans.ttf"));
+
+    DragRow(Fonts(), FindRow(Fonts(), "DejaVu Sans"), OnFolderRow("Beta"));
+    EXPECT_FALSE(Exists(Root() + "Alpha\\DejaVuSans.ttf"));
+    EXPECT_TRUE(Exists(Root() + "Beta\\DejaVuSans.ttf"));
+    EXPECT_EQ(FontValue("DejaVu Sans"), Root() + "Beta\\DejaVuSans.ttf");
+    EXPECT_EQ(ListRows(Fonts()), (Rows{"DejaVu Sans Bold", "Liberation Sans Bold"}));
+    TypeSearch(*form_, "dejavu"); // the moved record does not come back
+    EXPECT_EQ(ListRows(Fonts()), Rows{"DejaVu Sans Bold"});
+    TypeSearch(*form_, "");
+
+    // Onto a collection that already holds a file of that name: no overwrite.
+    CopyHostFont(kDejaVuSerif, Root() + "Beta\\DejaVuSans-Bold.ttf");
+    prompts_.Messages.clear();
+    DragRow(Fonts(), FindRow(Fonts(), "DejaVu Sans Bold"), OnFolderRow("Beta"));
+    ASSERT_EQ(prompts_.Messages.size(), 1u);
+    EXPECT_TRUE(Exists(Root() + "Alpha\\DejaVuSans-Bold.ttf"));
+    EXPECT_EQ(FindRow(Fonts(), "DejaVu Sans Bold"), 0);
+
+    // The trash area: No keeps everything, Yes sends the file to the bin; a
+    // drop beyond the area is refused.
+    prompts_.Messages.clear();
+    prompts_.Buttons = {IDNO, IDYES};
+    DragRow(Fonts(), FindRow(Fonts(), "Liberation Sans Bold"), OnToolbar(5));
+    EXPECT_TRUE(Exists(Root() + "Alpha\\LiberationSans-Bold.ttf"));
+    DragRow(Fonts(), FindRow(Fonts(), "Liberation Sans Bold"), OnToolbar(5));
+    EXPECT_FALSE(Exists(Root() + "Alpha\\LiberationSans-Bold.ttf"));
+    EXPECT_TRUE(TakeFromTrash("LiberationSans-Bold"));
+    ASSERT_EQ(prompts_.Messages.size(), 2u);
+    EXPECT_EQ(prompts_.Messages[1].Text,
+              "Are you sure you want move the font Liberation Sans Bold to the trash?");
+    EXPECT_EQ(prompts_.Messages[1].Type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(ListRows(Fonts()), Rows{"DejaVu Sans Bold"});
+    DragRow(Fonts(), 0, OnToolbar(40));
+    EXPECT_EQ(prompts_.Messages.size(), 2u);
+
+    // A whole collection: its registered fonts are switched off first.
+    List("Beta");
+    prompts_.Buttons = {IDYES};
+    DragRow(Folders(), FolderRow("Beta"), OnToolbar(5));
+    EXPECT_FALSE(Exists(Root() + "Beta"));
+    EXPECT_TRUE(TakeFromTrash("Beta"));
+    EXPECT_EQ(FolderRow("Beta"), -1);
+    EXPECT_TRUE(ListRows(Fonts()).empty());
+    EXPECT_EQ(FontValue("DejaVu Sans"), "");
+}
+
+} // namespace
