@@ -1,7 +1,9 @@
 // One font file of the listed collection. A plain record: its creator fills it.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 struct FontDescr {
     std::string Path;      // folder of the collection + file name
@@ -11,3 +13,6 @@ struct FontDescr {
     std::string Family;    // naming table, name ID 1
     bool Installed = false;
 };
+
+// The owning list of the records of the folder listed last, in enumeration order.
+using FontList = std::vector<std::unique_ptr<FontDescr>>;
