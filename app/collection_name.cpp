@@ -38,15 +38,26 @@ bool IsReservedDeviceName(const std::string& name) {
     return false;
 }
 
-std::string CollectionNameRuleMessage(const std::string& fontsRoot, const std::string& name) {
+std::string CollectionNameRuleMessage(const std::string& fontsRoot, const std::string& name,
+                                      LeadByteTest isLeadByte) {
     if (IsBlank(name))
         return "Please enter a name for the new collection.";
     if (name == "." || name == "..")
         return "\"" + name + "\" cannot be used as a collection name.";
-    for (char c : name)
-        if (IsForbiddenCharacter(c))
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (isLeadByte && isLeadByte(byte)) {
+            // The next byte is the second half of this character, whatever it
+            // would mean alone. No code page has a control character there: a
+            // name cut after the first half is no name.
+            if (++i == name.size() || static_cast<unsigned char>(name[i]) < 32)
+                return "The collection name holds an incomplete character.";
+            continue;
+        }
+        if (IsForbiddenCharacter(name[i]))
             return "A collection name cannot contain control characters or any of these "
                    "characters: \\ / : * ? \" < > |";
+    }
     if (name.back() == '.' || name.back() == ' ')
         return "A collection name cannot end with a dot or a space.";
     if (IsReservedDeviceName(name))

@@ -38,7 +38,10 @@ bool CollectionDisabled(const std::string& folder) {
 }
 
 std::string CheckCollectionName(const std::string& fontsRoot, const std::string& name) {
-    std::string message = CollectionNameRuleMessage(fontsRoot, name);
+    // The name is in the ANSI code page: in a double-byte one, the second byte
+    // of a character is no backslash or bar of its own.
+    std::string message = CollectionNameRuleMessage(
+        fontsRoot, name, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
     if (!message.empty())
         return message;
     if (GetFileAttributesA((fontsRoot + name).c_str()) != INVALID_FILE_ATTRIBUTES)

@@ -17,7 +17,6 @@ extern "C" __declspec(dllimport) BOOL WINAPI
 
 namespace {
 
-constexpr std::size_t kNameBufferSize = 1024;
 constexpr DWORD kDescriptionQuery = 1;
 constexpr DWORD kDescriptionBytes = 260;
 
@@ -29,7 +28,7 @@ bool IsFontFileName(const std::string& fileName) {
     return extension == ".ttf" || extension == ".fon";
 }
 
-std::string BufferText(const std::array<char, kNameBufferSize>& buffer) {
+std::string BufferText(const FontNameBuffers::value_type& buffer) {
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
@@ -59,10 +58,28 @@ void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
     record.Installed = !value.empty() && LowerAZ(value) == LowerAZ(record.Path);
 }
 
+std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::string& fontsRoot,
+                                          FontNameBuffers& names) {
+    if (GetFontProps(path.c_str(), names[0].data(), names[1].data(), names[2].data(),
+                     names[3].data()) == 0)
+        return nullptr;
+    auto record = std::make_unique<FontDescr>();
+    record->Path = path;
+    record->Name = BufferText(names[0]);
+    record->Copyright = BufferText(names[1]);
+    record->Trademark = BufferText(names[2]);
+    record->Family = BufferText(names[3]);
+    std::string description = FontResourceDescription(path);
+    if (!description.empty())
+        record->Name = std::move(description);
+    CheckInstalled(*record, fontsRoot);
+    return record;
+}
+
 void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
     // One set of naming buffers serves the whole listing.
-    std::array<std::array<char, kNameBufferSize>, 4> names{};
+    FontNameBuffers names{};
     WIN32_FIND_DATAA entry;
     nq::UniqueFind find(FindFirstFileA((folder + "*.*").c_str(), &entry));
     if (!find)
@@ -74,20 +91,7 @@ void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
         const std::string fileName = entry.cFileName;
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        const std::string path = folder + fileName;
-        if (GetFontProps(path.c_str(), names[0].data(), names[1].data(), names[2].data(),
-                         names[3].data()) == 0)
-            continue;
-        auto record = std::make_unique<FontDescr>();
-        record->Path = path;
-        record->Name = BufferText(names[0]);
-        record->Copyright = BufferText(names[1]);
-        record->Trademark = BufferText(names[2]);
-        record->Family = BufferText(names[3]);
-        std::string description = FontResourceDescription(path);
-        if (!description.empty())
-            record->Name = std::move(description);
-        CheckInstalled(*record, fontsRoot);
-        onFont(std::move(record));
+        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, fontsRoot, names))
+            onFont(std::move(record));
     } while (FindNextFileA(find.get(), &entry));
 }

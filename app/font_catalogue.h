@@ -4,9 +4,19 @@
 
 #include "font_descr.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+
+// The four buffers GetFontProps fills: full name, copyright, trademark, family.
+using FontNameBuffers = std::array<std::array<char, 1024>, 4>;
+
+// The record of the font file at path with its naming strings, its display
+// name and Installed; nothing when GetFontProps cannot read the file. names
+// are scratch space, so that a listing can reuse one set for every file.
+std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::string& fontsRoot,
+                                          FontNameBuffers& names);
 
 // Calls onFont with a filled record (Installed set) for every usable .ttf or
 // .fon file directly in folder (ending in a backslash), in enumeration order.

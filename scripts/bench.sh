@@ -24,7 +24,7 @@ configure bench-native bench_native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILE
 wineprefix="$build/bench-wineprefix"
 configure bench-x86_64 bench_wine -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DNQ_WINEPREFIX="$wineprefix"
-cmake --build "$build/bench-x86_64" -j "$jobs" --target bench_catalogue >/dev/null
+cmake --build "$build/bench-x86_64" -j "$jobs" --target bench_catalogue bench_activation >/dev/null
 
 corpus="$build/bench-corpus"
 bash "$root/scripts/bench-corpus.sh" "$corpus" 300
@@ -49,3 +49,9 @@ wine_corpus="Z:$(printf '%s' "$corpus" | tr / '\\')"
 echo
 "$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_catalogue.exe" \
   "$wine_corpus" "$rounds" 2000
+
+# A collection of 500 registered fonts switched off and on, in a fonts root of
+# its own; the registry values and files go again at the end.
+echo
+"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_activation.exe" \
+  "$wine_corpus" "$rounds" 500

@@ -2,7 +2,11 @@
 // the test ends.
 #pragma once
 
+#include "font_descr.h"
 #include "handles.h"
+#include "registry.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -102,5 +106,77 @@ inline std::vector<std::string> ListTree(const std::string& folder) {
     ListTree(folder, "", out);
     return out;
 }
+
+// The whole content of a file; missing is set when it cannot be opened.
+inline std::string ReadFile(const std::string& path, bool* missing = nullptr) {
+    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (missing)
+        *missing = !file;
+    std::string content;
+    char chunk[4096];
+    DWORD count = 0;
+    while (file && ::ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr) && count > 0)
+        content.append(chunk, count);
+    return content;
+}
+
+// The data of a font's registry value; empty when there is none.
+inline std::string FontValue(const std::string& name) {
+    return nq::ReadMachineString(nq::kFontsKey, name + " (TrueType)");
+}
+
+inline void SetFontValue(const std::string& name, const std::string& data) {
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &raw, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(nq::UniqueRegKey(raw).get(), (name + " (TrueType)").c_str(), 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(data.c_str()),
+                             static_cast<DWORD>(data.size() + 1)),
+              ERROR_SUCCESS);
+}
+
+// Deletes the font's registry value and a sub-key of the same name.
+inline void DeleteFontValue(const std::string& name) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
+        return;
+    nq::UniqueRegKey key(raw);
+    RegDeleteValueA(key.get(), (name + " (TrueType)").c_str());
+    if (name.find('\\') == std::string::npos)
+        RegDeleteKeyA(key.get(), (name + " (TrueType)").c_str());
+}
+
+// A fonts root with the collections "A" and "B" and records of real font files
+// under font names no other font has; their registry values go at the end.
+class FontsRootTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(MakeFolder(root_.Path() + "A"));
+        ASSERT_TRUE(MakeFolder(root_.Path() + "B"));
+    }
+    void TearDown() override {
+        for (const std::unique_ptr<FontDescr>& record : fonts_)
+            DeleteFontValue(record->Name);
+    }
+
+    std::string Folder(const char* collection) const { return root_.Path() + collection + "\\"; }
+
+    // A copy of a real font as file in collection, named "NQ <pid> name".
+    FontDescr& AddFont(const std::string& name, const std::string& file = "",
+                       const char* collection = "A") {
+        auto record = std::make_unique<FontDescr>();
+        record->Name = "NQ " + std::to_string(GetCurrentProcessId()) + " " + name;
+        record->Path = Folder(collection) + (file.empty() ? name + ".ttf" : file);
+        EXPECT_TRUE(CopyFileA("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
+                              record->Path.c_str(), TRUE));
+        fonts_.push_back(std::move(record));
+        return *fonts_.back();
+    }
+
+    TempFolder root_;
+    FontList fonts_;
+};
 
 } // namespace libtest

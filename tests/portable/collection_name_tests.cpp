@@ -93,3 +93,38 @@ TEST(CollectionNameRules, RootAtTheLimitLeavesNoRoom) {
     EXPECT_EQ(CollectionNameRuleMessage(root, "a"),
               "The collection name is too long: in " + root + " it may have at most 0 characters.");
 }
+
+namespace {
+
+// The lead bytes of code page 932 (Shift-JIS); 0xA1-0xDF are half-width kana,
+// characters of one byte.
+bool Cp932LeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+} // namespace
+
+TEST(CollectionNameRules, DoubleByteCharactersKeepTheirSecondByte) {
+    const std::string forbidden = Check("a|b");
+    const std::string incomplete = "The collection name holds an incomplete character.";
+    struct Case {
+        const char* what;
+        std::string name;
+        std::string withCp932;  // message under code page 932
+        std::string singleByte; // message when every byte is a character
+    };
+    const std::vector<Case> cases = {
+        {"hyouji, second byte 0x5C", "\x95\x5C\x8E\xA6", "", forbidden},
+        {"so, second byte 0x5C", "\x83\x5C", "", forbidden},
+        {"po, second byte 0x7C", "\x83\x7C", "", forbidden},
+        {"a real backslash after a character", "\x95\x5C\\x", forbidden, forbidden},
+        {"climbing out after a character", "\x95\x5C\\..\\x", forbidden, forbidden},
+        {"half-width kana is one byte", "\xB1\x5C", forbidden, forbidden},
+        {"first half at the end", "ab\x95", incomplete, ""},
+        {"first half before a control character", std::string("\x95\0x", 3), incomplete, forbidden},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CollectionNameRuleMessage(kRoot, c.name, Cp932LeadByte), c.withCp932) << c.what;
+        EXPECT_EQ(Check(c.name), c.singleByte) << c.what;
+    }
+}

@@ -1,0 +1,179 @@
+#include "file_operations.h"
+
+#include "font_activation.h"
+#include "font_catalogue.h"
+#include "search_filter.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+// The shell's source buffer holds 260 characters and its two terminators;
+// a longer path would be cut and could name another item.
+constexpr std::size_t kMaxRecyclePath = MAX_PATH - 1;
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Installs the records again after an operation that did not go through.
+void Reinstall(const std::vector<FontDescr*>& records, const std::string& fontsRoot) {
+    for (FontDescr* record : records)
+        InstallFont(*record, fontsRoot, false);
+    if (!records.empty())
+        BroadcastFontChange();
+}
+
+// Why the shell must not be handed path; empty when it may.
+std::string RecyclePathProblem(const std::string& path) {
+    if (path.empty())
+        return "There is nothing to move to the recycle bin.";
+    if (path.size() > kMaxRecyclePath)
+        return "The path " + path + " is too long for the recycle bin; nothing was moved.";
+    if (path.find_first_of("*?") != std::string::npos)
+        return "The path " + path + " holds a wildcard; nothing was moved to the recycle bin.";
+    return {};
+}
+
+} // namespace
+
+std::string FileNamePart(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string TargetPath(const std::string& targetFolder, const std::string& source) {
+    return targetFolder + FileNamePart(source);
+}
+
+bool CopyFontFile(const std::string& source, const std::string& target) {
+    return CopyFileA(source.c_str(), target.c_str(), TRUE) != FALSE;
+}
+
+std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const std::string& fontsRoot) {
+    FontNameBuffers names{};
+    return ReadFontRecord(path, fontsRoot, names);
+}
+
+std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path,
+                                              const std::string& fontsRoot) {
+    if (std::unique_ptr<FontDescr> record = AddFontFile(path, fontsRoot))
+        return record;
+    std::string description = FontResourceDescription(path);
+    if (description.empty())
+        return nullptr;
+    auto record = std::make_unique<FontDescr>();
+    record->Path = path;
+    record->Name = std::move(description);
+    CheckInstalled(*record, fontsRoot);
+    return record;
+}
+
+MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
+                        const std::string& fontsRoot) {
+    const std::string fileName = FileNamePart(record.Path);
+    const std::string sourceFolder = record.Path.substr(0, record.Path.size() - fileName.size());
+    const std::string target = targetFolder + fileName;
+    if (LowerAZ(sourceFolder) == LowerAZ(targetFolder))
+        return {false, "The font " + record.Name + " is already in this collection."};
+    if (Exists(target))
+        return {false, "The collection already holds a file named " + fileName + ", so the font " +
+                           record.Name + " was not moved."};
+
+    // Windows keeps a loaded font's file open.
+    const bool wasInstalled = record.Installed;
+    if (wasInstalled)
+        UninstallFont(record, fontsRoot);
+    MoveResult result;
+    if (!CopyFileA(record.Path.c_str(), target.c_str(), TRUE)) {
+        result.Message = "The font " + record.Name + " could not be copied to " + targetFolder +
+                         ", so it was not moved.";
+    } else if (!DeleteFileA(record.Path.c_str())) {
+        DeleteFileA(target.c_str()); // one file, not two
+        result.Message = "The font " + record.Name + " could not be removed from " + sourceFolder +
+                         ", so it was not moved.";
+    } else {
+        record.Path = target;
+        result.Moved = true;
+    }
+    // Registered again at whichever path the file now has.
+    if (wasInstalled) {
+        std::string error = InstallFont(record, fontsRoot);
+        if (result.Message.empty())
+            result.Message = std::move(error);
+    }
+    return result;
+}
+
+std::string SendToRecycleBin(HWND owner, const std::string& path) {
+    std::string problem = RecyclePathProblem(path);
+    if (!problem.empty())
+        return problem;
+    // The shell takes a list of paths, each ended by a zero, and a zero after the last.
+    std::vector<char> from(path.begin(), path.end());
+    from.insert(from.end(), 2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.data();
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+    const int result = SHFileOperationA(&operation);
+    if (result != 0 || operation.fAnyOperationsAborted)
+        return path + " could not be moved to the recycle bin (error " + std::to_string(result) +
+               ").";
+    return {};
+}
+
+std::string TrashFont(HWND owner, FontDescr& record, const std::string& fontsRoot) {
+    // Checked before anything changes, so that a refused path leaves the font on.
+    std::string problem = RecyclePathProblem(record.Path);
+    if (!problem.empty())
+        return problem;
+    std::vector<FontDescr*> uninstalled;
+    if (record.Installed) {
+        UninstallFont(record, fontsRoot);
+        uninstalled.push_back(&record);
+    }
+    problem = SendToRecycleBin(owner, record.Path);
+    if (!problem.empty())
+        Reinstall(uninstalled, fontsRoot);
+    return problem;
+}
+
+std::string TrashCollection(HWND owner, const FontList& fonts, const std::string& folder,
+                            const std::string& fontsRoot) {
+    std::string shellPath = folder;
+    while (!shellPath.empty() && shellPath.back() == '\\')
+        shellPath.pop_back();
+    const std::string lowerFolder = LowerAZ(folder);
+    // "All Fonts" is the fonts root itself, and nothing outside it is a collection.
+    const std::string lowerRoot = LowerAZ(fontsRoot);
+    if (lowerFolder.size() <= lowerRoot.size() ||
+        lowerFolder.compare(0, lowerRoot.size(), lowerRoot) != 0)
+        return "Only a collection can be moved to the recycle bin, not " + folder + ".";
+    std::string problem = RecyclePathProblem(shellPath);
+    if (!problem.empty())
+        return problem;
+    std::vector<FontDescr*> uninstalled;
+    for (const std::unique_ptr<FontDescr>& record : fonts) {
+        if (!record->Installed ||
+            LowerAZ(record->Path).compare(0, lowerFolder.size(), lowerFolder) != 0)
+            continue;
+        UninstallFont(*record, fontsRoot, false);
+        uninstalled.push_back(record.get());
+    }
+    if (!uninstalled.empty())
+        BroadcastFontChange();
+    problem = SendToRecycleBin(owner, shellPath);
+    if (!problem.empty())
+        Reinstall(uninstalled, fontsRoot);
+    return problem;
+}
+
+bool OpenRecycleBin() {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", "shell:RecycleBinFolder", nullptr, nullptr, SW_SHOW);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}

@@ -1,0 +1,83 @@
+// Adding font files to a collection, moving a font to another collection and
+// sending fonts and collections to the recycle bin. Errors come back as the
+// message text the caller shows; nothing here shows UI of its own.
+#pragma once
+
+#include "font_descr.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// Captions and texts of the boxes the caller shows for these operations.
+inline constexpr const char* kAddFontCaption = "Add Font";
+inline constexpr const char* kAlreadyInCollectionText =
+    "Font not copied to this collection, because it's already in the collection.";
+inline constexpr const char* kNotAFontText = "This does not seems to be a valid font.";
+inline constexpr const char* kMoveFontCaption = "Move font";
+inline constexpr const char* kTrashCaption = "Move to trash";
+
+// The file-name part of path: everything after its last '\', '/' or ':'.
+std::string FileNamePart(const std::string& path);
+
+// Where a file added or moved to targetFolder (ending in a backslash) lies:
+// targetFolder + the file-name part of source.
+std::string TargetPath(const std::string& targetFolder, const std::string& source);
+
+// Copies source to target and never replaces a file there. False when nothing
+// was copied, whatever the reason (a file of that name, no access, no source).
+bool CopyFontFile(const std::string& source, const std::string& target);
+
+// The record of a font file that already lies at its place in a collection:
+// the naming strings of GetFontProps (four buffers of 1024 bytes), the
+// platform's description as Name where there is one, Installed from the
+// registry. Nothing when GetFontProps cannot read the file; the file stays.
+std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const std::string& fontsRoot);
+
+// AddFontFile for a dropped file, with a second chance for files that only the
+// platform can describe (a bitmap .fon): a record whose Name is that
+// description and whose other naming strings are empty. Nothing when neither
+// reads the file.
+std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path,
+                                              const std::string& fontsRoot);
+
+struct MoveResult {
+    bool Moved = false;  // the file lies in the target collection now: drop its row
+    std::string Message; // for a box captioned kMoveFontCaption; empty when all went well
+};
+
+// Moves the record's file into targetFolder (ending in a backslash; the fonts
+// root for "All Fonts"). An installed font is uninstalled first, so that
+// Windows lets go of the file, and installed again at its new path. Never
+// replaces a file: when the target already holds a file of that name (in any
+// letter case) or is the font's own folder, nothing is touched and Message says
+// why. A copy or removal that fails leaves the file, Path and the registration
+// as they were. Path is the new path once Moved.
+MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
+                        const std::string& fontsRoot);
+
+// Sends a file, or a folder given without a trailing backslash, to the
+// recycle bin without asking (SHFileOperationA, FO_DELETE, FOF_SILENT |
+// FOF_NOCONFIRMATION | FOF_ALLOWUNDO); owner is the window that owns any
+// message of the shell. Empty on success; otherwise the message, and the item
+// stays where it is. Paths of 260 characters or more and wildcards are
+// refused: the shell would act on a cut path or on other items.
+std::string SendToRecycleBin(HWND owner, const std::string& path);
+
+// Sends the record's file to the recycle bin, uninstalling it first if it is
+// installed (a value of the same name that names another file is left alone).
+// Empty on success: drop the row. Otherwise the message, and the font is as
+// it was, registration included.
+std::string TrashFont(HWND owner, FontDescr& record, const std::string& fontsRoot);
+
+// Sends the collection in folder (ending in a backslash) to the recycle bin,
+// first uninstalling every installed record of fonts whose file lies in it,
+// whatever the search filter shows. Empty on success: drop the collection's
+// row and clear FontList. Otherwise the message, and those fonts are installed
+// again.
+std::string TrashCollection(HWND owner, const FontList& fonts, const std::string& folder,
+                            const std::string& fontsRoot);
+
+// Opens the recycle bin in the shell; false when the shell could not.
+bool OpenRecycleBin();

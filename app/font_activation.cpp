@@ -1,0 +1,186 @@
+#include "font_activation.h"
+
+#include "font_catalogue.h"
+#include "handles.h"
+#include "registry.h"
+#include "search_filter.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+// The font key with full access, created when it is missing; empty on failure.
+nq::UniqueRegKey OpenFontKey() {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return {};
+    return nq::UniqueRegKey(raw);
+}
+
+// The lines of text: they end in CR LF, CR or LF; a break at the very end
+// starts no further line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
+
+// Writes content into a new file at path, replacing one there. A file that
+// could not be written completely is removed: a half list would still mark
+// the collection off.
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+    bool written = false;
+    {
+        nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+        DWORD count = 0;
+        written =
+            content.empty() || (WriteFile(file.get(), content.data(),
+                                          static_cast<DWORD>(content.size()), &count, nullptr) &&
+                                count == content.size());
+    }
+    if (!written)
+        DeleteFileA(path.c_str());
+    return written;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    content.clear();
+    char chunk[4096];
+    DWORD count = 0;
+    while (ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr)) {
+        if (count == 0)
+            return true;
+        content.append(chunk, count);
+    }
+    return false;
+}
+
+} // namespace
+
+std::string FontValueName(const FontDescr& record) {
+    return record.Name + " (TrueType)";
+}
+
+void BroadcastFontChange() {
+    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+}
+
+std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
+    const std::string valueName = FontValueName(record);
+    nq::UniqueRegKey key = OpenFontKey();
+    if (!key || RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(record.Path.c_str()),
+                               static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
+        return "Failed to set data for '" + valueName + "'";
+    AddFontResourceA(record.Path.c_str());
+    if (broadcast)
+        BroadcastFontChange();
+    key.reset();
+    CheckInstalled(record, fontsRoot);
+    return {};
+}
+
+void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
+    const std::string valueName = FontValueName(record);
+    nq::UniqueRegKey key = OpenFontKey();
+    if (key) {
+        RegDeleteValueA(key.get(), valueName.c_str());
+        // A key name holds no backslash: with one, the name would reach into a
+        // deeper key that is not this font's.
+        if (valueName.find('\\') == std::string::npos)
+            RegDeleteKeyA(key.get(), valueName.c_str());
+    }
+    RemoveFontResourceA(record.Path.c_str());
+    if (broadcast)
+        BroadcastFontChange();
+    key.reset();
+    CheckInstalled(record, fontsRoot);
+}
+
+std::string DisabledListName(const std::string& name) {
+    const std::size_t cut = name.find_last_of("\\:");
+    return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
+std::string DisabledListPath(const std::string& folder) {
+    return folder + "disabled.txt";
+}
+
+std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
+                                const std::string& fontsRoot, CollectionBroadcast broadcast) {
+    std::vector<FontDescr*> installed;
+    std::string content;
+    for (const std::unique_ptr<FontDescr>& record : fonts) {
+        if (!record->Installed)
+            continue;
+        installed.push_back(record.get());
+        content += DisabledListName(record->Name) + "\r\n";
+    }
+    // The list first: if it cannot be written, the fonts stay on rather than
+    // being switched off with no record of which ones they were.
+    const std::string path = DisabledListPath(folder);
+    if (!WriteWholeFile(path, content))
+        return "Cannot create file " + path;
+    const bool perFont = broadcast == CollectionBroadcast::PerFont;
+    for (FontDescr* record : installed)
+        UninstallFont(*record, fontsRoot, perFont);
+    if (!perFont && !installed.empty())
+        BroadcastFontChange();
+    return {};
+}
+
+std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
+                               const std::string& fontsRoot, CollectionBroadcast broadcast) {
+    const std::string path = DisabledListPath(folder);
+    std::string content;
+    if (!ReadWholeFile(path, content))
+        return "Cannot open file " + path;
+    // Every record counts, also those the search filter hides: a line without
+    // a match is lost when the list is deleted.
+    std::vector<std::string> keys;
+    keys.reserve(fonts.size());
+    for (const std::unique_ptr<FontDescr>& record : fonts)
+        keys.push_back(LowerAZ(DisabledListName(record->Name)));
+
+    const bool perFont = broadcast == CollectionBroadcast::PerFont;
+    bool changed = false;
+    std::string error;
+    for (const std::string& line : SplitLines(content)) {
+        const std::string key = LowerAZ(line);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i] != key)
+                continue;
+            error = InstallFont(*fonts[i], fontsRoot, perFont);
+            changed = changed || error.empty();
+            break;
+        }
+        if (!error.empty())
+            break;
+    }
+    if (!perFont && changed)
+        BroadcastFontChange();
+    if (!error.empty())
+        return error;
+    if (!DeleteFileA(path.c_str()))
+        return "Cannot delete file " + path;
+    return {};
+}

@@ -1,0 +1,67 @@
+// Switching fonts on and off in Windows, one at a time or a whole collection.
+// A font is on while the HKLM font registry names its file and the file is
+// loaded as a font resource; a collection is off while its folder holds
+// "disabled.txt", the list of the fonts that switching it off unregistered.
+// Errors come back as the message text the caller shows; nothing here shows UI.
+#pragma once
+
+#include "font_descr.h"
+
+#include <string>
+
+// Whether a collection switch tells the other windows after each font, or once
+// after the last one (and not at all when no font changed). The end state is
+// the same; once at the end is the default, since one broadcast costs more
+// than a font's registry and font-table calls together.
+enum class CollectionBroadcast { PerFont, OnceAtEnd };
+
+// The name of the font's registry value: Name + " (TrueType)".
+std::string FontValueName(const FontDescr& record);
+
+// Sends WM_FONTCHANGE to every top-level window and returns when all have handled it.
+void BroadcastFontChange();
+
+// Switches one font on: creates or opens the font key with full access, writes
+// the value FontValueName = Path (replacing one of that name), adds the font
+// resource, broadcasts WM_FONTCHANGE when broadcast is true, closes the key and
+// reads Installed back (CheckInstalled). Empty on success. When the value
+// cannot be written: "Failed to set data for '<value name>'", and nothing was
+// loaded or broadcast and Installed is unchanged.
+std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast = true);
+
+// Switches one font off: deletes the value FontValueName and a sub-key of that
+// name, removes the font resource, broadcasts WM_FONTCHANGE when broadcast is
+// true, and reads Installed back. Failures of the single steps are not reported:
+// Installed tells what the registry holds afterwards.
+void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast = true);
+
+// The line of "disabled.txt" for a font named name: name without anything up
+// to and including its last '\' or ':'.
+std::string DisabledListName(const std::string& name);
+
+// folder (ending in a backslash) + "disabled.txt".
+std::string DisabledListPath(const std::string& folder);
+
+// Switches the collection in folder (ending in a backslash) off. fonts are all
+// records of the listed collection, whatever the search filter shows. The
+// DisabledListName of every installed record goes into DisabledListPath, one
+// line each in list order with CR LF after every line (an empty file when none
+// is installed); then those records are uninstalled. Empty on success: the
+// collection is off. "Cannot create file <path>" when the list cannot be
+// written; then no font was touched and no file is left behind.
+std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
+                                const std::string& fontsRoot,
+                                CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);
+
+// Switches the collection in folder back on. For each line of its list, in
+// file order, the first record of fonts whose DisabledListName equals the line
+// (ignoring the case of A-Z) is installed; lines without such a record are
+// skipped. Then the list is deleted. Empty on success: the collection is on.
+// Otherwise the message, and the list stays:
+// - "Cannot open file <path>" when it cannot be read; nothing was installed;
+// - the first "Failed to set data for '...'" of InstallFont; the fonts of the
+//   lines before stay installed, those after are not tried;
+// - "Cannot delete file <path>" when every font is on but the list remains.
+std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
+                               const std::string& fontsRoot,
+                               CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);

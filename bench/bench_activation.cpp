@@ -1,0 +1,216 @@
+// Windows benchmark (run under Wine, on a display): switching a collection of
+// registered fonts off and back on, with a WM_FONTCHANGE broadcast after every
+// font and with one broadcast at the end, beside the floor: the same registry
+// writes and font-resource calls without any broadcast, registry read-back or
+// list file. The end state of both variants is the same.
+//
+// It copies the corpus under distinct names into one collection of a fonts
+// root of its own under the temporary folder, gives every record a font name
+// of its own (so that the registry values meet no other font), and removes
+// the values and the files at the end.
+// Usage: bench_activation CORPUS_DIR [ROUNDS] [FONTS]   (a Windows path, e.g. Z:\work\corpus)
+#include "timing.h"
+
+#include "file_operations.h"
+#include "font_activation.h"
+#include "handles.h"
+#include "registry.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The program has five top-level windows, and every broadcast reaches them.
+constexpr int kProgramWindows = 5;
+
+std::vector<std::string> FileNames(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    nq::UniqueFind find(FindFirstFileA((folder + pattern).c_str(), &entry));
+    if (find) {
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(entry.cFileName);
+        } while (FindNextFileA(find.get(), &entry));
+    }
+    return names;
+}
+
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+using UniqueWindow = nq::Unique<WindowTraits>;
+
+unsigned CountRegistered(const FontList& fonts) {
+    unsigned count = 0;
+    for (const std::unique_ptr<FontDescr>& record : fonts)
+        count += nq::ReadMachineString(nq::kFontsKey, FontValueName(*record)) == record->Path;
+    return count;
+}
+
+void PrintRatio(const char* label, const bench::Figures& figures, std::size_t num,
+                std::size_t den) {
+    std::vector<double> ratios;
+    for (std::size_t r = 0; r < figures.rounds_us[num].size(); ++r)
+        ratios.push_back(figures.rounds_us[num][r] / figures.rounds_us[den][r]);
+    std::printf("  %-32s %6.2f\n", label, bench::Median(ratios));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS] [FONTS]\n", argv[0]);
+        return 2;
+    }
+    const std::string corpus = std::string(argv[1]) + "\\";
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
+    const std::size_t fontCount = argc > 3 ? std::max(1, std::atoi(argv[3])) : 500;
+
+    std::vector<std::string> sources = FileNames(corpus, "*.ttf");
+    std::sort(sources.begin(), sources.end());
+    if (sources.empty()) {
+        std::fprintf(stderr, "%s: no .ttf files\n", corpus.c_str());
+        return 1;
+    }
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string pid = std::to_string(GetCurrentProcessId());
+    const std::string fontsRoot = std::string(temp) + "nq-bench-activation-" + pid + "\\";
+    const std::string folder = fontsRoot + "Bench\\";
+    CreateDirectoryA(fontsRoot.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+
+    FontList fonts;
+    for (std::size_t i = 0; i < fontCount; ++i) {
+        const std::string& source = sources[i % sources.size()];
+        const std::string target = folder + std::to_string(i) + "-" + source;
+        std::unique_ptr<FontDescr> record;
+        if (CopyFontFile(corpus + source, target))
+            record = AddFontFile(target, fontsRoot);
+        if (!record) {
+            std::fprintf(stderr, "cannot copy or read %s\n", source.c_str());
+            return 1;
+        }
+        record->Name = "NQ Bench " + pid + " " + std::to_string(i) + " " + record->Name;
+        fonts.push_back(std::move(record));
+    }
+
+    std::vector<UniqueWindow> windows;
+    for (int i = 0; i < kProgramWindows; ++i)
+        windows.emplace_back(CreateWindowExA(0, "STATIC", "bench", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                             nullptr, GetModuleHandleA(nullptr), nullptr));
+
+    // The states the passes start from, made without being timed.
+    auto makeOn = [&] {
+        for (const std::unique_ptr<FontDescr>& record : fonts)
+            InstallFont(*record, fontsRoot, false);
+        DeleteFileA(DisabledListPath(folder).c_str());
+    };
+    auto makeOff = [&] {
+        makeOn();
+        SwitchCollectionOff(fonts, folder, fontsRoot, CollectionBroadcast::OnceAtEnd);
+    };
+    unsigned registeredAfterOff = 0, registeredAfterOn = 0;
+    auto switchOff = [&](CollectionBroadcast broadcast) {
+        const bool done = SwitchCollectionOff(fonts, folder, fontsRoot, broadcast).empty();
+        registeredAfterOff += CountRegistered(fonts);
+        return static_cast<unsigned>(done);
+    };
+    auto switchOn = [&](CollectionBroadcast broadcast) {
+        const bool done = SwitchCollectionOn(fonts, folder, fontsRoot, broadcast).empty();
+        registeredAfterOn += static_cast<unsigned>(fontCount) - CountRegistered(fonts);
+        return static_cast<unsigned>(done);
+    };
+
+    const std::vector<bench::Pass> passes = {
+        {"off, per font", "SwitchCollectionOff, a broadcast after every font",
+         [&] { return switchOff(CollectionBroadcast::PerFont); }, makeOn},
+        {"off, at the end", "SwitchCollectionOff, one broadcast after the last font",
+         [&] { return switchOff(CollectionBroadcast::OnceAtEnd); }, makeOn},
+        {"off floor",
+         "per font: RegCreateKeyExA, RegDeleteValueA, RegDeleteKeyA, RemoveFontResourceA, "
+         "RegCloseKey",
+         [&] {
+             unsigned fold = 0;
+             for (const std::unique_ptr<FontDescr>& record : fonts) {
+                 HKEY key = nullptr;
+                 RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr);
+                 const std::string value = FontValueName(*record);
+                 fold += RegDeleteValueA(key, value.c_str()) == ERROR_SUCCESS;
+                 RegDeleteKeyA(key, value.c_str());
+                 RemoveFontResourceA(record->Path.c_str());
+                 RegCloseKey(key);
+             }
+             return fold;
+         },
+         makeOn},
+        {"on, per font", "SwitchCollectionOn, a broadcast after every font",
+         [&] { return switchOn(CollectionBroadcast::PerFont); }, makeOff},
+        {"on, at the end", "SwitchCollectionOn, one broadcast after the last font",
+         [&] { return switchOn(CollectionBroadcast::OnceAtEnd); }, makeOff},
+        {"on floor", "per font: RegCreateKeyExA, RegSetValueExA, AddFontResourceA, RegCloseKey",
+         [&] {
+             unsigned fold = 0;
+             for (const std::unique_ptr<FontDescr>& record : fonts) {
+                 HKEY key = nullptr;
+                 RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr);
+                 RegSetValueExA(key, FontValueName(*record).c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(record->Path.c_str()),
+                                static_cast<DWORD>(record->Path.size() + 1));
+                 fold += AddFontResourceA(record->Path.c_str()) > 0;
+                 RegCloseKey(key);
+             }
+             return fold;
+         },
+         makeOff},
+    };
+    const std::vector<bench::Pass> broadcastAlone = {
+        {"one broadcast",
+         "SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0)",
+         [] {
+             BroadcastFontChange();
+             return 1u;
+         },
+         {}}};
+
+    std::printf("Wine, activation: a collection of %zu fonts copied from %zu corpus files\n",
+                fonts.size(), sources.size());
+    const bench::Figures figures = bench::MeasurePasses(passes, rounds);
+    bench::PrintPassTable(passes, figures, fonts.size(), rounds);
+    const bench::Figures single = bench::MeasurePasses(broadcastAlone, rounds);
+    std::printf("  %-16s %9.3f ms   %s\n", broadcastAlone[0].name, single.median_us[0] / 1000,
+                broadcastAlone[0].what);
+    std::printf("Median ratios to the floor of the same direction:\n");
+    PrintRatio("off, per font / off floor", figures, 0, 2);
+    PrintRatio("off, at the end / off floor", figures, 1, 2);
+    PrintRatio("on, per font / on floor", figures, 3, 5);
+    PrintRatio("on, at the end / on floor", figures, 4, 5);
+
+    // Figures of a run that did not do what it says mean nothing.
+    const bool sound = registeredAfterOff == 0 && registeredAfterOn == 0;
+    if (!sound)
+        std::printf("CHECK FAILED: %u fonts stayed registered after switching off, %u were "
+                    "missing after switching on\n",
+                    registeredAfterOff, registeredAfterOn);
+
+    for (const std::unique_ptr<FontDescr>& record : fonts) {
+        UninstallFont(*record, fontsRoot, false);
+        DeleteFileA(record->Path.c_str());
+    }
+    BroadcastFontChange();
+    DeleteFileA(DisabledListPath(folder).c_str());
+    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(fontsRoot.c_str());
+    return sound ? 0 : 1;
+}

@@ -1,0 +1,137 @@
+#include "font_activation.h"
+
+#include "library_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using libtest::Exists;
+using libtest::FontValue;
+using libtest::ReadFile;
+
+namespace {
+
+class Activation : public libtest::FontsRootTest {};
+
+// A name the registry cannot hold as a value name (at most 16,383 characters):
+// the one way found to make the write fail under Wine, which ignores key rights.
+std::string Unwritable() {
+    return std::string(17000, 'w');
+}
+
+} // namespace
+
+TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
+    FontDescr& font = AddFont("Single");
+    libtest::SetFontValue(font.Name, "C:\\elsewhere\\other.ttf");
+    EXPECT_EQ(InstallFont(font, root_.Path()), "");
+    EXPECT_TRUE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), font.Path); // the other file's value is replaced
+
+    HKEY raw = nullptr;
+    const std::string subKey = std::string(nq::kFontsKey) + "\\" + FontValueName(font);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, 0, KEY_READ, nullptr,
+                              &raw, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(raw);
+    UninstallFont(font, root_.Path());
+    EXPECT_FALSE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), "");
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
+    EXPECT_TRUE(Exists(font.Path));
+}
+
+TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
+    struct Case {
+        CollectionBroadcast broadcast;
+        const char* collection;
+    };
+    for (const Case& c :
+         {Case{CollectionBroadcast::PerFont, "A"}, Case{CollectionBroadcast::OnceAtEnd, "B"}}) {
+        const std::string folder = Folder(c.collection);
+        // The second and fourth are registered; names with a path or a drive
+        // are written without it and still found again.
+        FontDescr& plain = AddFont("Plain", "plain.ttf", c.collection);
+        FontDescr& path =
+            AddFont(std::string("C:\\fonts\\") + c.collection, "pathed.ttf", c.collection);
+        FontDescr& other = AddFont("Other", "other.ttf", c.collection);
+        FontDescr& drive =
+            AddFont(std::string("X:Drive") + c.collection, "drive.ttf", c.collection);
+        for (FontDescr* font : {&path, &drive})
+            ASSERT_EQ(InstallFont(*font, root_.Path()), "");
+        const FontList& all = fonts_;
+
+        EXPECT_EQ(SwitchCollectionOff(all, folder, root_.Path(), c.broadcast), "");
+        EXPECT_EQ(ReadFile(folder + "disabled.txt"),
+                  std::string(c.collection) + "\r\nDrive" + c.collection + "\r\n");
+        for (FontDescr* font : {&plain, &path, &other, &drive}) {
+            EXPECT_FALSE(font->Installed) << font->Name;
+            EXPECT_EQ(FontValue(font->Name), "") << font->Name;
+        }
+
+        EXPECT_EQ(SwitchCollectionOn(all, folder, root_.Path(), c.broadcast), "");
+        EXPECT_FALSE(Exists(folder + "disabled.txt"));
+        EXPECT_EQ(FontValue(path.Name), path.Path);
+        EXPECT_EQ(FontValue(drive.Name), drive.Path);
+        EXPECT_TRUE(path.Installed && drive.Installed);
+        EXPECT_FALSE(plain.Installed || other.Installed);
+        for (FontDescr* font : {&path, &drive})
+            UninstallFont(*font, root_.Path());
+    }
+}
+
+TEST_F(Activation, SwitchingOffWithNothingRegisteredWritesAnEmptyList) {
+    AddFont("Never");
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    bool missing = true;
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt", &missing), "");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_FALSE(Exists(Folder("A") + "disabled.txt"));
+}
+
+TEST_F(Activation, AListThatCannotBeWrittenLeavesTheFontsOn) {
+    FontDescr& font = AddFont("StaysOn");
+    ASSERT_EQ(InstallFont(font, root_.Path()), "");
+    ASSERT_TRUE(libtest::MakeFolder(Folder("A") + "disabled.txt")); // a folder in its place
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()),
+              "Cannot create file " + Folder("A") + "disabled.txt");
+    EXPECT_TRUE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), font.Path);
+}
+
+TEST_F(Activation, SwitchingOnMatchesEveryRecordIgnoringCase) {
+    FontDescr& first = AddFont("First");
+    FontDescr& third = AddFont("Third");
+    FontDescr& later = AddFont("Later");
+    // Lines out of list order, in other letter cases, one that names no font,
+    // and LF or CR endings written by hand.
+    ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt",
+                                   "nq " + std::to_string(GetCurrentProcessId()) +
+                                       " LATER\r\nNo Such Font\n" + third.Name + "\r"));
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_FALSE(first.Installed);
+    EXPECT_EQ(FontValue(first.Name), "");
+    EXPECT_TRUE(third.Installed && later.Installed);
+    EXPECT_EQ(FontValue(later.Name), later.Path);
+    EXPECT_FALSE(Exists(Folder("A") + "disabled.txt"));
+}
+
+TEST_F(Activation, SwitchingOnStopsAtTheFirstFailureAndKeepsTheList) {
+    FontDescr& before = AddFont("Before");
+    AddFont("Broken").Name = Unwritable();
+    FontDescr& after = AddFont("After");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+              "Cannot open file " + Folder("A") + "disabled.txt");
+    EXPECT_FALSE(before.Installed);
+
+    const std::string list = before.Name + "\r\n" + Unwritable() + "\r\n" + after.Name + "\r\n";
+    ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+              "Failed to set data for '" + Unwritable() + " (TrueType)'");
+    EXPECT_TRUE(before.Installed);
+    EXPECT_FALSE(after.Installed);
+    EXPECT_EQ(FontValue(after.Name), "");
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
+}
