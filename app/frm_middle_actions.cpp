@@ -42,9 +42,8 @@ void TfrmMiddle::Button2Click() {
     const std::string folder = FontsRoot() + collections_.RowText(row) + "\\";
     const nq::WaitCursor wait;
     EnsureListed(folder);
-    const std::string error = collectionOff_
-                                  ? SwitchCollectionOn(*fontList_, folder, FontsRoot())
-                                  : SwitchCollectionOff(*fontList_, folder, FontsRoot());
+    const std::string error = collectionOff_ ? SwitchCollectionOn(*fontList_, folder, FontsRoot())
+                                             : SwitchCollectionOff(*fontList_, folder, FontsRoot());
     if (error.empty()) {
         collectionOff_ = !collectionOff_;
         collections_.SetRowOff(row, collectionOff_);

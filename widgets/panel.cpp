@@ -109,8 +109,8 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
         if (onMouse_)
-            onMouse_(message, POINT{static_cast<short>(LOWORD(lParam)),
-                                    static_cast<short>(HIWORD(lParam))});
+            onMouse_(message,
+                     POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel

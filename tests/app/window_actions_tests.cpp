@@ -26,11 +26,12 @@ std::string FontValue(const std::string& name) {
 // the item named name (or name with the number the trash adds to a second one
 // of that name) out of it again; false when there is none.
 bool TakeFromTrash(const std::string& name) {
-    char home[1024] = {};
-    if (!GetEnvironmentVariableA("HOME", home, sizeof home))
+    // Wine tells its processes the Linux home folder as \??\Z:\home\user.
+    char home[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH))
         return false;
-    std::string trash = std::string("Z:") + home + "/.local/share/Trash/";
-    std::replace(trash.begin(), trash.end(), '/', '\\');
+    std::string trash = home;
+    trash = trash.substr(trash.compare(0, 4, "\\??\\") == 0 ? 4 : 0) + "\\.local\\share\\Trash\\";
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((trash + "files\\" + name + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)

@@ -34,12 +34,9 @@ int ControlId(const char* name) {
         const char* Name;
         int Id;
     };
-    static const Entry entries[] = {{"lbFolders", ctl::LbFolders},
-                                    {"lbFonts", ctl::LbFonts},
-                                    {"editSearch", ctl::EditSearch},
-                                    {"ComboBox1", ctl::ComboBox1},
-                                    {"lbPreview", ctl::LbPreview},
-                                    {"Toolbar", ctl::Toolbar}};
+    static const Entry entries[] = {{"lbFolders", ctl::LbFolders},   {"lbFonts", ctl::LbFonts},
+                                    {"editSearch", ctl::EditSearch}, {"ComboBox1", ctl::ComboBox1},
+                                    {"lbPreview", ctl::LbPreview},   {"Toolbar", ctl::Toolbar}};
     for (const Entry& e : entries)
         if (std::strcmp(e.Name, name) == 0)
             return e.Id;
