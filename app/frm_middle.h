@@ -102,7 +102,10 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
 
     // PaneHost: the splitters change the pane sizes and ask for a new layout.
     layout::PaneSizes& MutablePaneSizes() override { return paneSizes_; }
+    void TakeLaidOutSizes() override { paneSizes_ = LaidOutSizes(); }
     void ApplyLayout() override;
+    // The pane sizes fitted to the window's present size.
+    layout::PaneSizes LaidOutSizes() const;
     // PaneHost: a dragged row goes to the window under the screen point.
     bool DragOver(nq::DragSource source, POINT screen) override;
     void DragDrop(nq::DragSource source, POINT screen) override;
@@ -136,6 +139,7 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     std::string settingsPath_;
     std::string sampleTextPath_;
     bool quitOnDestroy_ = false;
+    bool sampleTextUnreadable_ = false;
 
     // The panes, in the order their windows are created.
     nq::Panel toolbar_;

@@ -95,12 +95,20 @@ void TfrmMiddle::LoadSampleText() {
     const DWORD attributes = GetFileAttributesA(sampleTextPath_.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
-    // An unreadable file leaves the built-in lines, like a missing one.
-    if (const std::optional<std::string> content = ReadWholeFile(sampleTextPath_))
+    if (const std::optional<std::string> content = ReadWholeFile(sampleTextPath_)) {
         preview_.SetSampleText(EditText(SplitTextLines(*content)));
+        return;
+    }
+    // A file that is there but cannot be read keeps the user's lines: it is
+    // not overwritten with the built-in ones at exit.
+    sampleTextUnreadable_ = true;
+    prompts_.Message(nullptr, kApplicationTitle, "Cannot open file " + sampleTextPath_,
+                     MB_OK | MB_ICONERROR);
 }
 
 void TfrmMiddle::SaveSampleText() {
+    if (sampleTextUnreadable_)
+        return;
     const std::string content = TextFileContent(EditLines(preview_.SampleText()));
     // A failure here is told, and the settings are still saved after it.
     if (!WriteWholeFile(sampleTextPath_, content))

@@ -6,6 +6,8 @@
 #include "place.h"
 #include "window_class.h"
 
+#include <algorithm>
+
 TfrmMiddle::~TfrmMiddle() {
     if (Handle())
         DestroyWindow(Handle());
@@ -47,13 +49,24 @@ bool TfrmMiddle::Create() {
     return true;
 }
 
+layout::PaneSizes TfrmMiddle::LaidOutSizes() const {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    // A minimised window has no size to fit the panes to.
+    if (client.right <= 0 || client.bottom <= 0)
+        return paneSizes_;
+    return layout::FitPaneSizes(paneSizes_, client.right,
+                                client.bottom -
+                                    std::min<int>(client.bottom, layout::kToolbarHeight));
+}
+
 void TfrmMiddle::ApplyLayout() {
     if (!bgPanel_.Handle())
         return;
     RECT client;
     GetClientRect(Handle(), &client);
     const layout::ClientLayout l =
-        layout::ComputeClientLayout(client.right, client.bottom, paneSizes_);
+        layout::ComputeClientLayout(client.right, client.bottom, LaidOutSizes());
     nq::DeferBatch batch;
     nq::Place(batch, toolbar_.Handle(), l.Toolbar);
     nq::Place(batch, bgPanel_.Handle(), l.BgPanel);

@@ -14,11 +14,21 @@ std::string ReadString(const std::string& path, const char* section, const char*
     return nq::ReadProfileString(path, section, key, fallback);
 }
 
+namespace {
+
+// A pane cannot be less than nothing wide: a negative size counts as absent.
+int ReadPaneSize(const std::string& path, const char* key, int fallback) {
+    const int size = ReadInt(path, "Sizes", key, fallback);
+    return size < 0 ? fallback : size;
+}
+
+} // namespace
+
 PaneValues ReadPaneValues(const std::string& path) {
     PaneValues v;
-    v.CollectionsPane = ReadInt(path, "Sizes", "CollectionsPane", v.CollectionsPane);
-    v.FontsPane = ReadInt(path, "Sizes", "FontsPane", v.FontsPane);
-    v.DetailsPane = ReadInt(path, "Sizes", "DetailsPane", v.DetailsPane);
+    v.CollectionsPane = ReadPaneSize(path, "CollectionsPane", v.CollectionsPane);
+    v.FontsPane = ReadPaneSize(path, "FontsPane", v.FontsPane);
+    v.DetailsPane = ReadPaneSize(path, "DetailsPane", v.DetailsPane);
     v.Size = ReadInt(path, "Other", "Size", v.Size);
     v.Search = ReadString(path, "Other", "Search", v.Search);
     return v;

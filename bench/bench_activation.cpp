@@ -10,6 +10,7 @@
 // the values and the files at the end.
 // Usage: bench_activation CORPUS_DIR [ROUNDS] [FONTS]   (a Windows path, e.g. Z:\work\corpus)
 #include "timing.h"
+#include "wine_corpus.h"
 
 #include "file_operations.h"
 #include "font_activation.h"
@@ -27,19 +28,6 @@ namespace {
 
 // The program has five top-level windows, and every broadcast reaches them.
 constexpr int kProgramWindows = 5;
-
-std::vector<std::string> FileNames(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    nq::UniqueFind find(FindFirstFileA((folder + pattern).c_str(), &entry));
-    if (find) {
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(entry.cFileName);
-        } while (FindNextFileA(find.get(), &entry));
-    }
-    return names;
-}
 
 struct WindowTraits {
     using Handle = HWND;
@@ -66,20 +54,13 @@ void PrintRatio(const char* label, const bench::Figures& figures, std::size_t nu
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS] [FONTS]\n", argv[0]);
+    const std::optional<bench::CorpusArgs> args = bench::ParseCorpusArgs(argc, argv, 500, "FONTS");
+    if (!args)
         return 2;
-    }
-    const std::string corpus = std::string(argv[1]) + "\\";
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-    const std::size_t fontCount = argc > 3 ? std::max(1, std::atoi(argv[3])) : 500;
-
-    std::vector<std::string> sources = FileNames(corpus, "*.ttf");
-    std::sort(sources.begin(), sources.end());
-    if (sources.empty()) {
-        std::fprintf(stderr, "%s: no .ttf files\n", corpus.c_str());
-        return 1;
-    }
+    const std::string& corpus = args->Corpus;
+    const std::vector<std::string>& sources = args->Sources;
+    const int rounds = args->Rounds;
+    const std::size_t fontCount = args->Count;
 
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);

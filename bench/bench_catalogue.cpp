@@ -9,6 +9,7 @@
 // the listing's calls tell where its time goes.
 // Usage: bench_catalogue CORPUS_DIR [ROUNDS] [FILES]   (a Windows path, e.g. Z:\work\corpus)
 #include "timing.h"
+#include "wine_corpus.h"
 
 #include "child.h"
 #include "control_ids.h"
@@ -105,20 +106,6 @@ class ScratchFolder {
     std::string path_;
 };
 
-// Names of the plain files matching pattern in folder, in enumeration order.
-std::vector<std::string> FileNames(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    nq::UniqueFind find(FindFirstFileA((folder + pattern).c_str(), &entry));
-    if (find) {
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(entry.cFileName);
-        } while (FindNextFileA(find.get(), &entry));
-    }
-    return names;
-}
-
 void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -160,20 +147,13 @@ char g_names[4][1024]; // the catalogue reuses one set of buffers per listing; s
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS] [FILES]\n", argv[0]);
+    const std::optional<bench::CorpusArgs> args = bench::ParseCorpusArgs(argc, argv, 2000, "FILES");
+    if (!args)
         return 2;
-    }
-    const std::string corpus = std::string(argv[1]) + "\\";
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-    const std::size_t fileCount = argc > 3 ? std::max(1, std::atoi(argv[3])) : 2000;
-
-    std::vector<std::string> sources = FileNames(corpus, "*.ttf");
-    std::sort(sources.begin(), sources.end());
-    if (sources.empty()) {
-        std::fprintf(stderr, "%s: no .ttf files\n", corpus.c_str());
-        return 1;
-    }
+    const std::string& corpus = args->Corpus;
+    const std::vector<std::string>& sources = args->Sources;
+    const int rounds = args->Rounds;
+    const std::size_t fileCount = args->Count;
 
     // A fonts root holding one collection of fileCount copies, and a program folder.
     ScratchFolder scratch;
@@ -193,7 +173,7 @@ int main(int argc, char** argv) {
         }
     }
     std::vector<std::string> paths;
-    for (const std::string& name : FileNames(folder, "*.*"))
+    for (const std::string& name : bench::FileNames(folder, "*.*"))
         paths.push_back(folder + name);
 
     std::size_t accepted = 0;
@@ -289,7 +269,7 @@ int main(int argc, char** argv) {
         // Parts of the listing, each alone.
         {"  enumeration",
          "FindFirstFileA/FindNextFileA over the folder",
-         [&] { return static_cast<unsigned>(FileNames(folder, "*.*").size()); },
+         [&] { return static_cast<unsigned>(bench::FileNames(folder, "*.*").size()); },
          {}},
         {"  description",
          "GetFontResourceInfoW, query type 1, per file",

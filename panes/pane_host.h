@@ -34,7 +34,11 @@ class PaneHost {
     virtual void DragDrop(DragSource source, POINT screen) = 0;
 
     // The pane sizes the splitters change, and a new layout after a change.
+    // A drag starts from the sizes as they are laid out (sizes that did not
+    // fit the window were laid out smaller): TakeLaidOutSizes makes them the
+    // model's.
     virtual layout::PaneSizes& MutablePaneSizes() = 0;
+    virtual void TakeLaidOutSizes() = 0;
     virtual void ApplyLayout() = 0;
 
   protected:

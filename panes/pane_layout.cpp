@@ -105,4 +105,21 @@ int DraggedDetailsPane(int proposed, int previewPanelHeight, const PaneSizes& si
     return height == kMinDraggedSize ? kDefaultDetailsHeight : height;
 }
 
+PaneSizes FitPaneSizes(const PaneSizes& sizes, int paneAreaWidth, int paneAreaHeight) {
+    PaneSizes fitted = sizes;
+    // What the two list panes share with the preview pane's minimum kept free.
+    const int listRoom = paneAreaWidth - kLeftMargin - 2 * kPaneSplitterWidth - kMinDraggedSize;
+    int& fonts = fitted.FontsPane;
+    int& collections = fitted.CollectionsPane;
+    if (collections + fonts > listRoom)
+        fonts = std::max(std::min(fonts, kMinDraggedSize), listRoom - collections);
+    if (collections + fonts > listRoom)
+        collections = std::max(std::min(collections, kMinDraggedSize), listRoom - fonts);
+    const int detailsRoom = paneAreaHeight - kDetailsSplitterHeight - kMinDraggedSize;
+    if (fitted.DetailsPane > detailsRoom)
+        fitted.DetailsPane =
+            std::max(std::min(fitted.DetailsPane, kDefaultDetailsHeight), detailsRoom);
+    return fitted;
+}
+
 } // namespace layout

@@ -82,6 +82,13 @@ int DraggedPaneSize(int proposed, int room, int current);
 int DraggedCollectionsPane(int proposed, int bgPanelWidth, const PaneSizes& sizes);
 int DraggedFontsPane(int proposed, int bgPanelWidth, const PaneSizes& sizes);
 
+// The pane sizes as they can be laid out in a pane area (bgPanel) of the given
+// size: the two list panes and the preview pane keep the splitters' minimum of
+// kMinDraggedSize where there is room for it (the fonts pane gives way first),
+// and the details strip leaves the preview area above it its minimum. Sizes
+// that fit are kept as they are, smaller ones too.
+PaneSizes FitPaneSizes(const PaneSizes& sizes, int paneAreaWidth, int paneAreaHeight);
+
 // Splitter3: the details strip below the preview area. Dragged to its minimum
 // it takes its design height: a proposed 30 becomes 23.
 int DraggedDetailsPane(int proposed, int previewPanelHeight, const PaneSizes& sizes);

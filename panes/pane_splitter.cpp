@@ -15,12 +15,13 @@ bool PaneSplitter::Create(HWND parent, int id, const char* name, SplitterAxis ax
 }
 
 void PaneSplitter::OnDrag(SplitterPhase phase, int offset) {
-    layout::PaneSizes& sizes = host_->MutablePaneSizes();
-    int& size = sizes.*size_;
     if (phase == SplitterPhase::DragStart) {
-        startSize_ = size;
+        host_->TakeLaidOutSizes();
+        startSize_ = host_->MutablePaneSizes().*size_;
         return;
     }
+    layout::PaneSizes& sizes = host_->MutablePaneSizes();
+    int& size = sizes.*size_;
     RECT room{};
     GetClientRect(GetParent(splitter_.Handle()), &room);
     const int along = axis_ == SplitterAxis::Vertical ? room.right : room.bottom;

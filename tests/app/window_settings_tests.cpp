@@ -181,6 +181,38 @@ TEST_F(WindowTest, SampleTextFileIsReadAtStartAndRewrittenAtExit) {
     EXPECT_EQ(ReadFileText(TxtPath()), "Edited\r\n\r\nlines\r\n");
 }
 
+TEST_F(WindowTest, UnreadableSampleTextIsReportedAndKept) {
+    WriteFileText(TxtPath(), "Mine\r\n");
+    {
+        // Another program holds the file without sharing it.
+        const nq::UniqueFile held(CreateFileA(TxtPath().c_str(), GENERIC_READ, 0, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        auto form = Open();
+        ASSERT_EQ(prompts_.Messages.size(), 1u);
+        EXPECT_EQ(prompts_.Messages[0].Text, "Cannot open file " + TxtPath());
+        Close(form);
+    }
+    EXPECT_EQ(ReadFileText(TxtPath()), "Mine\r\n");
+}
+
+TEST_F(WindowTest, PaneSizesThatCannotBeLaidOutAreHeldToTheSplittersLimits) {
+    WriteFileText(IniPath(), "[Placement]\r\nWidth=600\r\nHeight=400\r\n"
+                             "[Sizes]\r\nCollectionsPane=-10\r\nFontsPane=99999\r\n"
+                             "DetailsPane=99999\r\n");
+    auto form = Open();
+    EXPECT_EQ(form->PaneSizes().CollectionsPane, 185); // negative: the default
+    RECT preview, strip;
+    GetClientRect(Control(*form, ctl::PreviewPanel), &preview);
+    EXPECT_EQ(preview.right, 30);
+    GetClientRect(Control(*form, ctl::PaintBox1), &strip);
+    EXPECT_EQ(preview.bottom - strip.bottom, 6 + 30);
+    // A drag starts from what the user sees.
+    DragSplitter(Control(*form, ctl::Splitter2), -100);
+    EXPECT_EQ(form->PaneSizes().FontsPane, 600 - 1 - 2 - 185 - 30 - 100);
+    Close(form);
+}
+
 TEST_F(WindowTest, EmptiedSampleTextStaysEmpty) {
     WriteFileText(TxtPath(), "");
     auto form = Open();

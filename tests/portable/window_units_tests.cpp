@@ -133,4 +133,26 @@ TEST(Splitters, DetailsStripDraggedToItsMinimumTakesItsDesignHeight) {
     }
 }
 
+TEST(PaneLayout, SizesThatDoNotFitAreHeldToTheSplittersLimits) {
+    struct Case {
+        PaneSizes Sizes;
+        int Width, Height;
+        PaneSizes Fitted;
+    };
+    // The list panes share width - 33 - 30; the strip leaves 6 + 30 above it.
+    for (const Case& c : {
+             Case{{185, 185, 23}, 600, 400, {185, 185, 23}},       // fits: unchanged
+             Case{{185, 99999, 99999}, 600, 400, {185, 382, 364}}, // the fonts pane gives way
+             Case{{500, 185, 23}, 600, 400, {500, 67, 23}},
+             Case{{185, 185, 23}, 200, 400, {137, 30, 23}},
+             Case{{185, 185, 100}, 50, 40, {30, 30, 23}}, // no room: the minimums
+             Case{{10, 12, 5}, 600, 400, {10, 12, 5}},    // small sizes are kept
+         }) {
+        const PaneSizes f = layout::FitPaneSizes(c.Sizes, c.Width, c.Height);
+        EXPECT_EQ(f.CollectionsPane, c.Fitted.CollectionsPane) << c.Width;
+        EXPECT_EQ(f.FontsPane, c.Fitted.FontsPane) << c.Width;
+        EXPECT_EQ(f.DetailsPane, c.Fitted.DetailsPane) << c.Width;
+    }
+}
+
 } // namespace

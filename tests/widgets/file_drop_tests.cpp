@@ -19,6 +19,8 @@ void Drop(HWND window, const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
         list += path + '\0';
     list += '\0';
+    if (paths.empty()) // the shell ends even an empty list with two zeros
+        list += '\0';
     nq::UniqueGlobal block(GlobalAlloc(GHND, sizeof(DROPFILES) + list.size()));
     {
         nq::GlobalLockGuard lock(block.get());
