@@ -2,6 +2,7 @@
 
 #include "child.h"
 #include "control_ids.h"
+#include "list_drawing.h"
 #include "place.h"
 #include "ui_fonts.h"
 
@@ -10,15 +11,18 @@ namespace nq {
 bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
     host_ = &host;
     headerFont_ = CreateUiFont(-11);
+    listFont_ = CreateUiFont(-11);
     if (!panel3_.Create(paneArea, ctl::Panel3, "Panel3", PanelLook::Plain, this))
         return false;
     header_.Create(panel3_.Handle(), ctl::CollectionHeader, "Collection", PanelLook::Header,
                    nullptr, AsFont(headerFont_));
     // The window text names the list for outside tools; a list box never shows it.
-    lbFolders_ = CreateChild("LISTBOX", "lbFolders",
-                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
-                                 LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL,
-                             0, panel3_.Handle(), ctl::LbFolders, GetStockObject(DEFAULT_GUI_FONT));
+    lbFolders_ =
+        CreateChild("LISTBOX", "lbFolders",
+                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        LBS_EXTENDEDSEL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                    0, panel3_.Handle(), ctl::LbFolders, listFont_.get());
+    SendMessageA(lbFolders_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel9_.Create(panel3_.Handle(), ctl::Panel9, "Panel9", PanelLook::Plain, this);
     Button2_ = CreateChild("BUTTON", "Button2", BS_PUSHBUTTON, 0, panel9_.Handle(), ctl::Button2);
     splitter1_.Create(paneArea, ctl::Splitter1, "Splitter1", SplitterAxis::Vertical, host,
@@ -58,6 +62,14 @@ int CollectionsPane::RowAt(POINT screen) const {
 }
 
 std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.hwndItem != lbFolders_)
+            return std::nullopt;
+        DrawListRow(item, ListKind::Folders,
+                    static_cast<int>(item.itemID) > 0 && item.itemData != 0);
+        return TRUE;
+    }
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFolders_) {
         if (HIWORD(wParam) == LBN_SELCHANGE && !drag_.Ending())
             host_->lbFoldersClick();

@@ -41,7 +41,7 @@ class CollectionsPane final : public ChildMessageSink {
 
   private:
     PaneHost* host_ = nullptr;
-    UniqueGdiObject headerFont_;
+    UniqueGdiObject headerFont_, listFont_;
     Panel panel3_, header_, panel9_;
     HWND lbFolders_ = nullptr;
     HWND Button2_ = nullptr;

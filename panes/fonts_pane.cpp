@@ -2,6 +2,7 @@
 
 #include "child.h"
 #include "control_ids.h"
+#include "list_drawing.h"
 #include "place.h"
 #include "ui_fonts.h"
 
@@ -10,14 +11,17 @@ namespace nq {
 bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     host_ = &host;
     headerFont_ = CreateUiFont(-11);
+    listFont_ = CreateUiFont(-11);
     if (!panel1_.Create(paneArea, ctl::Panel1, "Panel1", PanelLook::Plain, this))
         return false;
     header_.Create(panel1_.Handle(), ctl::FontHeader, "Font", PanelLook::Header, nullptr,
                    AsFont(headerFont_));
-    lbFonts_ = CreateChild("LISTBOX", "lbFonts",
-                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
-                               LBS_NOINTEGRALHEIGHT | LBS_SORT,
-                           0, panel1_.Handle(), ctl::LbFonts, GetStockObject(DEFAULT_GUI_FONT));
+    lbFonts_ =
+        CreateChild("LISTBOX", "lbFonts",
+                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        LBS_SORT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                    0, panel1_.Handle(), ctl::LbFonts, listFont_.get());
+    SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
@@ -61,6 +65,15 @@ FontDescr* FontsPane::CurrentRecord() const {
 }
 
 std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.hwndItem != lbFonts_)
+            return std::nullopt;
+        DrawListRow(item, ListKind::Fonts,
+                    item.itemData != 0 &&
+                        !reinterpret_cast<const FontDescr*>(item.itemData)->Installed);
+        return TRUE;
+    }
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
         if (HIWORD(wParam) == LBN_SELCHANGE && !drag_.Ending())
             host_->lbFontsClick();

@@ -43,7 +43,7 @@ class FontsPane final : public ChildMessageSink {
 
   private:
     PaneHost* host_ = nullptr;
-    UniqueGdiObject headerFont_;
+    UniqueGdiObject headerFont_, listFont_;
     Panel panel1_, header_, panel8_;
     HWND lbFonts_ = nullptr;
     HWND Button1_ = nullptr;

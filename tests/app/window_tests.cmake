@@ -7,7 +7,8 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_settings_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_library_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_dialog_tests.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/window_actions_tests.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/window_actions_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_look_tests.cpp)
 target_link_libraries(window_tests PRIVATE nq_window GTest::gtest_main)
 # glyphscan.dll beside the test, which binds it at load time like the program.
 add_custom_command(TARGET window_tests POST_BUILD

@@ -1,0 +1,53 @@
+#include "list_drawing.h"
+
+#include "dc.h"
+#include "list_controls.h"
+
+namespace nq {
+
+namespace {
+
+constexpr const char* kOffMarker = "off";
+constexpr int kTextIndent = 10;
+
+} // namespace
+
+int RowTextColourIndex(bool selected, bool off) {
+    if (selected)
+        return COLOR_HIGHLIGHTTEXT;
+    return off ? COLOR_INACTIVECAPTIONTEXT : COLOR_WINDOWTEXT;
+}
+
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
+    const HDC dc = item.hDC;
+    const RECT& r = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1)) { // an empty list that has the focus
+        if (item.itemState & ODS_FOCUS)
+            DrawFocusRect(dc, &r);
+        return;
+    }
+    const SelectGuard font(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, GetSysColor(RowTextColourIndex(selected, off)));
+    const std::string text = ListBox(item.hwndItem).Text(static_cast<int>(item.itemID));
+    ExtTextOutA(dc, r.left + kTextIndent, r.top, ETO_CLIPPED | ETO_OPAQUE, &r, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
+    if (off) {
+        SIZE marker{};
+        GetTextExtentPoint32A(dc, "off ", 4, &marker);
+        const int x = r.right - marker.cx;
+        if (kind == ListKind::Fonts) {
+            const RECT cell{x, r.top, r.right, r.bottom};
+            ExtTextOutA(dc, x, r.top, ETO_OPAQUE, &cell, kOffMarker, 3, nullptr);
+        } else {
+            TextOutA(dc, x, r.top, kOffMarker, 3);
+        }
+    }
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &r);
+}
+
+} // namespace nq
