@@ -1,5 +1,6 @@
 // The client window's portable units: integers of the settings file, the
 // files beside the program and the sample text lines, and the pane geometry.
+#include "bar_rules.h"
 #include "int_text.h"
 #include "pane_layout.h"
 #include "program_files.h"
@@ -153,6 +154,34 @@ TEST(PaneLayout, SizesThatDoNotFitAreHeldToTheSplittersLimits) {
         EXPECT_EQ(f.FontsPane, c.Fitted.FontsPane) << c.Width;
         EXPECT_EQ(f.DetailsPane, c.Fitted.DetailsPane) << c.Width;
     }
+}
+
+TEST(ButtonBars, ImagesFollowSelectionStateAndPresses) {
+    using namespace nq::bars;
+    const Pressed none, add{true, false}, toggle{false, true};
+    EXPECT_STREQ(FontsBarAddImage(false, add), kAddInactive);
+    EXPECT_STREQ(FontsBarAddImage(true, none), kAddNorm);
+    EXPECT_STREQ(FontsBarAddImage(true, add), kAddDown);
+    EXPECT_STREQ(CollectionsBarAddImage(add), kAddDown);
+    EXPECT_EQ(FontsBarToggleImage(false, true, none), nullptr);
+    EXPECT_STREQ(FontsBarToggleImage(true, true, none), kDisableNorm); // installed: offer off
+    EXPECT_STREQ(FontsBarToggleImage(true, false, toggle), kEnableDown);
+    EXPECT_EQ(CollectionsBarToggleImage(-1, false, none), nullptr);
+    EXPECT_EQ(CollectionsBarToggleImage(0, true, none), nullptr); // "All Fonts"
+    EXPECT_STREQ(CollectionsBarToggleImage(2, true, none), kEnableNorm);
+    EXPECT_STREQ(CollectionsBarToggleImage(2, false, toggle), kDisableDown);
+    EXPECT_EQ(ToggleLeft(20), 26);
+    EXPECT_EQ(SearchImageLeft(185, 150), 30);
+}
+
+TEST(ButtonBars, CountTextReadsNaturally) {
+    using nq::bars::FontCountText;
+    EXPECT_EQ(FontCountText(1, std::nullopt), "1 font");
+    EXPECT_EQ(FontCountText(0, std::nullopt), "0 fonts");
+    EXPECT_EQ(FontCountText(25, std::nullopt), "25 fonts");
+    EXPECT_EQ(FontCountText(3, 17), "3 of 17 fonts");
+    EXPECT_EQ(FontCountText(1, 1), "1 of 1 font");
+    EXPECT_EQ(FontCountText(0, 1), "0 of 1 font");
 }
 
 } // namespace
