@@ -25,6 +25,7 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
     SendMessageA(lbFolders_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel9_.Create(panel3_.Handle(), ctl::Panel9, "Panel9", PanelLook::Plain, this);
     Button2_ = CreateChild("BUTTON", "Button2", BS_PUSHBUTTON, 0, panel9_.Handle(), ctl::Button2);
+    pb4_.Create(panel9_.Handle(), ctl::Pb4, "pb4", *this, host.Skin(), host.BarPresses(), paneArea);
     splitter1_.Create(paneArea, ctl::Splitter1, "Splitter1", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::CollectionsPane, &layout::DraggedCollectionsPane,
                       PaneSplitter::PaneSide::Before, lbFolders_);
@@ -37,6 +38,7 @@ void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) c
     Place(batch, header_.Handle(), l.CollectionHeader);
     Place(batch, lbFolders_, l.LbFolders);
     Place(batch, panel9_.Handle(), l.Panel9);
+    Place(batch, pb4_.Handle(), l.Pb4);
     Place(batch, splitter1_.Handle(), l.Splitter1);
 }
 
@@ -47,6 +49,26 @@ void CollectionsPane::Clear() const {
 
 void CollectionsPane::AddRow(const std::string& name, bool off) const {
     List().Add(name, off ? 1 : 0);
+}
+
+int CollectionsPane::CurrentRow() const {
+    const int row = List().Caret();
+    return row >= 0 && SendMessageA(lbFolders_, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0 ? row
+                                                                                          : -1;
+}
+
+const char* CollectionsPane::AddImage(const bars::Pressed& pressed) const {
+    return bars::CollectionsBarAddImage(pressed);
+}
+
+const char* CollectionsPane::ToggleImage(const bars::Pressed& pressed) const {
+    return bars::CollectionsBarToggleImage(CurrentRow(), host_->CollectionOff(), pressed);
+}
+
+void CollectionsPane::ToggleAction() {
+    // A click of the hidden button Button2, as the button itself would report it.
+    SendMessageA(panel9_.Handle(), WM_COMMAND, MAKEWPARAM(ctl::Button2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Button2_));
 }
 
 void CollectionsPane::SetRowOff(int row, bool off) const {

@@ -2,6 +2,7 @@
 // lbFolders, its button bar and the splitter that sizes the pane.
 #pragma once
 
+#include "button_bar.h"
 #include "defer_pos.h"
 #include "handles.h"
 #include "list_drag.h"
@@ -15,7 +16,7 @@
 
 namespace nq {
 
-class CollectionsPane final : public ChildMessageSink {
+class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner {
   public:
     // Row 0 of the list: the fonts root itself.
     static constexpr const char* kAllFonts = "All Fonts";
@@ -29,17 +30,29 @@ class CollectionsPane final : public ChildMessageSink {
     void AddRow(const std::string& name, bool off) const;
 
     ListBox List() const { return ListBox(lbFolders_); }
-    // The row the user acted on last (the one holding the focus); -1 when none.
-    int CurrentRow() const { return List().Caret(); }
+    // The selected row the user acted on last (the one holding the focus);
+    // -1 when that row is not selected or there is none.
+    int CurrentRow() const;
     std::string RowText(int row) const { return List().Text(row); }
     bool RowOff(int row) const { return List().Data(row) != 0; }
     void SetRowOff(int row, bool off) const;
     // The row under a screen point; -1 when there is none.
     int RowAt(POINT screen) const;
 
+    // The collections bar pb4.
+    void InvalidateBar() const { pb4_.Invalidate(); }
+
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // pb4: "+" makes a new collection, on/off switches the selected one.
+    const char* AddImage(const bars::Pressed& pressed) const override;
+    bool AddAvailable() const override { return true; }
+    const char* ToggleImage(const bars::Pressed& pressed) const override;
+    std::optional<std::string> CountText() const override { return std::nullopt; }
+    void AddAction() override { host_->NewCollection(); }
+    void ToggleAction() override;
+
     PaneHost* host_ = nullptr;
     UniqueGdiObject headerFont_, listFont_;
     Panel panel3_, header_, panel9_;
@@ -47,6 +60,7 @@ class CollectionsPane final : public ChildMessageSink {
     HWND Button2_ = nullptr;
     PaneSplitter splitter1_;
     ListDrag drag_;
+    ButtonBar pb4_;
 };
 
 } // namespace nq

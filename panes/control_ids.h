@@ -30,6 +30,13 @@ enum Id : int {
     LbPreview,
     Splitter3,
     PaintBox1,
+    Pb2,
+    Pb4,
+    Pb5,
+    LblName,
+    LblCopyright,
+    LblTrademark,
+    LblFamily,
 };
 
 } // namespace ctl

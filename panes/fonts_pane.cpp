@@ -24,6 +24,7 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
+    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea);
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
@@ -36,6 +37,7 @@ void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
     Place(batch, header_.Handle(), l.FontHeader);
     Place(batch, lbFonts_, l.LbFonts);
     Place(batch, panel8_.Handle(), l.Panel8);
+    Place(batch, pb2_.Handle(), l.Pb2);
     Place(batch, splitter2_.Handle(), l.Splitter2);
 }
 
@@ -57,6 +59,25 @@ void FontsPane::RemoveRow(const FontDescr* record) const {
     for (int row = list.Count() - 1; row >= 0; --row)
         if (list.Data(row) == reinterpret_cast<LPARAM>(record))
             list.Delete(row);
+}
+
+const char* FontsPane::AddImage(const bars::Pressed& pressed) const {
+    return bars::FontsBarAddImage(host_->SelectedCollectionRow() >= 0, pressed);
+}
+
+const char* FontsPane::ToggleImage(const bars::Pressed& pressed) const {
+    const FontDescr* record = CurrentRecord();
+    return bars::FontsBarToggleImage(record != nullptr, record && record->Installed, pressed);
+}
+
+std::optional<std::string> FontsPane::CountText() const {
+    return bars::FontCountText(List().Count(), host_->FilteredTotal());
+}
+
+void FontsPane::ToggleAction() {
+    // A click of the hidden button Button1, as the button itself would report it.
+    SendMessageA(panel8_.Handle(), WM_COMMAND, MAKEWPARAM(ctl::Button1, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Button1_));
 }
 
 FontDescr* FontsPane::CurrentRecord() const {

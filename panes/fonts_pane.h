@@ -2,6 +2,7 @@
 // the records of the listed collection, its button bar and its splitter.
 #pragma once
 
+#include "button_bar.h"
 #include "defer_pos.h"
 #include "font_descr.h"
 #include "handles.h"
@@ -18,7 +19,7 @@
 
 namespace nq {
 
-class FontsPane final : public ChildMessageSink {
+class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
   public:
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
@@ -39,9 +40,21 @@ class FontsPane final : public ChildMessageSink {
     int CurrentRow() const { return List().Selection(); }
     FontDescr* CurrentRecord() const;
 
+    // The fonts bar pb2.
+    void InvalidateBar() const { pb2_.Invalidate(); }
+
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // pb2: "+" adds a font file, on/off switches the selected font, and the
+    // bar counts the listed fonts.
+    const char* AddImage(const bars::Pressed& pressed) const override;
+    bool AddAvailable() const override { return host_->SelectedCollectionRow() >= 0; }
+    const char* ToggleImage(const bars::Pressed& pressed) const override;
+    std::optional<std::string> CountText() const override;
+    void AddAction() override { host_->AddFontByDialog(); }
+    void ToggleAction() override;
+
     PaneHost* host_ = nullptr;
     UniqueGdiObject headerFont_, listFont_;
     Panel panel1_, header_, panel8_;
@@ -49,6 +62,7 @@ class FontsPane final : public ChildMessageSink {
     HWND Button1_ = nullptr;
     PaneSplitter splitter2_;
     ListDrag drag_;
+    ButtonBar pb2_;
 };
 
 } // namespace nq

@@ -3,11 +3,16 @@
 // a pane knows nothing else of that window.
 #pragma once
 
+#include "bar_rules.h"
 #include "pane_layout.h"
 
 #include <windows.h>
 
+#include <optional>
+
 namespace nq {
+
+class ClientSkin;
 
 // The list a dragged row comes from.
 enum class DragSource { Folders, Fonts };
@@ -27,6 +32,19 @@ class PaneHost {
     // The hidden on/off buttons of the two bars were clicked.
     virtual void Button1Click() = 0;
     virtual void Button2Click() = 0;
+
+    // The bars' add buttons: a font file by the open dialog, a new collection.
+    virtual void AddFontByDialog() = 0;
+    virtual void NewCollection() = 0;
+
+    // What the bars show: the selected row of the collections list (-1 for
+    // none), CollectionOff, and the number of records while a search filter
+    // is in force; the pressed state both bars share; the skin.
+    virtual int SelectedCollectionRow() const = 0;
+    virtual bool CollectionOff() const = 0;
+    virtual std::optional<int> FilteredTotal() const = 0;
+    virtual bars::Pressed& BarPresses() = 0;
+    virtual const ClientSkin& Skin() const = 0;
 
     // A row dragged from source is over the screen point: whether the window
     // there accepts it. Then the drop itself.

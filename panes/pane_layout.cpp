@@ -24,6 +24,7 @@ ClientLayout ComputeClientLayout(int clientWidth, int clientHeight, const PaneSi
 
     l.Toolbar = {0, 0, w, std::min(h, kToolbarHeight)};
     l.Panel10 = {w - kSearchPanelWidth, 0, kSearchPanelWidth, l.Toolbar.Height};
+    l.Pb5 = {0, 0, kSearchPanelWidth, l.Toolbar.Height};
     l.EditSearch = {kEditSearchLeft, kEditSearchTop, kEditSearchWidth, kEditSearchHeight};
 
     l.BgPanel = {0, l.Toolbar.Height, w, h - l.Toolbar.Height};
@@ -51,6 +52,8 @@ ClientLayout ComputeClientLayout(int clientWidth, int clientHeight, const PaneSi
     l.FontHeader = {0, 0, fonts, header};
     l.LbFonts = {0, header, fonts, listHeight};
     l.Panel8 = {0, barTop, fonts, bh - barTop};
+    l.Pb4 = {0, 0, collections, l.Panel9.Height};
+    l.Pb2 = {0, 0, fonts, l.Panel8.Height};
 
     // The preview pane, bottom up: details strip, its splitter, then Panel5.
     const int pw = l.PreviewPanel.Width;

@@ -53,18 +53,19 @@ struct PaneSizes {
 };
 
 // Each rectangle is relative to the control's parent window:
-//   client: Toolbar, BgPanel;  Toolbar: Panel10;  Panel10: EditSearch;
+//   client: Toolbar, BgPanel;  Toolbar: Panel10;  Panel10: Pb5, EditSearch;
 //   BgPanel: Panel3, Splitter1, Panel1, Splitter2, PreviewPanel;
 //   Panel3: CollectionHeader, LbFolders, Panel9;  Panel1: FontHeader, LbFonts, Panel8;
+//   Panel9: Pb4;  Panel8: Pb2;
 //   PreviewPanel: Panel5, Splitter3, PaintBox1;  Panel5: Panel6, LbPreview;
 //   Panel6: Panel7;  Panel7: Label5, ComboBox1.
 // A window too small for everything leaves the later controls with zero sizes.
 struct ClientLayout {
-    Rect Toolbar, Panel10, EditSearch;
+    Rect Toolbar, Panel10, Pb5, EditSearch;
     Rect BgPanel;
-    Rect Panel3, CollectionHeader, LbFolders, Panel9;
+    Rect Panel3, CollectionHeader, LbFolders, Panel9, Pb4;
     Rect Splitter1;
-    Rect Panel1, FontHeader, LbFonts, Panel8;
+    Rect Panel1, FontHeader, LbFonts, Panel8, Pb2;
     Rect Splitter2;
     Rect PreviewPanel, Panel5, Panel6, Panel7, Label5, ComboBox1, LbPreview;
     Rect Splitter3, PaintBox1;

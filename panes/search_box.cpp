@@ -1,7 +1,9 @@
 #include "search_box.h"
 
 #include "child.h"
+#include "bar_rules.h"
 #include "control_ids.h"
+#include "offscreen.h"
 #include "place.h"
 #include "text.h"
 #include "ui_fonts.h"
@@ -17,8 +19,16 @@ bool SearchBox::Create(HWND toolbar, PaneHost& host) {
     font_ = CreateUiFont(-13);
     if (!panel10_.Create(toolbar, ctl::Panel10, "Panel10", PanelLook::Plain, this))
         return false;
+    if (pb5_.Create(panel10_.Handle(), ctl::Pb5, "pb5")) {
+        // The box lies over the bar, which must not paint over it.
+        SetWindowLongPtrA(pb5_.Handle(), GWL_STYLE,
+                          GetWindowLongPtrA(pb5_.Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
+        pb5_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { pb5Paint(canvas); };
+        pb5_.OnMouseUp = [this](TFlickerFreePaintBox&, UINT, POINT at) { pb5MouseUp(at); };
+    }
     editSearch_ = CreateChild("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
                               panel10_.Handle(), ctl::EditSearch, font_.get());
+    SetWindowPos(editSearch_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     clicks_.Attach(editSearch_, [this](HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
         Subclass::Handled handled;
         if (message == WM_LBUTTONDOWN) {
@@ -35,6 +45,7 @@ bool SearchBox::Create(HWND toolbar, PaneHost& host) {
 
 void SearchBox::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
     Place(batch, panel10_.Handle(), l.Panel10);
+    Place(batch, pb5_.Handle(), l.Pb5);
     Place(batch, editSearch_, l.EditSearch);
 }
 
@@ -49,6 +60,54 @@ void SearchBox::SetText(const std::string& text) const {
 void SearchBox::SetActive(bool active) {
     active_ = active;
     InvalidateRect(editSearch_, nullptr, TRUE); // black filter or silver placeholder
+    pb5_.Invalidate();                          // the clear button comes or goes
+}
+
+void SearchBox::pb5Paint(HDC canvas) {
+    const ClientSkin& skin = host_->Skin();
+    if (!skin.PaneBackground())
+        return;
+    RECT client{};
+    GetClientRect(pb5_.Handle(), &client);
+    const GdipGraphicsPtr graphics = GraphicsOn(canvas);
+    if (!graphics)
+        return;
+    skin.DrawPaneBackgroundUnder(graphics.get(), pb5_.Handle(), GetParent(panel10_.Handle()),
+                                 client.right, client.bottom);
+    const auto draw = [&](const char* file) {
+        const GdipBitmapPtr image = skin.Image(file);
+        const SIZE size = ImageSize(image.get());
+        if (image)
+            Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image.get(),
+                                                    bars::SearchImageLeft(client.right, size.cx),
+                                                    bars::kSearchImageTop, size.cx, size.cy);
+        return size;
+    };
+    const SIZE field = draw(bars::kSearchBar);
+    // The menu part shares the field's corner.
+    if (const GdipBitmapPtr menu = skin.Image(bars::kSearchBarMenu)) {
+        const SIZE size = ImageSize(menu.get());
+        Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), menu.get(),
+                                                bars::SearchImageLeft(client.right, field.cx),
+                                                bars::kSearchImageTop, size.cx, size.cy);
+    }
+    if (active_)
+        draw(bars::kSearchBarDelete);
+}
+
+void SearchBox::pb5MouseUp(POINT at) {
+    if (!active_)
+        return;
+    RECT client{};
+    GetClientRect(pb5_.Handle(), &client);
+    const GdipBitmapPtr clear = host_->Skin().Image(bars::kSearchBarDelete);
+    const int left = bars::SearchImageLeft(client.right, ImageSize(clear.get()).cx);
+    if (!ImageHit(clear.get(), at.x - left, at.y - bars::kSearchImageTop))
+        return;
+    active_ = false;
+    SetText(""); // every font again
+    SetFocus(editSearch_);
+    SetActive(false);
 }
 
 void SearchBox::ActivateOnTyping() {

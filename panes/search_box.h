@@ -2,7 +2,9 @@
 // "Search" until the user types, black text while it filters.
 #pragma once
 
+#include "client_skin.h"
 #include "defer_pos.h"
+#include "ffpbox.h"
 #include "handles.h"
 #include "pane_host.h"
 #include "panel.h"
@@ -39,6 +41,12 @@ class SearchBox final : public ChildMessageSink {
     void ClearPlaceholder() const;
 
     SearchFilter Filter() const { return SearchFilter(Text(), active_); }
+
+    // The bar pb5 behind the box: the field images, and the clear button
+    // shown while the text filters (pb5Paint, pb5MouseUp).
+    void pb5Paint(HDC canvas);
+    void pb5MouseUp(POINT at);
+    void InvalidateBar() const { pb5_.Invalidate(); }
     HWND Edit() const { return editSearch_; }
 
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,6 +57,7 @@ class SearchBox final : public ChildMessageSink {
     PaneHost* host_ = nullptr;
     UniqueGdiObject font_;
     Panel panel10_;
+    TFlickerFreePaintBox pb5_;
     HWND editSearch_ = nullptr;
     Subclass clicks_; // a mouse click into the box is told apart from entering it by keyboard
     bool pressed_ = false;

@@ -8,6 +8,9 @@
 #include "place.h"
 #include "text.h"
 #include "ui_fonts.h"
+#include "uaa_fonts.h"
+#include "client_skin.h"
+#include "offscreen.h"
 
 #include <algorithm>
 #include <cstring>
@@ -52,7 +55,24 @@ bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     splitter3_.Create(previewPanel_.Handle(), ctl::Splitter3, "Splitter3", SplitterAxis::Horizontal,
                       host, &layout::PaneSizes::DetailsPane, &layout::DraggedDetailsPane,
                       PaneSplitter::PaneSide::After);
-    paintBox1_.Create(previewPanel_.Handle(), ctl::PaintBox1, "PaintBox1", PanelLook::Plain);
+    stripFont_ = CreateUiFont(-11);
+    LOGFONTA bold{};
+    GetObjectA(stripFont_.get(), sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    stripBoldFont_.reset(CreateFontIndirectA(&bold));
+    if (PaintBox1_.Create(previewPanel_.Handle(), ctl::PaintBox1, "PaintBox1")) {
+        PaintBox1_.SetFont(AsFont(stripFont_));
+        PaintBox1_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { PaintBox2Paint(canvas); };
+    }
+    // Beneath the windowed controls: the user never sees them, the strip and
+    // outside tools read them.
+    const auto label = [&](int id) {
+        return CreateChild("STATIC", "", SS_LEFT | SS_NOPREFIX, 0, previewPanel_.Handle(), id);
+    };
+    lblName_ = label(ctl::LblName);
+    lblCopyright_ = label(ctl::LblCopyright);
+    lblTrademark_ = label(ctl::LblTrademark);
+    lblFamily_ = label(ctl::LblFamily);
     return lbPreview_ != nullptr && ComboBox1_ != nullptr;
 }
 
@@ -65,7 +85,7 @@ void PreviewPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const
     Place(batch, ComboBox1_, l.ComboBox1);
     Place(batch, lbPreview_, l.LbPreview);
     Place(batch, splitter3_.Handle(), l.Splitter3);
-    Place(batch, paintBox1_.Handle(), l.PaintBox1);
+    Place(batch, PaintBox1_.Handle(), l.PaintBox1);
 }
 
 std::string PreviewPane::SizeText() const {
@@ -106,11 +126,60 @@ void PreviewPane::SetSampleFont(const std::string& face, int points) {
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    UniqueGdiObject font(CreateFontIndirectA(&lf));
+    const UniqueGdiObject plain(CreateFontIndirectA(&lf));
+    UniqueGdiObject font = MakeFontAntialiased(static_cast<HFONT>(plain.get()));
     if (!font)
         return;
+    samplePoints_ = points;
     SendMessageA(lbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     sampleFont_ = std::move(font); // the old one after the control let go of it
+}
+
+void PreviewPane::ShowDetails(const std::string& name, const std::string& copyright,
+                              const std::string& trademark, const std::string& family) const {
+    SetWindowTextA(lblName_, name.c_str());
+    SetWindowTextA(lblCopyright_, copyright.c_str());
+    SetWindowTextA(lblTrademark_, trademark.c_str());
+    SetWindowTextA(lblFamily_, family.c_str());
+    PaintBox1_.Invalidate();
+}
+
+void PreviewPane::PaintBox2Paint(HDC canvas) {
+    const ClientSkin& skin = host_->Skin();
+    if (!skin.PaneBackground())
+        return;
+    RECT strip{};
+    GetClientRect(PaintBox1_.Handle(), &strip);
+    if (const GdipGraphicsPtr graphics = GraphicsOn(canvas))
+        skin.DrawPaneBackgroundUnder(graphics.get(), PaintBox1_.Handle(),
+                                     GetParent(previewPanel_.Handle()), strip.right, strip.bottom);
+    SetBkMode(canvas, TRANSPARENT);
+    const auto out = [canvas](int x, int y, const std::string& text, COLORREF colour) {
+        SetTextColor(canvas, colour);
+        TextOutA(canvas, x, y, text.c_str(), static_cast<int>(text.size()));
+    };
+    constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+    const std::string name = WindowText(lblName_);
+    if (!name.empty()) {
+        const SelectGuard bold(canvas, stripBoldFont_.get());
+        const std::string heading = name + ", " + std::to_string(samplePoints_) + " pt.";
+        SIZE size{};
+        GetTextExtentPoint32A(canvas, heading.c_str(), static_cast<int>(heading.size()), &size);
+        const int x = static_cast<int>(strip.right / 2.0 - size.cx / 2.0);
+        // A white copy one pixel lower gives the black text a light edge.
+        out(x, 3, heading, kWhite);
+        out(x, 2, heading, kBlack);
+    }
+    // The design height shows the heading alone.
+    if (strip.bottom == layout::kDefaultDetailsHeight)
+        return;
+    const std::string lines[] = {"Name: " + name, "Copyright: " + WindowText(lblCopyright_),
+                                 "Trademark: " + WindowText(lblTrademark_),
+                                 "Family: " + WindowText(lblFamily_)};
+    for (int i = 0; i < 4; ++i)
+        out(1, 17 + 20 * i, lines[i], kWhite);
+    for (int i = 0; i < 4; ++i)
+        out(1, 16 + 20 * i, lines[i], kBlack);
 }
 
 void PreviewPane::ShowSample(const std::string& face, int points) {

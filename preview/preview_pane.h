@@ -3,6 +3,7 @@
 #pragma once
 
 #include "defer_pos.h"
+#include "ffpbox.h"
 #include "handles.h"
 #include "pane_host.h"
 #include "pane_splitter.h"
@@ -15,6 +16,10 @@ namespace nq {
 
 class PreviewPane final : public ChildMessageSink {
   public:
+    // The preview frame (previewPanel), which paints the pane area's background.
+    HWND Frame() const { return previewPanel_.Handle(); }
+    HWND Splitter() const { return splitter3_.Handle(); }
+
     // Largest point size a font can be made with (its height must fit in 16 bits).
     static constexpr int kLargestPointSize = 1600;
 
@@ -41,14 +46,27 @@ class PreviewPane final : public ChildMessageSink {
 
     HWND SampleEdit() const { return lbPreview_; }
 
+    // The details strip's texts (the hidden labels lblName, lblCopyright,
+    // lblTrademark and lblFamily) and its paint.
+    void ShowDetails(const std::string& name, const std::string& copyright,
+                     const std::string& trademark, const std::string& family) const;
+    void PaintBox2Paint(HDC canvas);
+    void InvalidateDetails() const { PaintBox1_.Invalidate(); }
+    void RepaintDetails() const { PaintBox1_.Repaint(); }
+
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     PaneHost* host_ = nullptr;
     UniqueGdiObject sizeBoxFont_, sizeLabelFont_, sampleFont_;
     UniqueFontMem privateFont_;
-    Panel previewPanel_, panel5_, panel6_, panel7_, paintBox1_;
+    Panel previewPanel_, panel5_, panel6_, panel7_;
     HWND Label5_ = nullptr, ComboBox1_ = nullptr, lbPreview_ = nullptr;
+    HWND lblName_ = nullptr, lblCopyright_ = nullptr, lblTrademark_ = nullptr,
+         lblFamily_ = nullptr;
+    UniqueGdiObject stripFont_, stripBoldFont_;
+    TFlickerFreePaintBox PaintBox1_;
+    int samplePoints_ = 0;
     PaneSplitter splitter3_;
 };
 

@@ -76,6 +76,10 @@ bool Panel::Create(HWND parent, int id, const char* text, PanelLook look, ChildM
 
 void Panel::Paint() {
     const PaintDC dc(Handle());
+    if (onPaint_) {
+        onPaint_(dc.get(), dc.PaintRect());
+        return;
+    }
     RECT client;
     GetClientRect(Handle(), &client);
     switch (look_) {
@@ -108,6 +112,8 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
         if (onMouse_)
             onMouse_(message,
                      POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

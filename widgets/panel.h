@@ -44,6 +44,11 @@ class Panel final : public WindowBase {
     using MouseHandler = std::function<void(UINT message, POINT client)>;
     void SetMouseHandler(MouseHandler handler) { onMouse_ = std::move(handler); }
 
+    // Paints the panel instead of its look while set: the handler gets the
+    // paint device context and the update rectangle. Erasing stays suppressed.
+    using PaintHandler = std::function<void(HDC dc, const RECT& update)>;
+    void SetPaintHandler(PaintHandler handler) { onPaint_ = std::move(handler); }
+
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint();
@@ -52,6 +57,7 @@ class Panel final : public WindowBase {
     ChildMessageSink* sink_ = nullptr;
     HFONT font_ = nullptr;
     MouseHandler onMouse_;
+    PaintHandler onPaint_;
 };
 
 } // namespace nq

@@ -1,0 +1,102 @@
+#include "button_bar.h"
+
+#include "offscreen.h"
+#include "ui_fonts.h"
+
+namespace nq {
+
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+// The count stands 20 pixels left of the bar's right end.
+constexpr int kCountRightGap = 20;
+constexpr int kCountTop = 8;
+
+void DrawAtOwnSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image, int x, int y) {
+    const SIZE size = ImageSize(image);
+    if (image)
+        GdipDrawImageRectI(graphics, image, x, y, size.cx, size.cy);
+}
+
+} // namespace
+
+bool ButtonBar::Create(HWND parent, int id, const char* name, Owner& owner, const ClientSkin& skin,
+                       bars::Pressed& pressed, HWND paneArea) {
+    owner_ = &owner;
+    skin_ = &skin;
+    pressed_ = &pressed;
+    paneArea_ = paneArea;
+    font_ = CreateUiFont(-11);
+    if (!box_.Create(parent, id, name))
+        return false;
+    box_.SetFont(AsFont(font_));
+    box_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { Paint(canvas); };
+    box_.OnMouseDown = [this](TFlickerFreePaintBox&, UINT, POINT at) { MouseDown(at); };
+    box_.OnMouseUp = [this](TFlickerFreePaintBox&, UINT, POINT at) { MouseUp(at); };
+    return true;
+}
+
+void ButtonBar::Paint(HDC canvas) {
+    // Until the pane area has its background, the bar shows its plain colour.
+    if (!skin_->PaneBackground())
+        return;
+    RECT client{};
+    GetClientRect(box_.Handle(), &client);
+    const GdipBitmapPtr add = skin_->Image(owner_->AddImage(*pressed_));
+    const char* toggleFile = owner_->ToggleImage(*pressed_);
+    const GdipBitmapPtr toggle = toggleFile ? skin_->Image(toggleFile) : GdipBitmapPtr();
+    if (const GdipGraphicsPtr graphics = GraphicsOn(canvas)) {
+        skin_->DrawPaneBackgroundUnder(graphics.get(), box_.Handle(), paneArea_, client.right,
+                                       client.bottom);
+        DrawAtOwnSize(graphics.get(), add.get(), bars::kAddLeft, bars::kButtonTop);
+        DrawAtOwnSize(graphics.get(), toggle.get(), bars::ToggleLeft(ImageSize(add.get()).cx),
+                      bars::kButtonTop);
+    }
+    if (const std::optional<std::string> count = owner_->CountText()) {
+        SIZE text{};
+        GetTextExtentPoint32A(canvas, count->c_str(), static_cast<int>(count->size()), &text);
+        const int x = client.right - text.cx - kCountRightGap;
+        SetBkMode(canvas, TRANSPARENT);
+        // A white copy one pixel lower gives the black text a light edge.
+        SetTextColor(canvas, RGB(255, 255, 255));
+        TextOutA(canvas, x, kCountTop + 1, count->c_str(), static_cast<int>(count->size()));
+        SetTextColor(canvas, RGB(0, 0, 0));
+        TextOutA(canvas, x, kCountTop, count->c_str(), static_cast<int>(count->size()));
+    }
+}
+
+void ButtonBar::MouseDown(POINT at) {
+    const GdipBitmapPtr addNorm = skin_->Image(bars::kAddNorm);
+    if (owner_->AddAvailable() &&
+        ImageHit(addNorm.get(), at.x - bars::kAddLeft, at.y - bars::kButtonTop))
+        pressed_->Add = true;
+    // The on/off button shown at this moment is its unpressed form.
+    if (const char* toggleFile = owner_->ToggleImage(bars::Pressed{})) {
+        const GdipBitmapPtr toggle = skin_->Image(toggleFile);
+        const int left = bars::ToggleLeft(ImageSize(addNorm.get()).cx);
+        if (ImageHit(toggle.get(), at.x - left, at.y - bars::kButtonTop))
+            pressed_->Toggle = true;
+    }
+    box_.Invalidate();
+}
+
+void ButtonBar::MouseUp(POINT at) {
+    // The add button acts wherever the release happens.
+    if (pressed_->Add) {
+        pressed_->Add = false;
+        box_.Repaint();
+        owner_->AddAction();
+    }
+    if (pressed_->Toggle) {
+        RECT client{};
+        GetClientRect(box_.Handle(), &client);
+        const bool inside = at.x > 0 && at.x < client.right && at.y > 0 && at.y < client.bottom;
+        pressed_->Toggle = false;
+        box_.Repaint();
+        if (inside)
+            owner_->ToggleAction();
+    }
+}
+
+} // namespace nq

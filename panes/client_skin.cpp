@@ -1,0 +1,111 @@
+#include "client_skin.h"
+
+#include "offscreen.h"
+
+namespace nq {
+
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+constexpr const char* kTexture = "bg.bmp";
+constexpr const char* kGrip = "dot.png";
+constexpr const char* kTrash = "trash.png";
+
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+// The top-left corner of window in the client coordinates of origin.
+POINT OffsetIn(HWND window, HWND origin) {
+    POINT p{0, 0};
+    MapWindowPoints(window, origin, &p, 1);
+    return p;
+}
+
+// The grip image centred on a splitter (fractional positions are kept).
+void DrawGrip(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, HWND splitter,
+              HWND origin) {
+    const SIZE image = ImageSize(grip);
+    if (!grip || !splitter || image.cx == 0)
+        return;
+    const POINT at = OffsetIn(splitter, origin);
+    const SIZE bar = ClientSize(splitter);
+    const float x = at.x + bar.cx / 2.0f - image.cx / 2.0f;
+    const float y = at.y + bar.cy / 2.0f - image.cy / 2.0f;
+    GdipDrawImageRect(graphics, grip, x, y, static_cast<float>(image.cx),
+                      static_cast<float>(image.cy));
+}
+
+void CopyRect(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* from, int toX, int toY,
+              int fromX, int fromY, int width, int height) {
+    GdipDrawImagePointRectI(graphics, from, toX, toY, fromX, fromY, width, height,
+                            Gdiplus::UnitPixel);
+}
+
+} // namespace
+
+void ClientSkin::Load(const std::string& skinPath, COLORREF colour) {
+    path_ = skinPath;
+    colour_ = colour;
+    toolbarBackground_.Discard();
+    toolbarTexture_ = Image(kTexture);
+    paneBackground_.Discard();
+    paneTexture_ = Image(kTexture);
+}
+
+void ClientSkin::DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND window, HWND origin,
+                                         int width, int height) const {
+    if (Gdiplus::GpBitmap* background = PaneBackground()) {
+        const POINT at = OffsetIn(window, origin);
+        CopyRect(graphics, background, 0, 0, at.x, at.y, width, height);
+    }
+}
+
+void ClientSkin::PaintToolbar(HWND toolbar, HDC dc) {
+    const SIZE size = ClientSize(toolbar);
+    Gdiplus::GpBitmap* background =
+        toolbarBackground_.Ensure(size.cx, size.cy, toolbarTexture_.get(), colour_);
+    const GdipBitmapPtr trash = Image(kTrash);
+    ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
+        if (background)
+            GdipDrawImageI(graphics, background, 0, 0);
+        const SIZE t = ImageSize(trash.get());
+        if (trash)
+            GdipDrawImageRectI(graphics, trash.get(), 0, 0, t.cx, t.cy);
+    });
+}
+
+void ClientSkin::PaintPaneArea(HWND paneArea, HDC dc, const RECT& update,
+                               std::initializer_list<HWND> splitters) {
+    const SIZE size = ClientSize(paneArea);
+    Gdiplus::GpBitmap* background =
+        paneBackground_.Ensure(size.cx, size.cy, paneTexture_.get(), colour_);
+    const GdipBitmapPtr grip = Image(kGrip);
+    ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
+        if (background)
+            CopyRect(graphics, background, update.left, update.top, update.left, update.top,
+                     update.right - update.left, update.bottom - update.top);
+        for (HWND splitter : splitters)
+            DrawGrip(graphics, grip.get(), splitter, paneArea);
+    });
+}
+
+void ClientSkin::PaintPreviewFrame(HWND previewFrame, HWND paneArea, HDC dc, const RECT& update,
+                                   HWND splitter) {
+    Gdiplus::GpBitmap* background = PaneBackground();
+    if (!background)
+        return; // the pane area paints first and makes it
+    const SIZE size = ClientSize(previewFrame);
+    const POINT at = OffsetIn(previewFrame, paneArea);
+    const GdipBitmapPtr grip = Image(kGrip);
+    ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
+        CopyRect(graphics, background, update.left, update.top, update.left + at.x,
+                 update.top + at.y, update.right - update.left, update.bottom - update.top);
+        DrawGrip(graphics, grip.get(), splitter, previewFrame);
+    });
+}
+
+} // namespace nq
