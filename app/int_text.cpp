@@ -18,7 +18,7 @@ int DigitValue(char c, int base) {
 
 } // namespace
 
-std::optional<int> ParseInt(const std::string& text) {
+std::optional<int> ParseInt(const std::string& text, HexMarks marks) {
     std::size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string::npos)
         return std::nullopt;
@@ -34,6 +34,9 @@ std::optional<int> ParseInt(const std::string& text) {
     if (end - pos > 2 && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
         base = 16;
         pos += 2;
+    } else if (marks == HexMarks::ZeroXOrDollar && pos < end && text[pos] == '$') {
+        base = 16;
+        pos += 1;
     }
     if (pos == end)
         return std::nullopt;
