@@ -5,6 +5,7 @@
 // pane to refresh.
 #pragma once
 
+#include "client_skin.h"
 #include "collections_pane.h"
 #include "font_descr.h"
 #include "file_drop.h"
@@ -15,6 +16,7 @@
 #include "prompts.h"
 #include "search_box.h"
 #include "settings.h"
+#include "skin_values.h"
 #include "window_base.h"
 
 #include <windows.h>
@@ -44,14 +46,26 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
 
     std::string FontsRoot() const { return fontsRoot_; }
+    // The current skin's folder, with a trailing backslash: every skin file is
+    // SkinPath() + its name.
+    std::string SkinPath() const;
     const std::string& SettingsPath() const { return settingsPath_; }
     const std::string& SampleTextPath() const { return sampleTextPath_; }
+
+    // The client window's share of the skin (frame_loadskin.cpp): colour,
+    // window text, the kept opacities, the background textures.
+    void LoadSkin();
+    // The application gained or lost the activation.
+    void ApplicationEvents1Activate();
+    void ApplicationEvents1Deactivate();
+    // A press on the toolbar records where a drag of the frame would start.
+    void ToolbarMouseDown(POINT screen);
 
     // Collections.
     void FillCollections();
     void lbFoldersClick() override;
     // Asks for a name and creates that collection under the fonts root.
-    void NewCollection();
+    void NewCollection() override;
 
     // Font catalogue and search box.
     void ListFonts(const std::string& folder);
@@ -70,7 +84,7 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
 
     // Adding fonts to the listed collection: through the open dialog
     // OpenDialog1, and by files dropped from the shell onto lbFonts.
-    void AddFontByDialog();
+    void AddFontByDialog() override;
     void FileDrop1Drop(nq::TFileDrop& sender);
     // Moving the current font onto the collection of a row of lbFolders.
     bool lbFoldersDragOver(nq::DragSource source) const;
@@ -84,13 +98,16 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     // State shared with the other parts of the window.
     bool SearchActive() const { return search_.Active(); }
     bool SearchResetting() const { return search_.Resetting(); }
-    bool CollectionOff() const { return collectionOff_; }
+    bool CollectionOff() const override { return collectionOff_; }
     bool RolledUp() const { return rolledUp_; }
     bool Active() const { return active_; }
     int PreviewIndex() const { return previewIndex_; }
     int PreviewSize() const { return previewSize_; }
     const std::string& SkinDir() const { return skinDir_; }
     const std::string& ButtonsDir() const { return buttonsDir_; }
+    // The skin's values as LoadSkin read them last.
+    const nq::SkinValues& SkinValues() const { return skinValues_; }
+    POINT ToolbarDragOrigin() const { return toolbarDragOrigin_; }
     const layout::PaneSizes& PaneSizes() const { return paneSizes_; }
     // The folder listed last (ending in a backslash); nothing before the first listing.
     const std::optional<std::string>& ListedFolder() const { return listedFolder_; }
@@ -106,6 +123,17 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     void ApplyLayout() override;
     // The pane sizes fitted to the window's present size.
     layout::PaneSizes LaidOutSizes() const;
+    // PaneHost: what the bars show and the skin they draw from.
+    int SelectedCollectionRow() const override { return collections_.CurrentRow(); }
+    std::optional<int> FilteredTotal() const override;
+    nq::bars::Pressed& BarPresses() override { return barPresses_; }
+    const nq::ClientSkin& Skin() const override { return skin_; }
+    // The bars and the details strip show new state.
+    void RefreshBars() const;
+    // Draws the toolbar, the pane area and the preview frame from the skin
+    // from the first show on, and lets them go back to their own look.
+    void HookPanels(bool hooked);
+
     // PaneHost: a dragged row goes to the window under the screen point.
     bool DragOver(nq::DragSource source, POINT screen) override;
     void DragDrop(nq::DragSource source, POINT screen) override;
@@ -135,6 +163,7 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     bool ListingACollection() const;
 
     Prompts& prompts_;
+    std::string programFolder_;
     std::string fontsRoot_;
     std::string settingsPath_;
     std::string sampleTextPath_;
@@ -149,6 +178,13 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     nq::FontsPane fonts_;
     nq::PreviewPane preview_;
     nq::TFileDrop FileDrop1;
+
+    nq::ClientSkin skin_;
+    nq::SkinValues skinValues_;
+    nq::bars::Pressed barPresses_; // AddPressed, TogglePressed
+    bool panelsHooked_ = false;
+    nq::UniqueGdiObject windowBrush_; // the skin's "bg" colour
+    POINT toolbarDragOrigin_{};
 
     std::unique_ptr<FontList> fontList_;
     std::optional<std::string> listedFolder_;

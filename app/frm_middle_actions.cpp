@@ -28,6 +28,7 @@ void TfrmMiddle::Button1Click() {
         ShowError(error);
     }
     fonts_.Repaint();
+    RefreshBars();
 }
 
 void TfrmMiddle::EnsureListed(const std::string& folder) {
@@ -50,6 +51,7 @@ void TfrmMiddle::Button2Click() {
     }
     // Fonts may have changed even when the switch stopped half-way.
     fonts_.Repaint();
+    RefreshBars();
     if (!error.empty())
         ShowError(error);
 }
@@ -65,6 +67,7 @@ void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
     fontList_->push_back(std::move(record));
     if (search_.Filter().Passes(added->Name))
         fonts_.AddRow(added);
+    RefreshBars();
 }
 
 void TfrmMiddle::RemoveRecord(const FontDescr* record) {
@@ -74,8 +77,9 @@ void TfrmMiddle::RemoveRecord(const FontDescr* record) {
     for (auto it = fontList_->begin(); it != fontList_->end(); ++it)
         if (it->get() == record) {
             fontList_->erase(it);
-            return;
+            break;
         }
+    RefreshBars();
 }
 
 void TfrmMiddle::AddFontByDialog() {
@@ -162,6 +166,7 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
         fonts_.Clear();
         fontList_->clear();
         listedFolder_.reset();
+        RefreshBars();
         return;
     }
     FontDescr* record = fonts_.CurrentRecord();

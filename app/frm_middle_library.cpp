@@ -21,6 +21,7 @@ void TfrmMiddle::FillCollections() {
 void TfrmMiddle::lbFoldersClick() {
     // Several rows may be highlighted; the one holding the focus counts.
     const int row = collections_.CurrentRow();
+    RefreshBars();
     if (row < 0)
         return;
     if (row == 0) {
@@ -61,6 +62,7 @@ void TfrmMiddle::ListFonts(const std::string& folder) {
         fontList_->push_back(std::move(record));
     });
     fonts_.ShowRecords(*fontList_, search_.Filter());
+    RefreshBars();
 }
 
 void TfrmMiddle::editSearchChange() {
@@ -71,6 +73,7 @@ void TfrmMiddle::editSearchChange() {
     // before the rows are chosen.
     search_.ActivateOnTyping();
     fonts_.ShowRecords(*fontList_, search_.Filter());
+    RefreshBars();
 }
 
 void TfrmMiddle::editSearchClick() {
@@ -97,6 +100,8 @@ void TfrmMiddle::lbFontsClick() {
         previewIndex_ = fonts_.CurrentRow();
     }
     preview_.ShowSample(record->Name, previewSize_);
+    preview_.ShowDetails(record->Name, record->Copyright, record->Trademark, record->Family);
+    RefreshBars();
 }
 
 void TfrmMiddle::ComboBox1Change() {
@@ -112,4 +117,5 @@ void TfrmMiddle::ComboBox1Change() {
     }
     previewSize_ = *size;
     preview_.SetSampleFont(record->Name, previewSize_);
+    preview_.RepaintDetails();
 }

@@ -42,7 +42,8 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 } // namespace
 
 TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, std::string fontsRoot)
-    : prompts_(prompts), fontsRoot_(std::move(fontsRoot)),
+    : prompts_(prompts), programFolder_(FolderOf(programPath)),
+      fontsRoot_(std::move(fontsRoot)),
       settingsPath_(ChangeFileExtension(programPath, ".ini")),
       sampleTextPath_(ChangeFileExtension(programPath, ".txt")) {}
 
@@ -70,6 +71,7 @@ void TfrmMiddle::FormCreate() {
     skinDir_ = placement.SkinDir;
     buttonsDir_ = placement.ButtonsDir;
     ApplyLayout();
+    LoadSkin();
 }
 
 void TfrmMiddle::Show() {
@@ -79,11 +81,14 @@ void TfrmMiddle::Show() {
 void TfrmMiddle::FormShow() {
     // The skinned frame windows come later; until then the client window shows
     // itself at the bounds FormCreate gave it.
+    if (!panelsHooked_)
+        HookPanels(true);
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
 }
 
 void TfrmMiddle::FormDestroy() {
+    HookPanels(false);
     SaveSampleText();
     // The rows refer to the records: they go first.
     fonts_.Clear();

@@ -40,8 +40,13 @@ bool TfrmMiddle::Create() {
         return false;
     }
     toolbar_.SetMouseHandler([this](UINT message, POINT at) {
-        if (message == WM_LBUTTONUP)
+        if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
+            POINT screen = at;
+            ClientToScreen(toolbar_.Handle(), &screen);
+            ToolbarMouseDown(screen);
+        } else if (message == WM_LBUTTONUP) {
             ToolbarMouseUp(at);
+        }
     });
     FileDrop1.OnDrop = [this](nq::TFileDrop& sender) { FileDrop1Drop(sender); };
     FileDrop1.SetDropControl(fonts_.List().Handle());
@@ -75,6 +80,8 @@ void TfrmMiddle::ApplyLayout() {
     fonts_.Layout(batch, l);
     preview_.Layout(batch, l);
     batch.Commit();
+    // The bars' backgrounds, the count's place and the strip follow the panes.
+    RefreshBars();
 }
 
 LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,6 +89,20 @@ LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         ApplyLayout();
         return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam)
+            ApplicationEvents1Activate();
+        else
+            ApplicationEvents1Deactivate();
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client,
+                 windowBrush_ ? static_cast<HBRUSH>(windowBrush_.get())
+                              : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
     case WM_DESTROY:
         FormDestroy();
         if (quitOnDestroy_)

@@ -59,3 +59,8 @@ std::vector<std::string> EditLines(const std::string& text) {
         start = end + 2;
     }
 }
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}

@@ -9,6 +9,9 @@
 // replaced by extension, which includes its dot; appended when there is none.
 std::string ChangeFileExtension(const std::string& path, const std::string& extension);
 
+// The folder of path without a trailing separator ("" for a bare file name).
+std::string FolderOf(const std::string& path);
+
 // The lines of a text file's content: lines end in CR LF, LF or a lone CR; a
 // last line without an ending counts, an empty content has no lines.
 std::vector<std::string> SplitTextLines(const std::string& content);

@@ -42,6 +42,8 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     // The collections bar pb4.
     void InvalidateBar() const { pb4_.Invalidate(); }
 
+    HWND Splitter() const { return splitter1_.Handle(); }
+
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -43,6 +43,8 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     // The fonts bar pb2.
     void InvalidateBar() const { pb2_.Invalidate(); }
 
+    HWND Splitter() const { return splitter2_.Handle(); }
+
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:

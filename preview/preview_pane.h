@@ -18,6 +18,9 @@ class PreviewPane final : public ChildMessageSink {
   public:
     // The preview frame (previewPanel), which paints the pane area's background.
     HWND Frame() const { return previewPanel_.Handle(); }
+    void SetFramePaintHandler(Panel::PaintHandler handler) {
+        previewPanel_.SetPaintHandler(std::move(handler));
+    }
     HWND Splitter() const { return splitter3_.Handle(); }
 
     // Largest point size a font can be made with (its height must fit in 16 bits).

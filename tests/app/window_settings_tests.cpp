@@ -45,7 +45,8 @@ TEST_F(WindowTest, FirstRunUsesDefaultsAndWritesAllElevenKeysInSectionOrder) {
     EXPECT_EQ(form->SkinDir(), "Skins/Default");
     EXPECT_EQ(form->ButtonsDir(), "Buttons/Default");
     EXPECT_EQ(form->PreviewIndex(), -1);
-    EXPECT_EQ(nq::WindowText(form->Handle()), "NimbQuillbox");
+    // Without a skin, the window text is the skin reader's default.
+    EXPECT_EQ(nq::WindowText(form->Handle()), "NimbPreview");
     EXPECT_EQ(nq::WindowText(Control(*form, ctl::LbPreview)),
               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklm\r\nnop\r\nqr\r\nstuvwxyz1234567890");
     EXPECT_FALSE(IsWindowVisible(Control(*form, ctl::LbPreview)));

@@ -1,0 +1,74 @@
+// TfrmMiddle: its share of the skin, the activation of the application, and
+// the panels painted from the skin.
+#include "frm_middle.h"
+
+#include "skin_file.h"
+
+std::string TfrmMiddle::SkinPath() const {
+    return nq::SkinPath(programFolder_, skinDir_);
+}
+
+void TfrmMiddle::LoadSkin() {
+    skinValues_ = nq::LoadSkinValues(SkinPath());
+    // The window's own colour shows where no panel covers it; the textures
+    // are read afresh and the backgrounds built again at the next paints.
+    const COLORREF colour = static_cast<COLORREF>(skinValues_.Bg.Color);
+    skin_.Load(SkinPath(), colour);
+    windowBrush_.reset(CreateSolidBrush(colour));
+    SetWindowTextA(Handle(), skinValues_.Caption.Text.c_str());
+    InvalidateRect(Handle(), nullptr, TRUE);
+    RefreshBars();
+}
+
+void TfrmMiddle::ApplicationEvents1Activate() {
+    active_ = true;
+}
+
+void TfrmMiddle::ApplicationEvents1Deactivate() {
+    active_ = false;
+}
+
+void TfrmMiddle::ToolbarMouseDown(POINT screen) {
+    toolbarDragOrigin_ = screen;
+}
+
+std::optional<int> TfrmMiddle::FilteredTotal() const {
+    if (!fontList_ || !search_.Active())
+        return std::nullopt;
+    return static_cast<int>(fontList_->size());
+}
+
+void TfrmMiddle::RefreshBars() const {
+    collections_.InvalidateBar();
+    fonts_.InvalidateBar();
+    search_.InvalidateBar();
+    preview_.InvalidateDetails();
+}
+
+void TfrmMiddle::HookPanels(bool hooked) {
+    panelsHooked_ = hooked;
+    if (!hooked) {
+        toolbar_.SetPaintHandler(nullptr);
+        bgPanel_.SetPaintHandler(nullptr);
+        preview_.SetFramePaintHandler(nullptr);
+        return;
+    }
+    toolbar_.SetPaintHandler(
+        [this](HDC dc, const RECT&) { skin_.PaintToolbar(toolbar_.Handle(), dc); });
+    bgPanel_.SetPaintHandler([this](HDC dc, const RECT& update) {
+        const bool first = skin_.PaneBackground() == nullptr;
+        skin_.PaintPaneArea(bgPanel_.Handle(), dc, update,
+                            {collections_.Splitter(), fonts_.Splitter()});
+        // What copies from the pane area's background can now show it.
+        if (first && skin_.PaneBackground()) {
+            RefreshBars();
+            InvalidateRect(preview_.Frame(), nullptr, FALSE);
+        }
+    });
+    preview_.SetFramePaintHandler([this](HDC dc, const RECT& update) {
+        skin_.PaintPreviewFrame(preview_.Frame(), bgPanel_.Handle(), dc, update,
+                                preview_.Splitter());
+    });
+    for (HWND panel : {toolbar_.Handle(), bgPanel_.Handle(), preview_.Frame()})
+        RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
