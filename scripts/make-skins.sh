@@ -248,7 +248,8 @@ switch_button "$out/disable_down.png" "$(darken "$TRACK_ON" "$PRESS_DARKEN")" 18
 render 154 24 "$out/searchbar.png" <<EOF
 rrect 0 1 154 24 11.5 #ffffff88
 rrect 0 0 154 23 11.5 $FIELD_EDGE
-rrect 1 1 153 22 10.5 #edf0f3
+rrect 1 1 153 22 10.5 #ffffff
+rrect 1 1 153 22 10.5 ${FIELD_EDGE}38
 rrect 1 2 153 22 10.5 #ffffff
 EOF
 
