@@ -14,10 +14,11 @@ cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DNQ_WINEPREFIX="$build/wineprefix" >/dev/null
 cmake --build "$tree" -j "$(nproc)" --target NimbQuillbox glyphscan nq_probe
 
-# The program with its DLL in a folder of its own; its settings and sample
-# text files are kept there from one run to the next.
+# The program with its DLL and skins in a folder of its own; its settings and
+# sample text files are kept there from one run to the next.
 mkdir -p "$stage"
 cp "$tree/app/NimbQuillbox.exe" "$tree/glyphscan/glyphscan.dll" "$stage/"
+cp -r "$root/Skins" "$stage/"
 
 . "$root/scripts/display.sh"
 own_display=
