@@ -43,6 +43,11 @@ template <typename T, Gdiplus::GpStatus(WINGDIPAPI* Dispose)(T*)>
 using GdipPtr = std::unique_ptr<T, GdipDeleter<T, Dispose>>;
 
 using GdipImagePtr = GdipPtr<Gdiplus::GpImage, Gdiplus::DllExports::GdipDisposeImage>;
+// Bitmaps are images to the flat API, which disposes of both with one call.
+inline Gdiplus::GpStatus WINGDIPAPI DisposeGdipBitmap(Gdiplus::GpBitmap* bitmap) {
+    return Gdiplus::DllExports::GdipDisposeImage(bitmap);
+}
+using GdipBitmapPtr = GdipPtr<Gdiplus::GpBitmap, DisposeGdipBitmap>;
 using GdipGraphicsPtr = GdipPtr<Gdiplus::GpGraphics, Gdiplus::DllExports::GdipDeleteGraphics>;
 using GdipBrushPtr = GdipPtr<Gdiplus::GpBrush, Gdiplus::DllExports::GdipDeleteBrush>;
 using GdipPenPtr = GdipPtr<Gdiplus::GpPen, Gdiplus::DllExports::GdipDeletePen>;
