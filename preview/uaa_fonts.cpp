@@ -15,7 +15,9 @@ UniqueGdiObject MakeFontAntialiased(HFONT font) {
     to.lfUnderline = from.lfUnderline ? 1 : 0;
     to.lfCharSet = DEFAULT_CHARSET;
     to.lfQuality = ANTIALIASED_QUALITY;
-    std::strncpy(to.lfFaceName, from.lfFaceName, LF_FACESIZE - 1);
+    // At most 31 characters and the terminator.
+    const std::size_t length = strnlen(from.lfFaceName, LF_FACESIZE - 1);
+    std::memcpy(to.lfFaceName, from.lfFaceName, length);
     return UniqueGdiObject(CreateFontIndirectA(&to));
 }
 

@@ -103,7 +103,11 @@ drag() {
 read -r fx fy < <(probe rowpos lbFonts 0)
 read -r tx ty < <(probe rowpos lbFolders $((serif_row - 1)))
 drag "$fx" "$fy" "$tx" "$ty"
-for _ in $(seq 50); do [ -f "$fonts/$serif/DejaVuSans-Bold.ttf" ] && break; sleep 0.2; done
+# The move copies the file, then deletes the original: wait for both.
+for _ in $(seq 50); do
+  [ -f "$fonts/$serif/DejaVuSans-Bold.ttf" ] && [ ! -f "$fonts/$sans/DejaVuSans-Bold.ttf" ] && break
+  sleep 0.2
+done
 [ -f "$fonts/$serif/DejaVuSans-Bold.ttf" ] || fail "the dragged font did not move"
 [ -f "$fonts/$sans/DejaVuSans-Bold.ttf" ] && fail "the moved font is still in its old collection"
 expect_probe "" rows lbFonts
