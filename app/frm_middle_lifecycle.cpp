@@ -42,8 +42,7 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 } // namespace
 
 TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, std::string fontsRoot)
-    : prompts_(prompts), programFolder_(FolderOf(programPath)),
-      fontsRoot_(std::move(fontsRoot)),
+    : prompts_(prompts), programFolder_(FolderOf(programPath)), fontsRoot_(std::move(fontsRoot)),
       settingsPath_(ChangeFileExtension(programPath, ".ini")),
       sampleTextPath_(ChangeFileExtension(programPath, ".txt")) {}
 

@@ -26,8 +26,7 @@ POINT OffsetIn(HWND window, HWND origin) {
 }
 
 // The grip image centred on a splitter (fractional positions are kept).
-void DrawGrip(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, HWND splitter,
-              HWND origin) {
+void DrawGrip(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, HWND splitter, HWND origin) {
     const SIZE image = ImageSize(grip);
     if (!grip || !splitter || image.cx == 0)
         return;
@@ -39,8 +38,8 @@ void DrawGrip(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, HWND split
                       static_cast<float>(image.cy));
 }
 
-void CopyRect(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* from, int toX, int toY,
-              int fromX, int fromY, int width, int height) {
+void CopyRect(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* from, int toX, int toY, int fromX,
+              int fromY, int width, int height) {
     GdipDrawImagePointRectI(graphics, from, toX, toY, fromX, fromY, width, height,
                             Gdiplus::UnitPixel);
 }

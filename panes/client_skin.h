@@ -32,8 +32,8 @@ class ClientSkin {
     // Draws onto graphics at (0, 0) the part of PaneBackground that lies under
     // window, a window of width x height inside origin (the pane area, or the
     // toolbar for the search bar). Nothing when there is no PaneBackground.
-    void DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND window, HWND origin,
-                                 int width, int height) const;
+    void DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND window, HWND origin, int width,
+                                 int height) const;
 
     // The panels' paints, each composed off-screen and drawn in one step:
     // the toolbar with the trash symbol at its corner; the pane area with a

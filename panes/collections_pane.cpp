@@ -54,7 +54,7 @@ void CollectionsPane::AddRow(const std::string& name, bool off) const {
 int CollectionsPane::CurrentRow() const {
     const int row = List().Caret();
     return row >= 0 && SendMessageA(lbFolders_, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0 ? row
-                                                                                          : -1;
+                                                                                            : -1;
 }
 
 const char* CollectionsPane::AddImage(const bars::Pressed& pressed) const {

@@ -65,8 +65,7 @@ class PreviewPane final : public ChildMessageSink {
     UniqueFontMem privateFont_;
     Panel previewPanel_, panel5_, panel6_, panel7_;
     HWND Label5_ = nullptr, ComboBox1_ = nullptr, lbPreview_ = nullptr;
-    HWND lblName_ = nullptr, lblCopyright_ = nullptr, lblTrademark_ = nullptr,
-         lblFamily_ = nullptr;
+    HWND lblName_ = nullptr, lblCopyright_ = nullptr, lblTrademark_ = nullptr, lblFamily_ = nullptr;
     UniqueGdiObject stripFont_, stripBoldFont_;
     TFlickerFreePaintBox PaintBox1_;
     int samplePoints_ = 0;

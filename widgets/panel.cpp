@@ -118,6 +118,13 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onMouse_(message,
                      POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
+    case WM_PRINTCLIENT:
+        if (onPaint_) {
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            onPaint_(reinterpret_cast<HDC>(wParam), client);
+        }
+        return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel
     case WM_PAINT:

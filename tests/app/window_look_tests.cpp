@@ -84,3 +84,175 @@ TEST_F(LookTest, ListRowsShowTheirStateInTheSchemeColoursWithARightAlignedOffMar
 }
 
 } // namespace
+
+namespace {
+
+// A skin of known colours: no "bg.bmp" (the "bg" colour fills the
+// backgrounds), square buttons with a transparent corner.
+constexpr std::uint32_t kRed = 0xFFFF0000, kMagenta = 0xFFFF00FF, kGrey = 0xFF808080,
+                        kBlue = 0xFF0000FF, kCyan = 0xFF00FFFF, kYellow = 0xFFFFFF00,
+                        kOrange = 0xFFFF8000, kNavy = 0xFF000080, kPurple = 0xFF800080,
+                        kWhite = 0xFFFFFFFF, kClear = 0x00000000;
+constexpr COLORREF kSkinGreen = RGB(0, 128, 0);
+
+std::uint32_t Opaque(std::uint32_t pixel) {
+    return pixel | 0xFF000000;
+}
+
+class SkinnedTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        const std::string skin = program_.Path() + "Skins\\Test\\";
+        ASSERT_TRUE(CreateDirectoryA((program_.Path() + "Skins").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(skin.c_str(), nullptr));
+        WriteFileText(skin + "values.ini",
+                      "[bg]\r\nColorR=0\r\nColorG=$80\r\nColorB=0\r\n[Caption]\r\nText=Test\r\n");
+        const auto square = [&](const char* file, int w, int h, std::uint32_t colour) {
+            // A 3 x 3 transparent top-left corner.
+            WritePng(skin + file, w, h,
+                     [colour](int x, int y) { return x < 3 && y < 3 ? kClear : colour; });
+        };
+        square("+norm.png", 10, 10, kRed);
+        square("+down.png", 10, 10, kMagenta);
+        square("+inactive.png", 10, 10, kGrey);
+        square("enable_norm.png", 12, 10, kBlue);
+        square("enable_down.png", 12, 10, kCyan);
+        square("disable_norm.png", 12, 10, kYellow);
+        square("disable_down.png", 12, 10, kOrange);
+        square("trash.png", 20, 20, kNavy);
+        square("dot.png", 4, 4, kPurple);
+        square("searchbar.png", 150, 20, kWhite);
+        square("searchbar_delete.png", 12, 12, kRed);
+        WriteFileText(IniPath(), "[Placement]\r\nWidth=700\r\nHeight=400\r\n[Skin]\r\n"
+                                 "Dir=Skins\\Test\r\n[Sizes]\r\nDetailsPane=100\r\n");
+        ASSERT_TRUE(CreateDirectoryA((Root() + "Alpha").c_str(), nullptr));
+        CopyHostFont(kDejaVuSans, Root() + "Alpha\\DejaVuSans.ttf");
+        form_ = Open(true);
+        RedrawWindow(form_->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    void TearDown() override { Close(form_); }
+
+    // The window's client area as it paints itself.
+    static nq::ArgbDib Capture(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        nq::ArgbDib dib(client.right, client.bottom);
+        const nq::MemoryDC dc(nullptr);
+        const nq::SelectGuard bitmap(dc.get(), dib.Bitmap());
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+        GdiFlush();
+        return dib;
+    }
+    static void Mouse(HWND window, UINT message, int x, int y) {
+        SendMessageA(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                     MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    }
+    HWND Bar(int id) const { return Control(*form_, id); }
+
+    std::unique_ptr<TfrmMiddle> form_;
+};
+
+TEST_F(SkinnedTest, BackgroundsAreTheSkinColourWithoutATextureAndCarryTrashAndGrips) {
+    EXPECT_EQ(nq::WindowText(form_->Handle()), "Test");
+    const nq::ArgbDib toolbar = Capture(Control(*form_, ctl::Toolbar));
+    EXPECT_EQ(Opaque(toolbar.Pixel(10, 10)), kNavy);
+    EXPECT_EQ(Rgb(toolbar.Pixel(25, 25)), kSkinGreen);
+    const nq::ArgbDib area = Capture(Control(*form_, ctl::BgPanel));
+    EXPECT_EQ(Rgb(area.Pixel(0, 100)), kSkinGreen);
+    RECT splitter{};
+    GetWindowRect(Control(*form_, ctl::Splitter1), &splitter);
+    MapWindowPoints(HWND_DESKTOP, Control(*form_, ctl::BgPanel),
+                    reinterpret_cast<POINT*>(&splitter), 2);
+    // The 4 x 4 grip centred on the 1-pixel splitter, below its transparent corner.
+    EXPECT_EQ(Opaque(area.Pixel(splitter.left + 1, (splitter.top + splitter.bottom) / 2 + 1)),
+              kPurple);
+}
+
+TEST_F(SkinnedTest, BarsShowTheirButtonsByStateAndPressOnlyOpaquePixels) {
+    // No collection selected: the fonts bar's add button is greyed, no on/off.
+    nq::ArgbDib fontsBar = Capture(Bar(ctl::Pb2));
+    EXPECT_EQ(Opaque(fontsBar.Pixel(7, 11)), kGrey);
+    EXPECT_EQ(Rgb(fontsBar.Pixel(2, 6)), kSkinGreen); // the transparent corner
+    EXPECT_EQ(Rgb(fontsBar.Pixel(20, 11)), kSkinGreen);
+
+    ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
+    HWND fonts = Control(*form_, ctl::LbFonts);
+    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
+    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(fonts));
+    fontsBar = Capture(Bar(ctl::Pb2));
+    EXPECT_EQ(Opaque(fontsBar.Pixel(7, 11)), kRed);
+    EXPECT_EQ(Opaque(fontsBar.Pixel(16 + 5, 11)), kBlue); // not installed: offers to switch on
+    bool countDrawn = false; // "1 font", black, 20 pixels from the right end
+    for (int x = fontsBar.Width() - 80; x < fontsBar.Width() - 20; ++x)
+        for (int y = 8; y < 22; ++y)
+            countDrawn |= Rgb(fontsBar.Pixel(x, y)) == RGB(0, 0, 0);
+    EXPECT_TRUE(countDrawn);
+
+    HWND collectionsBar = Bar(ctl::Pb4);
+    EXPECT_EQ(Opaque(Capture(collectionsBar).Pixel(16 + 5, 11)), kYellow); // on: offers off
+    // The transparent corner presses nothing; an opaque pixel shows "+down"
+    // and the release anywhere asks for a new collection.
+    Mouse(collectionsBar, WM_LBUTTONDOWN, 3, 7);
+    EXPECT_EQ(Opaque(Capture(collectionsBar).Pixel(7, 11)), kRed);
+    Mouse(collectionsBar, WM_LBUTTONUP, 3, 7);
+    EXPECT_TRUE(prompts_.Queries.empty());
+    Mouse(collectionsBar, WM_LBUTTONDOWN, 7, 11);
+    EXPECT_EQ(Opaque(Capture(collectionsBar).Pixel(7, 11)), kMagenta);
+    Mouse(collectionsBar, WM_LBUTTONUP, -40, -40);
+    EXPECT_EQ(prompts_.Queries.size(), 1u);
+
+    // The on/off button switches only when released inside the bar.
+    Mouse(collectionsBar, WM_LBUTTONDOWN, 21, 11);
+    EXPECT_EQ(Opaque(Capture(collectionsBar).Pixel(21, 11)), kOrange);
+    Mouse(collectionsBar, WM_LBUTTONUP, 21, 200);
+    EXPECT_FALSE(Exists(Root() + "Alpha\\disabled.txt"));
+    Mouse(collectionsBar, WM_LBUTTONDOWN, 21, 11);
+    Mouse(collectionsBar, WM_LBUTTONUP, 22, 12);
+    EXPECT_TRUE(Exists(Root() + "Alpha\\disabled.txt"));
+    EXPECT_TRUE(form_->CollectionOff());
+    EXPECT_EQ(Opaque(Capture(collectionsBar).Pixel(21, 11)), kBlue); // off: offers on
+}
+
+TEST_F(SkinnedTest, ClearButtonShowsWhileTheTextFiltersAndActsOnItsOpaquePixels) {
+    HWND bar = Bar(ctl::Pb5);
+    const int left = 185 - 5 - 12;
+    EXPECT_EQ(Opaque(Capture(bar).Pixel(left + 8, 3 + 8)), kWhite); // the field alone
+    TypeSearch(*form_, "dejavu");
+    ASSERT_TRUE(form_->SearchActive());
+    EXPECT_EQ(Opaque(Capture(bar).Pixel(left + 8, 3 + 8)), kRed);
+    Mouse(bar, WM_LBUTTONUP, left + 1, 3 + 1); // its transparent corner
+    EXPECT_TRUE(form_->SearchActive());
+    Mouse(bar, WM_LBUTTONUP, left + 8, 3 + 8);
+    EXPECT_FALSE(form_->SearchActive());
+    EXPECT_EQ(nq::WindowText(Control(*form_, ctl::EditSearch)), "");
+    EXPECT_EQ(Opaque(Capture(bar).Pixel(left + 8, 3 + 8)), kWhite);
+}
+
+TEST_F(SkinnedTest, DetailsStripShowsTheHeadingAndTheNamingLinesWhenEnlarged) {
+    ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
+    HWND fonts = Control(*form_, ctl::LbFonts);
+    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
+    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(fonts));
+    EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "DejaVu Sans");
+    EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblFamily)), "DejaVu Sans");
+    const nq::ArgbDib strip = Capture(Control(*form_, ctl::PaintBox1));
+    ASSERT_EQ(strip.Height(), 100);
+    const auto blackIn = [&](int fromX, int toX, int fromY, int toY) {
+        for (int y = fromY; y < toY; ++y)
+            for (int x = fromX; x < toX; ++x)
+                if (Rgb(strip.Pixel(x, y)) == RGB(0, 0, 0))
+                    return true;
+        return false;
+    };
+    const int centre = strip.Width() / 2;
+    EXPECT_TRUE(blackIn(centre - 20, centre + 20, 2, 15)); // the centred heading
+    EXPECT_FALSE(blackIn(0, 10, 2, 15));
+    for (int line = 0; line < 4; ++line) // "Name: ", "Copyright: ", ... from x = 1
+        EXPECT_TRUE(blackIn(1, 30, 16 + 20 * line, 28 + 20 * line)) << line;
+    EXPECT_EQ(Rgb(strip.Pixel(strip.Width() - 1, 99)), kSkinGreen);
+}
+
+} // namespace

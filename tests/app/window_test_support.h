@@ -13,7 +13,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -103,6 +105,10 @@ std::vector<std::string> ListRows(HWND list);
 inline HWND Control(const TfrmMiddle& form, int id) {
     return nq::FindDescendant(form.Handle(), id);
 }
+
+// Writes a width x height PNG whose pixel (x, y) is pixel(x, y), 0xAARRGGBB.
+void WritePng(const std::string& path, int width, int height,
+              const std::function<std::uint32_t(int x, int y)>& pixel);
 
 // Drops files onto a window as the shell does (WM_DROPFILES with ANSI paths).
 void DropFiles(HWND window, const std::vector<std::string>& paths);
