@@ -1,0 +1,86 @@
+// The geometry of the five windows: edge sizes per state, where each window
+// stands around the client rectangle, the steps of rolling up and down, the
+// border resize zones and steps, and the title bar buttons' anchors.
+// Portable: no Windows calls.
+#pragma once
+
+#include "skin_values.h"
+
+#include <vector>
+
+namespace nq::frame {
+
+struct Rect {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    bool operator==(const Rect& o) const {
+        return Left == o.Left && Top == o.Top && Width == o.Width && Height == o.Height;
+    }
+};
+
+// LeftWidth, RightWidth, TopHeight, BottomHeight of a state (negative skin
+// values count as 0).
+struct EdgeSizes {
+    int Left = 0, Right = 0, Top = 0, Bottom = 0;
+};
+EdgeSizes EdgeSizesFor(const SkinValues& skin, bool active, bool rolledUp);
+
+// The five windows around the client rectangle.
+struct FrameRects {
+    Rect Title, Client, Bottom, Right, Left;
+};
+// ArrangeFrame's rectangles for the client rectangle (x, y, w, h).
+FrameRects ArrangeRects(const Rect& client, const EdgeSizes& edges);
+// MoveFrame's rectangles: the client moved by (dx, dy); while rolled up the
+// client height counts as 0 and the title bar (currently at title) moves by
+// the same offset at its own height.
+FrameRects MoveRects(const Rect& client, const Rect& title, int dx, int dy, bool rolledUp,
+                     const EdgeSizes& edges);
+
+// The smallest client the frame keeps while a border is dragged: room for
+// the toolbar with its search bar and the trash area, the two list panes and
+// the preview pane at their minimums, the bars and the details strip.
+inline constexpr int kMinClientWidth = 320;
+inline constexpr int kMinClientHeight = 160;
+
+// The client heights of the roll-up animation (h, h - s, ... while above the
+// step s = h / 10, at least 1), after which the windows are hidden; and of the
+// roll-down (0, s, 2s, ... while below savedHeight - s), followed by savedHeight.
+std::vector<int> RollUpHeights(int height);
+std::vector<int> RollDownHeights(int savedHeight);
+
+// Where a press on a border window starts a resize.
+enum class ResizeKind { None, Height, LeftEdge, Width, WidthAndHeight };
+// Bottom border: rows ResizeBorder1 < y < ResizeBorder2 resize the height.
+ResizeKind BottomZone(const BottomValues& bottom, int y);
+// Left border: columns ResizeBorder1 < x < ResizeBorder2 move the left edge.
+ResizeKind LeftZone(const SideValues& left, int x);
+// Right border: in its columns, the corner rows (height - ResizeBorder3 < y <
+// height - ResizeBorder4) resize both ways, the others the width.
+ResizeKind RightZone(const RightValues& right, int x, int y, int windowHeight);
+
+// The client rectangle after one resize step by the pointer's movement
+// (dx, dy), held to the smallest client: a left edge dragged too far right
+// stops where the client keeps its smallest width.
+Rect ResizedClient(const Rect& client, ResizeKind kind, int dx, int dy);
+
+// ButtonAnchor: width / 2 (truncated) for Align 1, width for Align 2, else 0.
+int ButtonAnchor(int align, int width);
+// The width the title buttons are hit-tested against: the client width with
+// the active border widths.
+int ReferenceWidth(int clientWidth, const SkinValues& skin);
+
+// Whether (x, y), in title bar coordinates, hits a button image iw x ih whose
+// top-left corner is at (left, top): strictly inside on all four sides and on
+// a pixel whose alpha is not 0 (alphaAt gets image coordinates).
+template <typename AlphaAt>
+bool ButtonHit(int x, int y, int left, int top, int iw, int ih, AlphaAt alphaAt) {
+    return left < x && x < left + iw && top < y && y < top + ih && alphaAt(x - left, y - top) != 0;
+}
+
+// The caption's layout rectangle in a title bar w x h, from percentages.
+struct RectF {
+    float Left = 0, Top = 0, Width = 0, Height = 0;
+};
+RectF CaptionLayout(const CaptionRect& percent, int width, int height);
+
+} // namespace nq::frame
