@@ -75,9 +75,8 @@ void TfrmMiddle::MoveFrame(int dx, int dy) {
     RECT title{};
     GetWindowRect(frmTop_.Handle(), &title);
     const nq::frame::FrameRects r = nq::frame::MoveRects(
-        ClientBounds(),
-        {title.left, title.top, title.right - title.left, title.bottom - title.top}, dx, dy,
-        rolledUp_, Edges());
+        ClientBounds(), {title.left, title.top, title.right - title.left, title.bottom - title.top},
+        dx, dy, rolledUp_, Edges());
     {
         nq::DeferBatch batch;
         batch.Place(Handle(), AsWindowRect(r.Client));

@@ -42,9 +42,9 @@ std::optional<std::string> PopupSkinMenu(HWND owner, POINT screen,
     // The owner must be the foreground window for the menu to close when the
     // user clicks elsewhere.
     SetForegroundWindow(owner);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
-        screen.y, 0, owner, nullptr));
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                       screen.x, screen.y, 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen == 0 || chosen > names.size())
         return std::nullopt;
