@@ -43,6 +43,17 @@ bool ColumnsHold(const nq::ArgbDib& dib, int from, int to, COLORREF colour) {
 
 class LookTest : public WindowTest {};
 
+// These tests carry the program's manifest, so the window's edit box, size box
+// and labels are those of common controls 6, as in the program.
+TEST(CommonControlsTest, TheManifestBindsTheStandardControlsToCommonControls6) {
+    ACTCTX_SECTION_KEYED_DATA found{};
+    found.cbSize = sizeof found;
+    for (const wchar_t* name : {L"Edit", L"ComboBox", L"Static", L"ListBox"})
+        EXPECT_TRUE(FindActCtxSectionStringW(
+            0, nullptr, ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION, name, &found))
+            << "window class not redirected: " << name;
+}
+
 TEST_F(LookTest, ListRowsShowTheirStateInTheSchemeColoursWithARightAlignedOffMarker) {
     ASSERT_TRUE(CreateDirectoryA((Root() + "Off").c_str(), nullptr));
     WriteFileText(Root() + "Off\\disabled.txt", "");
