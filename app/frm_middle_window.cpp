@@ -20,7 +20,7 @@ bool TfrmMiddle::Create() {
     wc.lpfnWndProc = Procedure;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1)); // hIconSm: Windows picks from it
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kMiddleWindowClass;
     nq::RegisterClassOnce(wc);

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -30,6 +32,9 @@ std::string ProgramPath() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Started before any window exists and shut down as the very last step.
     const nq::GdiplusSession gdiplus;
+    // The standard controls from common controls 6, which the manifest asks for.
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
 
     WindowsPrompts prompts;
     TfrmMiddle form(prompts, ProgramPath(), SystemFontsRoot());

@@ -5,6 +5,8 @@
 #include "dc.h"
 #include "dib.h"
 
+#include <utility>
+
 namespace {
 
 // A row drawn by the pane that owns the list, into a 32-bit bitmap, through
@@ -42,6 +44,37 @@ bool ColumnsHold(const nq::ArgbDib& dib, int from, int to, COLORREF colour) {
 }
 
 class LookTest : public WindowTest {};
+
+// These tests carry the program's manifest, so the window's edit box, size box
+// and labels are those of common controls 6, as in the program.
+TEST(CommonControlsTest, TheManifestBindsTheStandardControlsToCommonControls6) {
+    ACTCTX_SECTION_KEYED_DATA found{};
+    found.cbSize = sizeof found;
+    for (const wchar_t* name : {L"Edit", L"ComboBox", L"Static", L"ListBox"})
+        EXPECT_TRUE(FindActCtxSectionStringW(
+            0, nullptr, ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION, name, &found))
+            << "window class not redirected: " << name;
+}
+
+// The window class shows the module's icon (these tests carry the program's):
+// the accent-coloured square at its left edge, in the large and the small size.
+TEST_F(LookTest, TheWindowCarriesTheProgramIconInTheLargeAndTheSmallSize) {
+    auto form = Open();
+    const std::pair<int, int> sizes[] = {{GCLP_HICON, GetSystemMetrics(SM_CXICON)},
+                                         {GCLP_HICONSM, GetSystemMetrics(SM_CXSMICON)}};
+    for (const auto& [index, size] : sizes) {
+        const auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), index));
+        ASSERT_NE(icon, nullptr) << size;
+        nq::ArgbDib dib(size, size);
+        const nq::MemoryDC dc(nullptr);
+        const nq::SelectGuard bitmap(dc.get(), dib.Bitmap());
+        ASSERT_TRUE(DrawIconEx(dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL)) << size;
+        GdiFlush();
+        const COLORREF accent = RGB(0x3a, 0x7b, 0xd5);
+        EXPECT_EQ(Rgb(dib.Pixel(1, size / 2)), accent) << size;
+        EXPECT_NE(Rgb(dib.Pixel(0, 0)), accent) << size; // a round corner
+    }
+}
 
 TEST_F(LookTest, ListRowsShowTheirStateInTheSchemeColoursWithARightAlignedOffMarker) {
     ASSERT_TRUE(CreateDirectoryA((Root() + "Off").c_str(), nullptr));

@@ -12,6 +12,11 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_frame_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_main.cpp)
 target_link_libraries(window_tests PRIVATE nq_window GTest::gtest)
+# The program's manifest and icon: the window is tested with the common controls
+# it runs with, and its class takes the icon from the module, as in the program.
+nq_add_resources(window_tests FILE_NAME window_tests.exe DESCRIPTION "NimbQuillbox window tests"
+                 MANIFEST ${PROJECT_SOURCE_DIR}/app/res/NimbQuillbox.manifest.in
+                 ICON ${PROJECT_SOURCE_DIR}/app/res/NimbQuillbox.ico)
 # glyphscan.dll beside the test, which binds it at load time like the program.
 add_custom_command(TARGET window_tests POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:glyphscan>
