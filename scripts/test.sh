@@ -17,10 +17,22 @@ configure() { # dir, extra args...
   cmake -S "$root" -B "$build/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$build/$dir" -j "$jobs"
 }
+# The portable zip, made as scripts/package.sh makes it for a release. The i686
+# tree's tests check it and, where the i686 build runs, unpack and run it; elsewhere
+# the x86_64 build, packed the same way, is the one unpacked and run.
+zip=$(bash "$root/scripts/package.sh")
+run_x86_64_zip=OFF
+[ "$run_i686" = ON ] || run_x86_64_zip=ON
+
 configure native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DNQ_SANITIZE=ON -DNQ_FUZZ=ON
 configure i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DNQ_RUN_I686="$run_i686" \
-  -DNQ_WINEPREFIX="$build/wineprefix-i686"
-configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DNQ_WINEPREFIX="$build/wineprefix"
+  -DNQ_WINEPREFIX="$build/wineprefix-i686" -DNQ_PACKAGE_DIR="$(dirname "$zip")" \
+  -DNQ_PACKAGE_RUN="$run_i686"
+configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DNQ_WINEPREFIX="$build/wineprefix" \
+  -DNQ_PACKAGE_DIR="$build/x86_64/package" -DNQ_PACKAGE_RUN="$run_x86_64_zip"
+if [ "$run_x86_64_zip" = ON ]; then
+  cpack --config "$build/x86_64/CPackConfig.cmake" -B "$build/x86_64/package" >/dev/null
+fi
 
 # One CTest run over the three build trees, so the summary at the end covers them all.
 cat > "$build/CTestTestfile.cmake" <<CT

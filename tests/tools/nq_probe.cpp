@@ -10,6 +10,12 @@
 //                                at X Y of its client area
 //   nq_probe text CONTROL        a control's text
 //   nq_probe close [ms]          sends WM_CLOSE and waits until the window is gone
+//   nq_probe winrect CLASS [ms]  waits for a visible top-level window of that class
+//                                (TfrmTop, #32768 for a popup menu); prints "X Y W H"
+//   nq_probe dlgtext TITLE [ms]  waits for a dialog (a message box) of that title;
+//                                prints the texts of its static controls
+//   nq_probe skins FOLDER        the sub-folders of FOLDER as the skin menu lists
+//                                them: directory order, hidden and system ones left out
 //
 // CONTROL is lbFolders, lbFonts, editSearch, ComboBox1, lbPreview or Toolbar. Exit code
 // 0 on success, 1 when the window or control is missing or a wait timed out.
@@ -97,6 +103,30 @@ std::string ControlText(HWND control) {
     return Narrow(text);
 }
 
+// The first visible top-level window of a class, for timeout milliseconds at most.
+HWND WaitForClass(const char* className, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindWindowA(className, nullptr);
+        while (window && !IsWindowVisible(window))
+            window = FindWindowExA(nullptr, window, className, nullptr);
+        if (window || GetTickCount() - start >= timeout)
+            return window;
+        Sleep(100);
+    }
+}
+
+BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+    char className[32] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0) {
+        const std::string text = ControlText(child);
+        if (!text.empty())
+            std::printf("%s\n", text.c_str());
+    }
+    return TRUE;
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "nq_probe: %s\n", what);
     return 1;
@@ -112,7 +142,7 @@ void PrintCentre(HWND window, RECT r) {
 
 int main(int argc, char** argv) {
     if (argc < 2)
-        return Fail("usage: nq_probe wait|rows|data|rowpos|ctlpos|text|close ...");
+        return Fail("usage: nq_probe wait|rows|data|rowpos|ctlpos|text|close|winrect|dlgtext|skins ...");
     const std::string command = argv[1];
 
     if (command == "wait") {
@@ -143,6 +173,45 @@ int main(int argc, char** argv) {
             Sleep(100);
         }
         return Fail("the window did not close");
+    }
+
+    if (command == "winrect" && argc > 2) {
+        const DWORD timeout = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 10000;
+        HWND window = WaitForClass(argv[2], timeout);
+        if (!window)
+            return Fail("no window of that class");
+        RECT r;
+        GetWindowRect(window, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+
+    if (command == "dlgtext" && argc > 2) {
+        const DWORD timeout = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 10000;
+        const DWORD start = GetTickCount();
+        HWND dialog = nullptr;
+        while (!(dialog = FindWindowA("#32770", argv[2])) && GetTickCount() - start < timeout)
+            Sleep(100);
+        if (!dialog)
+            return Fail("no dialog of that title");
+        EnumChildWindows(dialog, PrintStaticText, 0);
+        return 0;
+    }
+
+    if (command == "skins" && argc > 2) {
+        WIN32_FIND_DATAA entry;
+        HANDLE find = FindFirstFileA((std::string(argv[2]) + "\\*.*").c_str(), &entry);
+        if (find == INVALID_HANDLE_VALUE)
+            return Fail("no such folder");
+        do {
+            const std::string name = entry.cFileName;
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
+                name != "." && name != "..")
+                std::printf("%s\n", name.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+        return 0;
     }
 
     if (argc < 3)
