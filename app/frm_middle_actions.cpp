@@ -65,13 +65,12 @@ void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
         return;
     FontDescr* added = record.get();
     fontList_->push_back(std::move(record));
-    if (search_.Filter().Passes(added->Name))
-        fonts_.AddRow(added);
+    fonts_.AddRecord(added, search_.Filter().Passes(added->Name));
     RefreshBars();
 }
 
 void TfrmMiddle::RemoveRecord(const FontDescr* record) {
-    fonts_.RemoveRow(record);
+    fonts_.RemoveRecord(record);
     if (!fontList_)
         return;
     for (auto it = fontList_->begin(); it != fontList_->end(); ++it)

@@ -57,11 +57,14 @@ void TfrmMiddle::ListFonts(const std::string& folder) {
     if (!fontList_)
         return;
     listedFolder_ = folder;
+    // The rows and the order refer to the records: they go first.
+    fonts_.Clear();
     fontList_->clear();
     ScanFontFolder(folder, FontsRoot(), [&](std::unique_ptr<FontDescr> record) {
         fontList_->push_back(std::move(record));
     });
-    fonts_.ShowRecords(*fontList_, search_.Filter());
+    fonts_.SetRecords(*fontList_);
+    fonts_.ShowRecords(search_.Filter());
     RefreshBars();
 }
 
@@ -72,7 +75,7 @@ void TfrmMiddle::editSearchChange() {
     // The typed text is a filter from its first character on: the flag is set
     // before the rows are chosen.
     search_.ActivateOnTyping();
-    fonts_.ShowRecords(*fontList_, search_.Filter());
+    fonts_.ShowRecords(search_.Filter());
     RefreshBars();
 }
 

@@ -17,8 +17,12 @@ struct Rect {
     }
 };
 
-// LeftWidth, RightWidth, TopHeight, BottomHeight of a state (negative skin
-// values count as 0).
+// The largest edge size a skin can give a window: larger values count as
+// this, negative ones as 0.
+inline constexpr int kMaxEdgeSize = 32767;
+
+// LeftWidth, RightWidth, TopHeight, BottomHeight of a state (skin values held
+// to 0 ... kMaxEdgeSize).
 struct EdgeSizes {
     int Left = 0, Right = 0, Top = 0, Bottom = 0;
 };
@@ -44,7 +48,8 @@ inline constexpr int kMinClientHeight = 160;
 
 // The client heights of the roll-up animation (h, h - s, ... while above the
 // step s = h / 10, at least 1), after which the windows are hidden; and of the
-// roll-down (0, s, 2s, ... while below savedHeight - s), followed by savedHeight.
+// roll-down (0, s, 2s, ... while below savedHeight - s), followed by savedHeight
+// (a negative savedHeight counts as 0, so the roll-down always has a last step).
 std::vector<int> RollUpHeights(int height);
 std::vector<int> RollDownHeights(int savedHeight);
 
@@ -60,13 +65,16 @@ ResizeKind RightZone(const RightValues& right, int x, int y, int windowHeight);
 
 // The client rectangle after one resize step by the pointer's movement
 // (dx, dy), held to the smallest client: a left edge dragged too far right
-// stops where the client keeps its smallest width.
+// stops where the client keeps its smallest width, its right edge in place.
+// A dimension already below the smallest (an old settings file) can grow but
+// not shrink further: it is held to its present size, never made to jump.
+// Only the dimensions the kind drags are held.
 Rect ResizedClient(const Rect& client, ResizeKind kind, int dx, int dy);
 
 // ButtonAnchor: width / 2 (truncated) for Align 1, width for Align 2, else 0.
 int ButtonAnchor(int align, int width);
 // The width the title buttons are hit-tested against: the client width with
-// the active border widths.
+// the active border widths (as EdgeSizesFor gives them) in every state.
 int ReferenceWidth(int clientWidth, const SkinValues& skin);
 
 // Whether (x, y), in title bar coordinates, hits a button image iw x ih whose

@@ -6,6 +6,8 @@
 #include "place.h"
 #include "ui_fonts.h"
 
+#include <algorithm>
+
 namespace nq {
 
 bool FontsPane::Create(HWND paneArea, PaneHost& host) {
@@ -16,11 +18,10 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
         return false;
     header_.Create(panel1_.Handle(), ctl::FontHeader, "Font", PanelLook::Header, nullptr,
                    AsFont(headerFont_));
-    lbFonts_ =
-        CreateChild("LISTBOX", "lbFonts",
-                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                        LBS_SORT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                    0, panel1_.Handle(), ctl::LbFonts, listFont_.get());
+    lbFonts_ = CreateChild("LISTBOX", "lbFonts",
+                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                               LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                           0, panel1_.Handle(), ctl::LbFonts, listFont_.get());
     SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
@@ -41,24 +42,75 @@ void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
     Place(batch, splitter2_.Handle(), l.Splitter2);
 }
 
-void FontsPane::ShowRecords(const std::vector<std::unique_ptr<FontDescr>>& records,
-                            const SearchFilter& filter) const {
+namespace {
+
+// The order of a sorted list box: by text, without regard to case.
+bool NameBefore(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+           CSTR_LESS_THAN;
+}
+
+bool RecordBefore(const FontDescr* a, const FontDescr* b) {
+    return NameBefore(a->Name, b->Name);
+}
+
+} // namespace
+
+void FontsPane::SetRecords(const FontList& records) {
+    sorted_.clear();
+    sorted_.reserve(records.size());
+    for (const std::unique_ptr<FontDescr>& record : records)
+        sorted_.push_back(record.get());
+    std::stable_sort(sorted_.begin(), sorted_.end(), RecordBefore);
+}
+
+void FontsPane::ShowRecords(const SearchFilter& filter) const {
     const RedrawSuspended suspended(lbFonts_);
     List().Clear();
-    for (const std::unique_ptr<FontDescr>& record : records)
-        if (filter.Passes(record->Name))
-            AddRow(record.get());
+    std::vector<const FontDescr*> shown;
+    std::size_t characters = 0;
+    for (const FontDescr* record : sorted_)
+        if (filter.Passes(record->Name)) {
+            shown.push_back(record);
+            characters += record->Name.size() + 1;
+        }
+    // Room for every row at once; the rows come in order, so none is sorted in.
+    SendMessageA(lbFonts_, LB_INITSTORAGE, shown.size(), characters);
+    for (const FontDescr* record : shown)
+        List().Add(record->Name, reinterpret_cast<LPARAM>(record));
 }
 
-void FontsPane::AddRow(FontDescr* record) const {
-    List().Add(record->Name, reinterpret_cast<LPARAM>(record));
+void FontsPane::AddRecord(FontDescr* record, bool shown) {
+    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), record, RecordBefore), record);
+    if (!shown)
+        return;
+    // The row goes after the rows of equal or smaller names.
+    const ListBox list = List();
+    int low = 0, high = list.Count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (NameBefore(record->Name, list.Text(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    const LRESULT row = SendMessageA(lbFonts_, LB_INSERTSTRING, static_cast<WPARAM>(low),
+                                     reinterpret_cast<LPARAM>(record->Name.c_str()));
+    if (row >= 0)
+        list.SetData(static_cast<int>(row), reinterpret_cast<LPARAM>(record));
 }
 
-void FontsPane::RemoveRow(const FontDescr* record) const {
+void FontsPane::RemoveRecord(const FontDescr* record) {
+    sorted_.erase(std::remove(sorted_.begin(), sorted_.end(), record), sorted_.end());
     const ListBox list = List();
     for (int row = list.Count() - 1; row >= 0; --row)
         if (list.Data(row) == reinterpret_cast<LPARAM>(record))
             list.Delete(row);
+}
+
+void FontsPane::Clear() {
+    List().Clear();
+    sorted_.clear();
 }
 
 const char* FontsPane::AddImage(const bars::Pressed& pressed) const {

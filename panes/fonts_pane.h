@@ -24,15 +24,17 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
 
-    // Rebuilds the rows from records, keeping those that pass filter, with the
-    // list's repainting suspended meanwhile.
-    void ShowRecords(const std::vector<std::unique_ptr<FontDescr>>& records,
-                     const SearchFilter& filter) const;
-    // One more row (sorted in by its text) that refers to record.
-    void AddRow(FontDescr* record) const;
-    void Clear() const { List().Clear(); }
-    // Removes the row that refers to record, if there is one.
-    void RemoveRow(const FontDescr* record) const;
+    // The records of a new listing, put once in the order the list shows
+    // them: by name without regard to case, equal names in listing order.
+    void SetRecords(const FontList& records);
+    // Rebuilds the rows from those records, keeping those that pass filter,
+    // in order, with the list's repainting suspended meanwhile.
+    void ShowRecords(const SearchFilter& filter) const;
+    // One more record of the listing, with a row at its place when shown.
+    void AddRecord(FontDescr* record, bool shown);
+    // A record leaves the listing together with its row.
+    void RemoveRecord(const FontDescr* record);
+    void Clear();
     void Repaint() const { InvalidateRect(lbFonts_, nullptr, TRUE); }
 
     ListBox List() const { return ListBox(lbFonts_); }
@@ -65,6 +67,7 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     PaneSplitter splitter2_;
     ListDrag drag_;
     ButtonBar pb2_;
+    std::vector<FontDescr*> sorted_; // the listing's records in row order
 };
 
 } // namespace nq

@@ -323,3 +323,33 @@ TEST_F(CatalogueTest, NewCollectionAsksForANameAndAppendsOnlyWhatWasCreated) {
 }
 
 } // namespace
+
+namespace {
+
+// The rows in the order a sorted list box gives the same texts.
+std::vector<std::string> SortedAsAListBoxWould(const std::vector<std::string>& rows) {
+    HWND sorted = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10,
+                                  nullptr, nullptr, nullptr, nullptr);
+    for (const std::string& row : rows)
+        SendMessageA(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    std::vector<std::string> result = ListRows(sorted);
+    DestroyWindow(sorted);
+    return result;
+}
+
+TEST_F(CatalogueTest, RowsStandInTheOrderOfASortedListAlsoAfterAdding) {
+    CopyHostFont(kDejaVuSerif, Root() + "Alpha\\DejaVuSerif.ttf");
+    CopyHostFont(kDejaVuSansBold, Root() + "Alpha\\again-bold.ttf"); // a second of one name
+    auto form = Open();
+    ClickFolder(*form, RowOf(*form, "Alpha"));
+    HWND fonts = Control(*form, ctl::LbFonts);
+    EXPECT_EQ(ListRows(fonts), SortedAsAListBoxWould(ListRows(fonts)));
+    EXPECT_EQ(ListRows(fonts).size(), form->Fonts()->size());
+    prompts_.Files = {std::string(kLiberationSansBold)}; // "liberation..." sorts in, not at the end
+    DeleteFileA((Root() + "Alpha\\LiberationSans-Bold.ttf").c_str());
+    form->AddFontByDialog();
+    EXPECT_EQ(ListRows(fonts), SortedAsAListBoxWould(ListRows(fonts)));
+    Close(form);
+}
+
+} // namespace

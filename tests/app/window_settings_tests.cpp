@@ -255,7 +255,9 @@ TEST_F(WindowTest, ControlsStandWhereTheLayoutPutsThem) {
     char cls[32] = {};
     GetClassNameA(c(ctl::LbFonts), cls, sizeof cls);
     EXPECT_STREQ(cls, "ListBox");
-    EXPECT_TRUE(GetWindowLongA(c(ctl::LbFonts), GWL_STYLE) & LBS_SORT);
+    // The fonts list keeps its rows' text for screen readers, drawn by the pane.
+    EXPECT_TRUE(GetWindowLongA(c(ctl::LbFonts), GWL_STYLE) & LBS_HASSTRINGS);
+    EXPECT_TRUE(GetWindowLongA(c(ctl::LbFonts), GWL_STYLE) & LBS_OWNERDRAWFIXED);
     EXPECT_TRUE(GetWindowLongA(c(ctl::LbFolders), GWL_STYLE) & LBS_EXTENDEDSEL);
     EXPECT_EQ(SendMessageA(c(ctl::ComboBox1), CB_GETCOUNT, 0, 0), 15);
     Close(form);
