@@ -128,16 +128,15 @@ unsigned BitBltFloor(HDC dc, HDC source, SIZE size) {
     return copied != FALSE;
 }
 
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 // Every window below root, at any depth.
 std::vector<HWND> Descendants(HWND root) {
     std::vector<HWND> windows;
-    EnumChildWindows(
-        root,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumChildWindows(root, AddWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
