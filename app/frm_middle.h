@@ -10,6 +10,9 @@
 #include "font_descr.h"
 #include "file_drop.h"
 #include "fonts_pane.h"
+#include "frame_host.h"
+#include "border_windows.h"
+#include "title_bar.h"
 #include "pane_host.h"
 #include "panel.h"
 #include "preview_pane.h"
@@ -26,7 +29,7 @@
 #include <string>
 #include <vector>
 
-class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
+class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq::FrameHost {
   public:
     // Where the window finds its files: the settings file is the program's path
     // with ".ini", the sample text file with ".txt"; the collections live under
@@ -48,7 +51,7 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     std::string FontsRoot() const { return fontsRoot_; }
     // The current skin's folder, with a trailing backslash: every skin file is
     // SkinPath() + its name.
-    std::string SkinPath() const;
+    std::string SkinPath() const override;
     const std::string& SettingsPath() const { return settingsPath_; }
     const std::string& SampleTextPath() const { return sampleTextPath_; }
 
@@ -60,6 +63,25 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     void ApplicationEvents1Deactivate();
     // A press on the toolbar records where a drag of the frame would start.
     void ToolbarMouseDown(POINT screen);
+
+    // The frame (frm_middle_frame.cpp): the edge sizes of the present state,
+    // the five windows placed in one batch, the edge windows redrawn for a
+    // client size, moved with the client, rolled up and down; the skin menu's
+    // choice and the skin information box.
+    int LeftWidth() const;
+    int RightWidth() const;
+    int TopHeight() const;
+    int BottomHeight() const;
+    void ArrangeFrame(int x, int y, int width, int height) override;
+    void RenderFrame(int width, int height) override;
+    void MoveFrame(int dx, int dy) override;
+    void SetRolledUp(bool rolledUp) override;
+    void DUMMY1Click(const std::string& caption);
+    void ShowSkinInfo();
+    const nq::TfrmTop& frmTop() const { return frmTop_; }
+    const nq::TfrmLeft& frmLeft() const { return frmLeft_; }
+    const nq::TfrmRight& frmRight() const { return frmRight_; }
+    const nq::TfrmBottom& frmBottom() const { return frmBottom_; }
 
     // Collections.
     void FillCollections();
@@ -99,14 +121,14 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     bool SearchActive() const { return search_.Active(); }
     bool SearchResetting() const { return search_.Resetting(); }
     bool CollectionOff() const override { return collectionOff_; }
-    bool RolledUp() const { return rolledUp_; }
-    bool Active() const { return active_; }
+    bool RolledUp() const override { return rolledUp_; }
+    bool Active() const override { return active_; }
     int PreviewIndex() const { return previewIndex_; }
     int PreviewSize() const { return previewSize_; }
     const std::string& SkinDir() const { return skinDir_; }
     const std::string& ButtonsDir() const { return buttonsDir_; }
     // The skin's values as LoadSkin read them last.
-    const nq::SkinValues& SkinValues() const { return skinValues_; }
+    const nq::SkinValues& SkinValues() const override { return skinValues_; }
     POINT ToolbarDragOrigin() const { return toolbarDragOrigin_; }
     const layout::PaneSizes& PaneSizes() const { return paneSizes_; }
     // The folder listed last (ending in a backslash); nothing before the first listing.
@@ -123,6 +145,21 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     void ApplyLayout() override;
     // The pane sizes fitted to the window's present size.
     layout::PaneSizes LaidOutSizes() const;
+    // FrameHost: the client's bounds and edge sizes, and the title bar's
+    // buttons and menu.
+    nq::frame::Rect ClientBounds() const override;
+    nq::frame::EdgeSizes Edges() const override;
+    void CloseProgram() override;
+    void MinimizeProgram() override;
+    void PopupSkinMenu(POINT screen) override;
+    // The edge windows' share of an activation change.
+    void ApplyActivation(bool active);
+    // A window of the frame is shown when it is placed for the first time.
+    void ShowOnce(HWND window, bool& shown);
+    std::vector<HWND> EdgeHandles() const;
+    // After the program comes back from the taskbar.
+    void RestoreEdges();
+
     // PaneHost: what the bars show and the skin they draw from.
     int SelectedCollectionRow() const override { return collections_.CurrentRow(); }
     std::optional<int> FilteredTotal() const override;
@@ -178,6 +215,17 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost {
     nq::FontsPane fonts_;
     nq::PreviewPane preview_;
     nq::TFileDrop FileDrop1;
+
+    // The edge windows, created in this order, each with a reference back.
+    nq::TfrmTop frmTop_{*this};
+    nq::TfrmRight frmRight_{*this};
+    nq::TfrmBottom frmBottom_{*this};
+    nq::TfrmLeft frmLeft_{*this};
+    struct {
+        bool Top = false, Right = false, Bottom = false, Left = false;
+    } shown_;
+    int savedHeight_ = 0; // SavedHeight: the client height before the roll-up
+    bool wasMinimized_ = false;
 
     nq::ClientSkin skin_;
     nq::SkinValues skinValues_;

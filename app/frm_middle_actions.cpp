@@ -185,6 +185,8 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
 void TfrmMiddle::ToolbarMouseUp(POINT toolbarPoint) {
     if (toolbarPoint.x < layout::kTrashAreaWidth)
         OpenRecycleBin();
+    else // the drag of the frame ends here too
+        frmTop_.StopDrag();
 }
 
 bool TfrmMiddle::DragOver(nq::DragSource source, POINT screen) {

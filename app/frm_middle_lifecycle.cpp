@@ -70,6 +70,9 @@ void TfrmMiddle::FormCreate() {
     skinDir_ = placement.SkinDir;
     buttonsDir_ = placement.ButtonsDir;
     ApplyLayout();
+    for (nq::EdgeWindow* edge :
+         std::initializer_list<nq::EdgeWindow*>{&frmTop_, &frmRight_, &frmBottom_, &frmLeft_})
+        edge->Create();
     LoadSkin();
 }
 
@@ -78,10 +81,12 @@ void TfrmMiddle::Show() {
 }
 
 void TfrmMiddle::FormShow() {
-    // The skinned frame windows come later; until then the client window shows
-    // itself at the bounds FormCreate gave it.
+    // The frame's windows take their places around the client window's bounds.
     if (!panelsHooked_)
         HookPanels(true);
+    const nq::frame::Rect c = ClientBounds();
+    ArrangeFrame(c.Left, c.Top, c.Width, c.Height);
+    RenderFrame(c.Width, c.Height);
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
 }

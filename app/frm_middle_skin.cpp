@@ -16,20 +16,23 @@ void TfrmMiddle::LoadSkin() {
     skin_.Load(SkinPath(), colour);
     windowBrush_.reset(CreateSolidBrush(colour));
     SetWindowTextA(Handle(), skinValues_.Caption.Text.c_str());
+    // The title bar holds its button images from one skin load to the next.
+    frmTop_.LoadButtonImages();
     InvalidateRect(Handle(), nullptr, TRUE);
     RefreshBars();
 }
 
 void TfrmMiddle::ApplicationEvents1Activate() {
-    active_ = true;
+    ApplyActivation(true);
 }
 
 void TfrmMiddle::ApplicationEvents1Deactivate() {
-    active_ = false;
+    ApplyActivation(false);
 }
 
 void TfrmMiddle::ToolbarMouseDown(POINT screen) {
     toolbarDragOrigin_ = screen;
+    frmTop_.SetDragAnchor(screen);
 }
 
 std::optional<int> TfrmMiddle::FilteredTotal() const {

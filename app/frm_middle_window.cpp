@@ -7,6 +7,7 @@
 #include "window_class.h"
 
 #include <algorithm>
+#include <utility>
 
 TfrmMiddle::~TfrmMiddle() {
     if (Handle())
@@ -87,7 +88,17 @@ void TfrmMiddle::ApplyLayout() {
 LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
+        // Minimised, from the title bar or the taskbar: the edge windows go
+        // with the client window and come back with it.
+        if (wParam == SIZE_MINIMIZED) {
+            for (HWND edge : EdgeHandles())
+                ShowWindow(edge, SW_HIDE);
+            wasMinimized_ = true;
+            return 0;
+        }
         ApplyLayout();
+        if (std::exchange(wasMinimized_, false))
+            RestoreEdges();
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam)

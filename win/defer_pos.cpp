@@ -4,9 +4,9 @@
 
 namespace nq {
 
-void DeferBatch::Place(HWND window, const WindowRect& bounds) {
+void DeferBatch::Place(HWND window, const WindowRect& bounds, UINT extraFlags) {
     if (window)
-        moves_.push_back({window, GetAncestor(window, GA_PARENT), bounds});
+        moves_.push_back({window, GetAncestor(window, GA_PARENT), bounds, extraFlags});
 }
 
 void DeferBatch::Commit() {
@@ -23,7 +23,7 @@ void DeferBatch::Commit() {
             const WindowRect& r = m.Bounds;
             if (batch && m.Parent == parent)
                 batch = DeferWindowPos(batch, m.Window, nullptr, r.Left, r.Top, r.Width, r.Height,
-                                       kFlags);
+                                       kFlags | m.Flags);
         }
         if (batch && EndDeferWindowPos(batch))
             continue;
@@ -31,7 +31,7 @@ void DeferBatch::Commit() {
         for (const Move& m : moves_) {
             const WindowRect& r = m.Bounds;
             if (m.Parent == parent)
-                SetWindowPos(m.Window, nullptr, r.Left, r.Top, r.Width, r.Height, kFlags);
+                SetWindowPos(m.Window, nullptr, r.Left, r.Top, r.Width, r.Height, kFlags | m.Flags);
         }
     }
     moves_.clear();

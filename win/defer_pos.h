@@ -24,8 +24,9 @@ class DeferBatch {
     DeferBatch& operator=(const DeferBatch&) = delete;
     ~DeferBatch() { Commit(); }
 
-    // A null window is passed over.
-    void Place(HWND window, const WindowRect& bounds);
+    // A null window is passed over. extraFlags adds SWP_ flags to the move
+    // (SWP_NOMOVE, SWP_SHOWWINDOW, SWP_HIDEWINDOW ...).
+    void Place(HWND window, const WindowRect& bounds, UINT extraFlags = 0);
     void Commit();
 
   private:
@@ -33,6 +34,7 @@ class DeferBatch {
         HWND Window;
         HWND Parent;
         WindowRect Bounds;
+        UINT Flags;
     };
     std::vector<Move> moves_;
 };

@@ -1,0 +1,199 @@
+// TfrmMiddle and the four edge windows around it: their arrangement, the
+// roll-up, the activation's look, the skin menu and the skin switch.
+#include "frm_middle.h"
+
+#include "defer_pos.h"
+#include "skin_menu.h"
+
+namespace {
+
+nq::WindowRect AsWindowRect(const nq::frame::Rect& r) {
+    return nq::WindowRect{r.Left, r.Top, r.Width, r.Height};
+}
+
+constexpr UINT kSizeOnly = SWP_NOMOVE;
+
+} // namespace
+
+nq::frame::Rect TfrmMiddle::ClientBounds() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return nq::frame::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+nq::frame::EdgeSizes TfrmMiddle::Edges() const {
+    return nq::frame::EdgeSizesFor(skinValues_, active_, rolledUp_);
+}
+
+int TfrmMiddle::LeftWidth() const {
+    return Edges().Left;
+}
+int TfrmMiddle::RightWidth() const {
+    return Edges().Right;
+}
+int TfrmMiddle::TopHeight() const {
+    return Edges().Top;
+}
+int TfrmMiddle::BottomHeight() const {
+    return Edges().Bottom;
+}
+
+void TfrmMiddle::ShowOnce(HWND window, bool& shown) {
+    if (shown || !window)
+        return;
+    shown = true;
+    ShowWindow(window, SW_SHOWNA);
+}
+
+void TfrmMiddle::ArrangeFrame(int x, int y, int width, int height) {
+    const nq::frame::FrameRects r = nq::frame::ArrangeRects({x, y, width, height}, Edges());
+    {
+        nq::DeferBatch batch;
+        batch.Place(frmTop_.Handle(), AsWindowRect(r.Title));
+        batch.Place(Handle(), AsWindowRect(r.Client));
+        batch.Place(frmBottom_.Handle(), AsWindowRect(r.Bottom));
+        batch.Place(frmRight_.Handle(), AsWindowRect(r.Right));
+        batch.Place(frmLeft_.Handle(), AsWindowRect(r.Left));
+    }
+    if (!rolledUp_) {
+        ShowOnce(frmBottom_.Handle(), shown_.Bottom);
+        ShowOnce(frmRight_.Handle(), shown_.Right);
+        ShowOnce(frmLeft_.Handle(), shown_.Left);
+    }
+    ShowOnce(frmTop_.Handle(), shown_.Top);
+}
+
+void TfrmMiddle::RenderFrame(int width, int height) {
+    const nq::frame::EdgeSizes e = Edges();
+    frmTop_.RenderEdge(e.Left + width + e.Right, e.Top);
+    frmLeft_.RenderEdge(e.Left, height + e.Bottom);
+    frmBottom_.RenderEdge(width, e.Bottom);
+    frmRight_.RenderEdge(e.Right, height + e.Bottom);
+}
+
+void TfrmMiddle::MoveFrame(int dx, int dy) {
+    RECT title{};
+    GetWindowRect(frmTop_.Handle(), &title);
+    const nq::frame::FrameRects r = nq::frame::MoveRects(
+        ClientBounds(), {title.left, title.top, title.right - title.left, title.bottom - title.top},
+        dx, dy, rolledUp_, Edges());
+    {
+        nq::DeferBatch batch;
+        batch.Place(Handle(), AsWindowRect(r.Client));
+        batch.Place(frmBottom_.Handle(), AsWindowRect(r.Bottom));
+        batch.Place(frmRight_.Handle(), AsWindowRect(r.Right));
+        batch.Place(frmTop_.Handle(), AsWindowRect(r.Title));
+        batch.Place(frmLeft_.Handle(), AsWindowRect(r.Left));
+    }
+    if (!rolledUp_) {
+        ShowOnce(frmBottom_.Handle(), shown_.Bottom);
+        ShowOnce(frmRight_.Handle(), shown_.Right);
+        ShowOnce(frmLeft_.Handle(), shown_.Left);
+    }
+    ShowOnce(frmTop_.Handle(), shown_.Top);
+}
+
+void TfrmMiddle::SetRolledUp(bool rolledUp) {
+    const nq::frame::Rect c = ClientBounds();
+    if (rolledUp) {
+        rolledUp_ = true;
+        savedHeight_ = c.Height;
+        for (const int k : nq::frame::RollUpHeights(c.Height)) {
+            nq::DeferBatch batch;
+            batch.Place(Handle(), {0, 0, c.Width, k}, kSizeOnly);
+            batch.Place(frmBottom_.Handle(), {c.Left, c.Top + k, c.Width, BottomHeight()});
+            batch.Place(frmRight_.Handle(), {0, 0, RightWidth(), k + BottomHeight()}, kSizeOnly);
+            batch.Place(frmLeft_.Handle(), {0, 0, LeftWidth(), k + BottomHeight()}, kSizeOnly);
+        }
+        {
+            constexpr UINT kHide = SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
+            nq::DeferBatch batch;
+            for (HWND window :
+                 {Handle(), frmBottom_.Handle(), frmRight_.Handle(), frmLeft_.Handle()})
+                batch.Place(window, {}, kHide);
+        }
+        // The collapsed window hangs from the title bar's top edge.
+        frmTop_.RenderEdge(LeftWidth() + c.Width + RightWidth(), TopHeight());
+        return;
+    }
+    rolledUp_ = false;
+    frmTop_.RenderEdge(LeftWidth() + c.Width + RightWidth(), TopHeight());
+    for (const int k : nq::frame::RollDownHeights(savedHeight_)) {
+        nq::DeferBatch batch;
+        batch.Place(Handle(), {0, 0, c.Width, k}, kSizeOnly | SWP_SHOWWINDOW);
+        batch.Place(frmBottom_.Handle(), {c.Left, c.Top + k, c.Width, BottomHeight()},
+                    SWP_SHOWWINDOW);
+        batch.Place(frmRight_.Handle(), {0, 0, RightWidth(), k + BottomHeight()},
+                    kSizeOnly | SWP_SHOWWINDOW);
+        batch.Place(frmLeft_.Handle(), {0, 0, LeftWidth(), k + BottomHeight()},
+                    kSizeOnly | SWP_SHOWWINDOW);
+    }
+    frmTop_.RenderEdge(LeftWidth() + c.Width + RightWidth(), TopHeight());
+}
+
+void TfrmMiddle::ApplyActivation(bool active) {
+    active_ = active;
+    const nq::CaptionValues& caption = skinValues_.Caption;
+    frmTop_.SetTitleAlpha(active ? caption.AlphaActive : caption.AlphaInActive);
+    const nq::frame::Rect c = ClientBounds();
+    const nq::frame::EdgeSizes e = Edges();
+    // Every edge window keeps its top-left corner and takes its new size.
+    frmTop_.RenderEdge(e.Left + c.Width + e.Right, e.Top);
+    SetWindowPos(frmTop_.Handle(), nullptr, 0, 0, e.Left + c.Width + e.Right, e.Top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frmBottom_.RenderEdge(c.Width, e.Bottom);
+    frmLeft_.RenderEdge(e.Left, c.Height + e.Bottom);
+    frmRight_.RenderEdge(e.Right, c.Height + e.Bottom);
+    RenderFrame(c.Width, c.Height);
+}
+
+void TfrmMiddle::CloseProgram() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TfrmMiddle::MinimizeProgram() {
+    // The taskbar button is the client window's: the edge windows go with it.
+    ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void TfrmMiddle::RestoreEdges() {
+    if (!rolledUp_)
+        for (HWND edge : {frmBottom_.Handle(), frmRight_.Handle(), frmLeft_.Handle()})
+            ShowWindow(edge, SW_SHOWNA);
+    ShowWindow(frmTop_.Handle(), SW_SHOWNA);
+}
+
+std::vector<HWND> TfrmMiddle::EdgeHandles() const {
+    return {frmTop_.Handle(), frmRight_.Handle(), frmBottom_.Handle(), frmLeft_.Handle()};
+}
+
+void TfrmMiddle::PopupSkinMenu(POINT screen) {
+    const std::vector<std::string> skins = nq::SkinFolders(programFolder_ + "\\Skins\\");
+    if (const std::optional<std::string> chosen =
+            nq::PopupSkinMenu(frmTop_.Handle(), screen, skins))
+        DUMMY1Click(*chosen);
+}
+
+void TfrmMiddle::DUMMY1Click(const std::string& caption) {
+    skinDir_ = "Skins\\" + caption;
+    LoadSkin();
+    const nq::frame::Rect c = ClientBounds();
+    ArrangeFrame(c.Left, c.Top, c.Width, c.Height);
+    // Windows whose size did not change show the new images too.
+    RECT r{};
+    for (nq::EdgeWindow* edge :
+         std::initializer_list<nq::EdgeWindow*>{&frmLeft_, &frmRight_, &frmTop_, &frmBottom_}) {
+        GetWindowRect(edge->Handle(), &r);
+        edge->RenderEdge(r.right - r.left, r.bottom - r.top);
+    }
+    RenderFrame(c.Width, c.Height);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ShowSkinInfo();
+}
+
+void TfrmMiddle::ShowSkinInfo() {
+    const nq::GeneralValues& general = skinValues_.General;
+    prompts_.Message(Handle(), "Skin Info",
+                     nq::SkinInfoText(general.Name, general.Author, general.Notes),
+                     MB_OK | MB_ICONINFORMATION);
+}

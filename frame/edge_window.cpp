@@ -1,0 +1,237 @@
+#include "edge_window.h"
+
+#include "background.h"
+#include "dc.h"
+#include "window_class.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace nq {
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+constexpr const char* kOwnerClass = "NqEdgeOwner";
+
+// The hidden window that owns every edge window, made with the first of them
+// and destroyed when the process ends. It is never shown, so its owned windows
+// stay off the taskbar and nothing else about them changes.
+class EdgeOwner {
+  public:
+    EdgeOwner() {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kOwnerClass;
+        RegisterClassOnce(wc);
+        window_ = CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    }
+    EdgeOwner(const EdgeOwner&) = delete;
+    EdgeOwner& operator=(const EdgeOwner&) = delete;
+    ~EdgeOwner() {
+        if (window_ && IsWindow(window_))
+            DestroyWindow(window_);
+    }
+    HWND get() const { return window_; }
+
+  private:
+    HWND window_ = nullptr;
+};
+
+HWND EdgeOwnerWindow() {
+    static const EdgeOwner owner;
+    return owner.get();
+}
+
+} // namespace
+
+GdipBrushPtr TiledBrush(GpImage* image, float stretchX) {
+    const SIZE size = ImageSize(image);
+    if (size.cx <= 0 || size.cy <= 0)
+        return {};
+    GpTexture* brush = nullptr;
+    if (GdipCreateTexture(image, WrapModeTile, &brush) != Ok)
+        return {};
+    GdipBrushPtr owned(brush);
+    if (stretchX != 1.0f)
+        GdipScaleTextureTransform(brush, stretchX, 1.0f, MatrixOrderPrepend);
+    return owned;
+}
+
+void PollTimer::Start() {
+    if (running_ || !window_.Handle())
+        return;
+    running_ = SetTimer(window_.Handle(), id_, 1, nullptr) != 0;
+}
+
+void PollTimer::Stop() {
+    if (!running_)
+        return;
+    running_ = false;
+    if (window_.Handle())
+        KillTimer(window_.Handle(), id_);
+}
+
+EdgeWindow::EdgeWindow(FrameHost& host, const char* className, UINT classStyle)
+    : host_(host), className_(className), classStyle_(classStyle) {}
+
+bool EdgeWindow::Create() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle_;
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = className_;
+    RegisterClassOnce(wc);
+    // The class name is also the window's text, so that outside tools find it.
+    return CreateBound(0, className_, className_, WS_POPUP, 0, 0, 0, 0, EdgeOwnerWindow(),
+                       nullptr) != nullptr;
+}
+
+std::string EdgeWindow::StatePrefix() const {
+    return ImagePrefix(FrameStateOf(host_.Active(), false));
+}
+
+GdipBitmapPtr EdgeWindow::EdgeImage(const std::string& prefix, const char* name) const {
+    return LoadSkinImage(host_.SkinPath() + prefix + name);
+}
+
+void EdgeWindow::RenderEdge(int width, int height) {
+    Compose(width, height, nullptr);
+}
+
+void EdgeWindow::Compose(int width, int height, const POINT* destination) {
+    ++compositions_;
+    const std::string prefix = StatePrefix();
+    const HWND window = Handle();
+    if (!window)
+        return;
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    composedWidth_ = std::max(width, 0);
+    composedHeight_ = std::max(height, 0);
+    composition_ = ArgbDib(width, height);
+    if (composition_) {
+        // GDI+ draws straight into the DIB's premultiplied pixels, which is
+        // what the layered window takes.
+        GpBitmap* surface = nullptr;
+        if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
+                                      reinterpret_cast<BYTE*>(composition_.Pixels()),
+                                      &surface) == Ok) {
+            const GdipBitmapPtr ownedSurface(surface);
+            GpGraphics* graphics = nullptr;
+            if (GdipGetImageGraphicsContext(surface, &graphics) == Ok) {
+                const GdipGraphicsPtr ownedGraphics(graphics);
+                PaintContent(graphics, width, height, prefix);
+            }
+        }
+    }
+    Push(width, height, destination);
+}
+
+void EdgeWindow::Push(int width, int height, const POINT* destination) {
+    const HWND window = Handle();
+    POINT at{};
+    if (destination) {
+        at = *destination;
+    } else {
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        at = POINT{bounds.left, bounds.top};
+    }
+    pushedAlpha_ = ConstantAlpha();
+    // The window takes its new size inside this block; the change arrives at
+    // FormCanResize while Updating is set.
+    updating_ = true;
+    if (composition_) {
+        const ClientDC screen(nullptr);
+        const MemoryDC memory(screen.get());
+        const SelectGuard select(memory.get(), composition_.Bitmap());
+        SIZE size{width, height};
+        POINT source{0, 0};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, pushedAlpha_, AC_SRC_ALPHA};
+        UpdateLayeredWindow(window, screen.get(), &at, &size, memory.get(), &source, 0, &blend,
+                            ULW_ALPHA);
+    } else {
+        // Nothing to push: the window shows nothing at that size.
+        SetWindowPos(window, nullptr, at.x, at.y, composedWidth_, composedHeight_,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+    updating_ = false;
+}
+
+void EdgeWindow::FormCanResize(const WINDOWPOS& change) {
+    if (updating_ || (change.flags & SWP_NOSIZE))
+        return;
+    if (change.cx == composedWidth_ && change.cy == composedHeight_)
+        return;
+    // Composed where the window is going, so it is pushed once, in place.
+    const POINT to{change.x, change.y};
+    Compose(change.cx, change.cy, (change.flags & SWP_NOMOVE) ? nullptr : &to);
+}
+
+LRESULT EdgeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
+    case WM_WINDOWPOSCHANGING:
+        FormCanResize(*reinterpret_cast<const WINDOWPOS*>(lParam));
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // Held to the release, so that a release off the window still ends
+        // the press here.
+        SetCapture(Handle());
+        FormMouseDown(message == WM_LBUTTONDOWN   ? MouseButton::Left
+                      : message == WM_RBUTTONDOWN ? MouseButton::Right
+                                                  : MouseButton::Middle,
+                      x, y);
+        return 0;
+    case WM_LBUTTONDBLCLK: // only classes with CS_DBLCLKS: the second press
+        SetCapture(Handle());
+        FormDblClick();
+        FormMouseDown(MouseButton::Left, x, y);
+        return 0;
+    case WM_MOUSEMOVE:
+        FormMouseMove(x, y);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        // Let go first: the release's action may open a menu or end the program.
+        if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == Handle())
+            ReleaseCapture();
+        FormMouseUp(message == WM_LBUTTONUP   ? MouseButton::Left
+                    : message == WM_RBUTTONUP ? MouseButton::Right
+                                              : MouseButton::Middle,
+                    x, y);
+        return 0;
+    case WM_CAPTURECHANGED: // lParam: the window that takes the mouse
+        if (reinterpret_cast<HWND>(lParam) != Handle())
+            OnCaptureLost();
+        return 0;
+    case WM_TIMER:
+        OnPollTimer(wParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
+            POINT at{};
+            GetCursorPos(&at);
+            ScreenToClient(Handle(), &at);
+            SetCursor(LoadCursorA(nullptr, CursorAt(at.x, at.y)));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return WindowBase::HandleMessage(message, wParam, lParam);
+}
+
+} // namespace nq

@@ -1,0 +1,59 @@
+#include "skin_menu.h"
+
+#include "handles.h"
+
+namespace nq {
+
+namespace {
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
+} // namespace
+
+std::vector<std::string> SkinFolders(const std::string& skinsFolder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    const UniqueFind find(FindFirstFileA((skinsFolder + "*.*").c_str(), &entry));
+    if (!find)
+        return names;
+    do {
+        const std::string name = entry.cFileName;
+        const DWORD attributes = entry.dwFileAttributes;
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) || name == "." ||
+            name == "..")
+            continue;
+        names.push_back(name);
+    } while (FindNextFileA(find.get(), &entry));
+    return names;
+}
+
+std::optional<std::string> PopupSkinMenu(HWND owner, POINT screen,
+                                         const std::vector<std::string>& names) {
+    const Unique<MenuTraits> menu(CreatePopupMenu());
+    if (!menu || names.empty())
+        return std::nullopt;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        AppendMenuA(menu.get(), MF_STRING, i + 1, names[i].c_str());
+    // The owner must be the foreground window for the menu to close when the
+    // user clicks elsewhere.
+    SetForegroundWindow(owner);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                       screen.x, screen.y, 0, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    if (chosen == 0 || chosen > names.size())
+        return std::nullopt;
+    return names[chosen - 1];
+}
+
+std::string SkinInfoText(const std::string& name, const std::string& author,
+                         const std::string& notes) {
+    return name + " by " + author + "\n\n" + "Notes:" + "\n" + notes;
+}
+
+} // namespace nq
