@@ -317,9 +317,9 @@ int main(int argc, char** argv) {
     // A paint box of the bar's size whose handler draws nothing, in a window
     // of its own below the client window: the cost of a paint box's paint
     // without the bar's drawing.
-    const bench::UniqueWindow boxHolder(
-        CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 0, kHeight + 10,
-                        bar.cx, bar.cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    const bench::UniqueWindow boxHolder(CreateWindowExA(
+        WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 0, kHeight + 100, bar.cx,
+        bar.cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
     nq::TFlickerFreePaintBox emptyBox;
     if (!boxHolder || !emptyBox.Create(boxHolder.get(), 1, "empty")) {
         std::fprintf(stderr, "the empty paint box could not be made\n");
