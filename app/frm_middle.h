@@ -154,8 +154,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     void PopupSkinMenu(POINT screen) override;
     // The edge windows' share of an activation change.
     void ApplyActivation(bool active);
-    // A window of the frame is shown when it is placed for the first time.
-    void ShowOnce(HWND window, bool& shown);
+    // A window of the frame is shown when it is placed for the first time
+    // (the borders not while rolled up).
+    void ShowUnshownEdges();
     std::vector<HWND> EdgeHandles() const;
     // After the program comes back from the taskbar.
     void RestoreEdges();

@@ -38,11 +38,20 @@ int TfrmMiddle::BottomHeight() const {
     return Edges().Bottom;
 }
 
-void TfrmMiddle::ShowOnce(HWND window, bool& shown) {
-    if (shown || !window)
-        return;
-    shown = true;
-    ShowWindow(window, SW_SHOWNA);
+void TfrmMiddle::ShowUnshownEdges() {
+    // Hiding for the roll-up does not count: only a window never shown is.
+    const auto showOnce = [](HWND window, bool& shown) {
+        if (shown || !window)
+            return;
+        shown = true;
+        ShowWindow(window, SW_SHOWNA);
+    };
+    if (!rolledUp_) {
+        showOnce(frmBottom_.Handle(), shown_.Bottom);
+        showOnce(frmRight_.Handle(), shown_.Right);
+        showOnce(frmLeft_.Handle(), shown_.Left);
+    }
+    showOnce(frmTop_.Handle(), shown_.Top);
 }
 
 void TfrmMiddle::ArrangeFrame(int x, int y, int width, int height) {
@@ -55,12 +64,7 @@ void TfrmMiddle::ArrangeFrame(int x, int y, int width, int height) {
         batch.Place(frmRight_.Handle(), AsWindowRect(r.Right));
         batch.Place(frmLeft_.Handle(), AsWindowRect(r.Left));
     }
-    if (!rolledUp_) {
-        ShowOnce(frmBottom_.Handle(), shown_.Bottom);
-        ShowOnce(frmRight_.Handle(), shown_.Right);
-        ShowOnce(frmLeft_.Handle(), shown_.Left);
-    }
-    ShowOnce(frmTop_.Handle(), shown_.Top);
+    ShowUnshownEdges();
 }
 
 void TfrmMiddle::RenderFrame(int width, int height) {
@@ -85,12 +89,7 @@ void TfrmMiddle::MoveFrame(int dx, int dy) {
         batch.Place(frmTop_.Handle(), AsWindowRect(r.Title));
         batch.Place(frmLeft_.Handle(), AsWindowRect(r.Left));
     }
-    if (!rolledUp_) {
-        ShowOnce(frmBottom_.Handle(), shown_.Bottom);
-        ShowOnce(frmRight_.Handle(), shown_.Right);
-        ShowOnce(frmLeft_.Handle(), shown_.Left);
-    }
-    ShowOnce(frmTop_.Handle(), shown_.Top);
+    ShowUnshownEdges();
 }
 
 void TfrmMiddle::SetRolledUp(bool rolledUp) {

@@ -4,16 +4,6 @@
 
 namespace nq {
 
-namespace {
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { DestroyMenu(h); }
-};
-
-} // namespace
-
 std::vector<std::string> SkinFolders(const std::string& skinsFolder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
@@ -34,7 +24,7 @@ std::vector<std::string> SkinFolders(const std::string& skinsFolder) {
 
 std::optional<std::string> PopupSkinMenu(HWND owner, POINT screen,
                                          const std::vector<std::string>& names) {
-    const Unique<MenuTraits> menu(CreatePopupMenu());
+    const UniqueMenu menu(CreatePopupMenu());
     if (!menu || names.empty())
         return std::nullopt;
     for (std::size_t i = 0; i < names.size(); ++i)

@@ -7,12 +7,6 @@ namespace nq {
 
 namespace {
 
-struct CursorTraits {
-    using Handle = HCURSOR;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { DestroyCursor(h); }
-};
-
 // The arrow drawn into a colour bitmap and its mask, with a white sheet and a
 // black outline at the lower right.
 HCURSOR MakeDragCursor() {
@@ -54,7 +48,7 @@ HCURSOR MakeDragCursor() {
 } // namespace
 
 HCURSOR DragCursor() {
-    static const Unique<CursorTraits> cursor(MakeDragCursor());
+    static const UniqueCursor cursor(MakeDragCursor());
     return cursor ? cursor.get() : LoadCursorA(nullptr, IDC_ARROW);
 }
 

@@ -79,6 +79,17 @@ struct FontMemTraits { // AddFontMemResourceEx
     static void Close(Handle h) { RemoveFontMemResourceEx(h); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+struct CursorTraits { // CreateIconIndirect cursors, not the shared system ones
+    using Handle = HCURSOR;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyCursor(h); }
+};
+
 using UniqueFile = Unique<FileTraits>;
 using UniqueKernelHandle = Unique<KernelTraits>;
 using UniqueFind = Unique<FindTraits>;
@@ -87,6 +98,8 @@ using UniqueRegKey = Unique<RegKeyTraits>;
 using UniqueGlobal = Unique<GlobalTraits>;
 using UniqueGdiObject = Unique<GdiObjectTraits>;
 using UniqueFontMem = Unique<FontMemTraits>;
+using UniqueMenu = Unique<MenuTraits>;
+using UniqueCursor = Unique<CursorTraits>;
 
 // Holds a global memory block locked for as long as it lives.
 class GlobalLockGuard {
