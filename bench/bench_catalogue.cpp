@@ -8,6 +8,7 @@
 // and single keystrokes in the search box. A few passes that make only some of
 // the listing's calls tell where its time goes.
 // Usage: bench_catalogue CORPUS_DIR [ROUNDS] [FILES]   (a Windows path, e.g. Z:\work\corpus)
+#include "bench_window.h"
 #include "timing.h"
 #include "wine_corpus.h"
 
@@ -15,10 +16,10 @@
 #include "control_ids.h"
 #include "font_catalogue.h"
 #include "frm_middle.h"
+#include "gdiplus_raii.h"
 #include "glyphscan.h"
 #include "handles.h"
 #include "list_controls.h"
-#include "prompts.h"
 
 #include <windows.h>
 
@@ -36,83 +37,6 @@ constexpr int kCollectionRow = 1; // row 0 is "All Fonts", the empty fonts root
 // The search box's text before the narrowing keystroke, and the key typed.
 constexpr const char* kTypedBefore = "san";
 constexpr char kTypedKey = 's';
-
-// Nothing here should ask the user anything: a prompt is reported and refused.
-class RefusingPrompts final : public Prompts {
-  public:
-    int Message(HWND, const std::string& caption, const std::string& text, UINT) override {
-        std::fprintf(stderr, "unexpected message box \"%s\": %s\n", caption.c_str(), text.c_str());
-        ++Shown;
-        return IDCANCEL;
-    }
-    std::optional<std::string> QueryText(HWND, const std::string& caption, const std::string&,
-                                         const std::string&) override {
-        std::fprintf(stderr, "unexpected text query \"%s\"\n", caption.c_str());
-        ++Shown;
-        return std::nullopt;
-    }
-    std::optional<std::string> OpenFile(HWND, const std::string& filterName,
-                                        const std::string&) override {
-        std::fprintf(stderr, "unexpected open dialog \"%s\"\n", filterName.c_str());
-        ++Shown;
-        return std::nullopt;
-    }
-    int Shown = 0;
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { DestroyWindow(h); }
-};
-using UniqueWindow = nq::Unique<WindowTraits>;
-
-void RemoveTree(const std::string& folder) { // folder ends in a backslash
-    WIN32_FIND_DATAA entry;
-    {
-        nq::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &entry));
-        if (find) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(folder + name + "\\");
-                else
-                    DeleteFileA((folder + name).c_str());
-            } while (FindNextFileA(find.get(), &entry));
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-// A folder under the temporary folder, removed with everything in it.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "nq-bench-catalogue-" + std::to_string(GetCurrentProcessId()) +
-                "\\";
-        RemoveTree(path_);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder() { RemoveTree(path_); }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // Paints what is invalid now, as the message loop would next.
 void PaintNow(HWND window) {
@@ -147,6 +71,8 @@ char g_names[4][1024]; // the catalogue reuses one set of buffers per listing; s
 } // namespace
 
 int main(int argc, char** argv) {
+    // As in the program: the window's skinned paints draw through GDI+.
+    const nq::GdiplusSession gdiplus;
     const std::optional<bench::CorpusArgs> args = bench::ParseCorpusArgs(argc, argv, 2000, "FILES");
     if (!args)
         return 2;
@@ -156,7 +82,7 @@ int main(int argc, char** argv) {
     const std::size_t fileCount = args->Count;
 
     // A fonts root holding one collection of fileCount copies, and a program folder.
-    ScratchFolder scratch;
+    bench::ScratchFolder scratch("nq-bench-catalogue");
     const std::string fontsRoot = scratch.Path() + "fonts\\";
     const std::string programFolder = scratch.Path() + "program\\";
     const std::string folder = fontsRoot + kCollection + "\\";
@@ -183,7 +109,7 @@ int main(int argc, char** argv) {
                 sources.size(), folder.c_str());
     std::printf("GetFontProps accepts %zu of %zu files\n", accepted, paths.size());
 
-    RefusingPrompts prompts;
+    bench::RefusingPrompts prompts;
     auto form =
         std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe", fontsRoot);
     if (!form->Create()) {
@@ -191,7 +117,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     form->Show();
-    Pump();
+    bench::Pump();
     struct {
         HWND lbFolders, lbFonts, editSearch;
     } const c{nq::FindDescendant(form->Handle(), ctl::LbFolders),
@@ -209,7 +135,7 @@ int main(int argc, char** argv) {
     });
 
     // A hidden list box made like lbFonts, for the rows alone.
-    UniqueWindow rowsOnly(CreateWindowExA(
+    bench::UniqueWindow rowsOnly(CreateWindowExA(
         0, "LISTBOX", "", static_cast<DWORD>(GetWindowLongPtrA(c.lbFonts, GWL_STYLE)) & ~WS_VISIBLE,
         0, 0, 200, 400, GetParent(c.lbFonts), nullptr, GetModuleHandleA(nullptr), nullptr));
     SendMessageA(rowsOnly.get(), WM_SETFONT, SendMessageA(c.lbFonts, WM_GETFONT, 0, 0), FALSE);
@@ -224,7 +150,7 @@ int main(int argc, char** argv) {
         SelectFolderRow(c.lbFolders, 0);
         form->lbFoldersClick();
         SelectFolderRow(c.lbFolders, kCollectionRow);
-        Pump();
+        bench::Pump();
     };
     unsigned listedRows = 0, narrowedRows = 0, widenedRows = 0;
 
@@ -254,7 +180,7 @@ int main(int argc, char** argv) {
          },
          [&] {
              SetSearchText(c.editSearch, kTypedBefore);
-             Pump();
+             bench::Pump();
          }},
         {"keystroke all", "Backspace empties the box: every record is listed again",
          [&] {
@@ -264,7 +190,7 @@ int main(int argc, char** argv) {
          },
          [&] {
              SetSearchText(c.editSearch, "s");
-             Pump();
+             bench::Pump();
          }},
         // Parts of the listing, each alone.
         {"  enumeration",

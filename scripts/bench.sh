@@ -24,7 +24,8 @@ configure bench-native bench_native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILE
 wineprefix="$build/bench-wineprefix"
 configure bench-x86_64 bench_wine -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DNQ_WINEPREFIX="$wineprefix"
-cmake --build "$build/bench-x86_64" -j "$jobs" --target bench_catalogue bench_activation >/dev/null
+cmake --build "$build/bench-x86_64" -j "$jobs" --target bench_catalogue bench_paint \
+  bench_activation >/dev/null
 
 corpus="$build/bench-corpus"
 bash "$root/scripts/bench-corpus.sh" "$corpus" 300
@@ -49,6 +50,13 @@ wine_corpus="Z:$(printf '%s' "$corpus" | tr / '\\')"
 echo
 "$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_catalogue.exe" \
   "$wine_corpus" "$rounds" 2000
+
+# The client window at 1280 x 800 with the Default skin and a collection of 300
+# files listed, in a program folder of its own: its paints beside the bare
+# drawing steps of the same sizes.
+echo
+"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_paint.exe" \
+  "$wine_corpus" "$rounds" 300
 
 # A collection of 500 registered fonts switched off and on, in a fonts root of
 # its own; the registry values and files go again at the end.

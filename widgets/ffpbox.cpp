@@ -1,6 +1,7 @@
 #include "ffpbox.h"
 
 #include "dc.h"
+#include "dib.h"
 #include "handles.h"
 #include "window_class.h"
 
@@ -53,12 +54,16 @@ void TFlickerFreePaintBox::Paint(HDC target) {
     if (width <= 0 || height <= 0)
         return;
     // Declared in this order, the guards come off before the bitmap is
-    // deleted, and the bitmap before its device context.
+    // deleted, and the bitmap before its device context. A 32-bit DIB
+    // rather than a bitmap compatible with target: GDI+ draws the part of a
+    // 32-bit ARGB image that it is asked for onto a DIB, where onto a
+    // device-dependent bitmap Wine's converts the whole image first (the
+    // pane background that the bars copy from is the pane area's size).
     const MemoryDC canvas(target);
-    const UniqueGdiObject bitmap(CreateCompatibleBitmap(target, width, height));
+    const ArgbDib bitmap(width, height);
     if (!canvas || !bitmap)
         return;
-    const SelectGuard selectedBitmap(canvas.get(), bitmap.get());
+    const SelectGuard selectedBitmap(canvas.get(), bitmap.Bitmap());
     const SelectGuard selectedFont(canvas.get(), font_);
     const SelectGuard selectedBrush(canvas.get(), GetStockObject(DC_BRUSH));
     SetDCBrushColor(canvas.get(), color_);
