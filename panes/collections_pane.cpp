@@ -84,6 +84,13 @@ int CollectionsPane::RowAt(POINT screen) const {
 }
 
 std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Rows carry data, so the list reports every row it removes; nothing is
+    // to be freed (the records belong to the font list), and answering here
+    // keeps a reset of thousands of rows from travelling up the panels.
+    if (message == WM_DELETEITEM)
+        return reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem == lbFolders_
+                   ? std::optional<LRESULT>(TRUE)
+                   : std::nullopt;
     if (message == WM_DRAWITEM) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.hwndItem != lbFolders_)

@@ -2,8 +2,6 @@
 
 #include "drag_cursor.h"
 
-#include <commctrl.h>
-
 #include <cstdlib>
 #include <utility>
 
@@ -34,8 +32,8 @@ void ListDrag::End(HWND list) {
     POINT press = pressAt_;
     ScreenToClient(list, &press);
     ending_ = true;
-    DefSubclassProc(list, WM_LBUTTONUP, 0,
-                    MAKELPARAM(static_cast<WORD>(press.x), static_cast<WORD>(press.y)));
+    Subclass::CallPrevious(list, WM_LBUTTONUP, 0,
+                           MAKELPARAM(static_cast<WORD>(press.x), static_cast<WORD>(press.y)));
     ending_ = false;
     if (GetCapture() == list)
         ReleaseCapture();
@@ -46,7 +44,7 @@ Subclass::Handled ListDrag::OnMessage(HWND list, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_LBUTTONDOWN: {
         // The list makes the pressed row its current row first.
-        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        const LRESULT result = Subclass::CallPrevious(list, message, wParam, lParam);
         pressed_ = true;
         dragging_ = false;
         pressAt_ = ScreenPoint(list, lParam);

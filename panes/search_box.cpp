@@ -8,8 +8,6 @@
 #include "text.h"
 #include "ui_fonts.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 namespace nq {
@@ -34,7 +32,7 @@ bool SearchBox::Create(HWND toolbar, PaneHost& host) {
         if (message == WM_LBUTTONDOWN) {
             pressed_ = true;
         } else if (message == WM_LBUTTONUP) {
-            handled = {true, DefSubclassProc(edit, message, wParam, lParam)};
+            handled = {true, Subclass::CallPrevious(edit, message, wParam, lParam)};
             if (std::exchange(pressed_, false))
                 host_->editSearchClick();
         }

@@ -2,16 +2,29 @@
 
 #include "handles.h"
 
+#include <unordered_map>
+
 namespace nq {
 namespace {
 
-// The hooked window carries two properties. The instance one says which
-// TFileDrop handles its drops; the previous-procedure one lets our procedure
-// pass messages on, also after the instance has let go of a window whose
-// procedure it could not restore (see Detach). GWLP_USERDATA stays the
-// control's own.
-constexpr const char* kInstanceProp = "NimbQuillbox.FileDrop.Instance";
-constexpr const char* kPreviousProp = "NimbQuillbox.FileDrop.PreviousProc";
+// What is known of a hooked window: which TFileDrop handles its drops (none
+// after the instance let go of a window whose procedure it could not
+// restore, see Detach), and the procedure ours passes messages on to. Kept in
+// the process, not in window properties, which Wine fetches from its server
+// for every message; GWLP_USERDATA stays the control's own.
+struct Hooked {
+    TFileDrop* Instance = nullptr;
+    WNDPROC Previous = nullptr;
+};
+std::unordered_map<HWND, Hooked>& HookedWindows() {
+    static std::unordered_map<HWND, Hooked> windows; // the UI thread's alone
+    return windows;
+}
+
+TFileDrop* InstanceOf(HWND window) {
+    const auto found = HookedWindows().find(window);
+    return found == HookedWindows().end() ? nullptr : found->second.Instance;
+}
 
 struct DropTraits {
     using Handle = HDROP;
@@ -25,7 +38,8 @@ LONG_PTR ProcValue(WNDPROC proc) {
 }
 
 WNDPROC PreviousProc(HWND window) {
-    return reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropA(window, kPreviousProp)));
+    const auto found = HookedWindows().find(window);
+    return found == HookedWindows().end() ? nullptr : found->second.Previous;
 }
 
 } // namespace
@@ -55,31 +69,36 @@ bool TFileDrop::Hook(HWND control) {
     // Messages of a window reach its own thread only (a handle that is no
     // window has no thread); one drop target per window, since a second would
     // see our procedure as the one to pass messages to.
-    if (GetWindowThreadProcessId(control, nullptr) != GetCurrentThreadId() ||
-        GetPropA(control, kInstanceProp) || !SetPropA(control, kInstanceProp, this))
+    if (GetWindowThreadProcessId(control, nullptr) != GetCurrentThreadId() || InstanceOf(control))
         return false;
     // Our procedure may still sit in the window's chain from an earlier hook
     // that a later subclass kept in place: it serves this instance as it is.
-    if (PreviousProc(control))
+    if (PreviousProc(control)) {
+        HookedWindows()[control].Instance = this;
         return true;
+    }
     const LONG_PTR previous = GetWindowLongPtrA(control, GWLP_WNDPROC);
-    if (previous && SetPropA(control, kPreviousProp, reinterpret_cast<HANDLE>(previous)) &&
-        SetWindowLongPtrA(control, GWLP_WNDPROC, ProcValue(&HookProc)))
+    if (!previous)
+        return false;
+    HookedWindows()[control] = Hooked{this, reinterpret_cast<WNDPROC>(previous)};
+    if (SetWindowLongPtrA(control, GWLP_WNDPROC, ProcValue(&HookProc)))
         return true;
-    RemovePropA(control, kPreviousProp);
-    RemovePropA(control, kInstanceProp);
+    HookedWindows().erase(control);
     return false;
 }
 
 void TFileDrop::Detach(HWND window) {
-    RemovePropA(window, kInstanceProp);
+    const auto found = HookedWindows().find(window);
+    if (found == HookedWindows().end())
+        return;
+    found->second.Instance = nullptr;
     // When someone subclassed the window after us, their procedure calls ours
     // as its previous one: putting back the procedure we saved would cut them
     // off. Ours then stays in the chain and passes every message on.
     if (GetWindowLongPtrA(window, GWLP_WNDPROC) != ProcValue(&HookProc))
         return;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(PreviousProc(window)));
-    RemovePropA(window, kPreviousProp);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(found->second.Previous));
+    HookedWindows().erase(found);
 }
 
 void TFileDrop::Release() {
@@ -87,7 +106,7 @@ void TFileDrop::Release() {
         return;
     // A handle without our property is no longer the window we hooked (it died
     // unseen or was reused): restore nothing and switch nothing on it.
-    if (IsWindow(dropControl_) && GetPropA(dropControl_, kInstanceProp) == this) {
+    if (IsWindow(dropControl_) && InstanceOf(dropControl_) == this) {
         Detach(dropControl_);
         SetEnableDrop(false);
     }
@@ -96,7 +115,7 @@ void TFileDrop::Release() {
 }
 
 LRESULT CALLBACK TFileDrop::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TFileDrop*>(GetPropA(window, kInstanceProp));
+    TFileDrop* self = InstanceOf(window);
     const WNDPROC previous = PreviousProc(window);
     if (message == WM_DROPFILES && self) {
         self->HandleDrop(reinterpret_cast<HDROP>(wParam));
@@ -111,7 +130,7 @@ LRESULT CALLBACK TFileDrop::HookProc(HWND window, UINT message, WPARAM wParam, L
             self->Release();
         else
             Detach(window);
-        RemovePropA(window, kPreviousProp);
+        HookedWindows().erase(window);
     }
     if (!previous) // cannot happen while our procedure is in the chain
         return DefWindowProcA(window, message, wParam, lParam);

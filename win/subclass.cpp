@@ -1,38 +1,100 @@
 #include "subclass.h"
 
-#include <commctrl.h>
+#include <unordered_map>
 
 namespace nq {
+
+namespace {
+
+// What is known of a watched window: the watcher (none after it let go of a
+// window whose procedure it could not restore) and the procedure ours passes
+// messages on to. Kept in the process: window properties, which the common
+// controls' subclassing keeps its data in, are fetched from Wine's server
+// for every message.
+struct Watched {
+    Subclass* Watcher = nullptr;
+    WNDPROC Previous = nullptr;
+};
+std::unordered_map<HWND, Watched>& WatchedWindows() {
+    static std::unordered_map<HWND, Watched> windows; // the UI thread's alone
+    return windows;
+}
+
+LONG_PTR ProcValue(WNDPROC proc) {
+    return reinterpret_cast<LONG_PTR>(proc);
+}
+
+} // namespace
 
 bool Subclass::Attach(HWND window, Handler handler) {
     Detach();
     handler_ = std::move(handler);
-    if (!window || !SetWindowSubclass(window, Procedure, reinterpret_cast<UINT_PTR>(this),
-                                      reinterpret_cast<DWORD_PTR>(this)))
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
         return false;
+    const auto found = WatchedWindows().find(window);
+    if (found != WatchedWindows().end()) {
+        if (found->second.Watcher) // one watcher per window
+            return false;
+        found->second.Watcher = this; // our procedure is still in the chain
+        window_ = window;
+        return true;
+    }
+    const LONG_PTR previous = GetWindowLongPtrA(window, GWLP_WNDPROC);
+    if (!previous)
+        return false;
+    WatchedWindows()[window] = Watched{this, reinterpret_cast<WNDPROC>(previous)};
+    if (!SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(&Procedure))) {
+        WatchedWindows().erase(window);
+        return false;
+    }
     window_ = window;
     return true;
 }
 
 void Subclass::Detach() {
-    if (window_)
-        RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
+    if (!window_)
+        return;
+    const auto found = WatchedWindows().find(window_);
     window_ = nullptr;
+    if (found == WatchedWindows().end())
+        return;
+    found->second.Watcher = nullptr;
+    // A procedure installed after ours calls ours as its previous one: it stays
+    // in the chain then, passing every message on.
+    if (GetWindowLongPtrA(found->first, GWLP_WNDPROC) != ProcValue(&Procedure))
+        return;
+    SetWindowLongPtrA(found->first, GWLP_WNDPROC, ProcValue(found->second.Previous));
+    WatchedWindows().erase(found);
 }
 
-LRESULT CALLBACK Subclass::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR selfData) {
-    auto* self = reinterpret_cast<Subclass*>(selfData);
+LRESULT Subclass::CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto found = WatchedWindows().find(window);
+    if (found == WatchedWindows().end() || !found->second.Previous)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return CallWindowProcA(found->second.Previous, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Subclass::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto found = WatchedWindows().find(window);
+    if (found == WatchedWindows().end())
+        return DefWindowProcA(window, message, wParam, lParam);
+    Subclass* watcher = found->second.Watcher;
+    const WNDPROC previous = found->second.Previous;
     if (message == WM_NCDESTROY) {
-        self->Detach();
-        return DefSubclassProc(window, message, wParam, lParam);
+        // The window's last message: nothing of ours may outlive it.
+        if (watcher)
+            watcher->Detach();
+        else if (GetWindowLongPtrA(window, GWLP_WNDPROC) == ProcValue(&Procedure))
+            SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(previous));
+        WatchedWindows().erase(window);
+        return CallWindowProcA(previous, window, message, wParam, lParam);
     }
-    if (self->handler_) {
-        const Handled handled = self->handler_(window, message, wParam, lParam);
+    if (watcher && watcher->handler_) {
+        const Handled handled = watcher->handler_(window, message, wParam, lParam);
         if (handled.Done)
             return handled.Result;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 } // namespace nq

@@ -1,7 +1,7 @@
 // Watches the messages of a window created by someone else (an EDIT, a
-// LISTBOX) through the common controls' subclass chain. The subclass is
-// removed when the watcher dies or the window is destroyed, whichever comes
-// first.
+// LISTBOX) by putting a procedure of ours in front of its own; one watcher
+// per window. The watch ends when the watcher dies or the window is
+// destroyed, whichever comes first.
 #pragma once
 
 #include <windows.h>
@@ -25,14 +25,18 @@ class Subclass {
     Subclass& operator=(const Subclass&) = delete;
     ~Subclass() { Detach(); }
 
-    // Watches window with handler; false when the subclass could not be set.
+    // Watches window with handler; false when it could not, or when another
+    // watcher watches it already.
     bool Attach(HWND window, Handler handler);
     void Detach();
     HWND Window() const { return window_; }
 
+    // Passes a message to the window's own procedure, for a handler that
+    // needs its result first (it then answers the message itself).
+    static LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
     Handler handler_;
 };

@@ -4,9 +4,12 @@ namespace nq {
 
 namespace {
 
-// The property that holds the owning object; a property, so that the window
-// extra bytes and GWLP_USERDATA stay free for the class itself.
-constexpr const char* kOwnerProperty = "NqWindowOwner";
+// The owning object sits in GWLP_USERDATA: every class that uses this base is
+// ours. (A window property would cost a round trip to Wine's server for every
+// message.)
+WindowBase* OwnerOf(HWND hwnd) {
+    return reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
 
 } // namespace
 
@@ -31,16 +34,16 @@ LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         auto* owner =
             static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (owner) {
-            SetPropA(hwnd, kOwnerProperty, owner);
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
             owner->hwnd_ = hwnd;
         }
     }
-    auto* owner = static_cast<WindowBase*>(GetPropA(hwnd, kOwnerProperty));
+    WindowBase* owner = OwnerOf(hwnd);
     if (!owner)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         const LRESULT result = owner->HandleMessage(message, wParam, lParam);
-        RemovePropA(hwnd, kOwnerProperty);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         owner->hwnd_ = nullptr;
         owner->OnWindowGone();
         return result;
