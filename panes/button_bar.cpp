@@ -43,14 +43,14 @@ void ButtonBar::Paint(HDC canvas) {
         return;
     RECT client{};
     GetClientRect(box_.Handle(), &client);
-    const GdipBitmapPtr add = skin_->Image(owner_->AddImage(*pressed_));
+    Gdiplus::GpBitmap* add = skin_->Image(owner_->AddImage(*pressed_));
     const char* toggleFile = owner_->ToggleImage(*pressed_);
-    const GdipBitmapPtr toggle = toggleFile ? skin_->Image(toggleFile) : GdipBitmapPtr();
+    Gdiplus::GpBitmap* toggle = toggleFile ? skin_->Image(toggleFile) : nullptr;
     if (const GdipGraphicsPtr graphics = GraphicsOn(canvas)) {
         skin_->DrawPaneBackgroundUnder(graphics.get(), box_.Handle(), paneArea_, client.right,
                                        client.bottom);
-        DrawAtOwnSize(graphics.get(), add.get(), bars::kAddLeft, bars::kButtonTop);
-        DrawAtOwnSize(graphics.get(), toggle.get(), bars::ToggleLeft(ImageSize(add.get()).cx),
+        DrawAtOwnSize(graphics.get(), add, bars::kAddLeft, bars::kButtonTop);
+        DrawAtOwnSize(graphics.get(), toggle, bars::ToggleLeft(ImageSize(add).cx),
                       bars::kButtonTop);
     }
     if (const std::optional<std::string> count = owner_->CountText()) {
@@ -67,15 +67,14 @@ void ButtonBar::Paint(HDC canvas) {
 }
 
 void ButtonBar::MouseDown(POINT at) {
-    const GdipBitmapPtr addNorm = skin_->Image(bars::kAddNorm);
-    if (owner_->AddAvailable() &&
-        ImageHit(addNorm.get(), at.x - bars::kAddLeft, at.y - bars::kButtonTop))
+    Gdiplus::GpBitmap* addNorm = skin_->Image(bars::kAddNorm);
+    if (owner_->AddAvailable() && ImageHit(addNorm, at.x - bars::kAddLeft, at.y - bars::kButtonTop))
         pressed_->Add = true;
     // The on/off button shown at this moment is its unpressed form.
     if (const char* toggleFile = owner_->ToggleImage(bars::Pressed{})) {
-        const GdipBitmapPtr toggle = skin_->Image(toggleFile);
-        const int left = bars::ToggleLeft(ImageSize(addNorm.get()).cx);
-        if (ImageHit(toggle.get(), at.x - left, at.y - bars::kButtonTop))
+        Gdiplus::GpBitmap* toggle = skin_->Image(toggleFile);
+        const int left = bars::ToggleLeft(ImageSize(addNorm).cx);
+        if (ImageHit(toggle, at.x - left, at.y - bars::kButtonTop))
             pressed_->Toggle = true;
     }
     box_.Invalidate();

@@ -58,10 +58,18 @@ template <typename Draw> void IntoClearedImage(Gdiplus::GpGraphics* graphics, Dr
 void ClientSkin::Load(const std::string& skinPath, COLORREF colour) {
     path_ = skinPath;
     colour_ = colour;
+    images_.clear();
     toolbarBackground_.Discard();
-    toolbarTexture_ = Image(kTexture);
+    toolbarTexture_ = LoadSkinImage(path_ + kTexture);
     paneBackground_.Discard();
-    paneTexture_ = Image(kTexture);
+    paneTexture_ = LoadSkinImage(path_ + kTexture);
+}
+
+Gdiplus::GpBitmap* ClientSkin::Image(const char* file) const {
+    const auto found = images_.find(file);
+    if (found != images_.end())
+        return found->second.get();
+    return images_.emplace(file, LoadSkinImage(path_ + file)).first->second.get();
 }
 
 void ClientSkin::DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND window, HWND origin,
@@ -76,13 +84,13 @@ void ClientSkin::PaintToolbar(HWND toolbar, HDC dc) {
     const SIZE size = ClientSize(toolbar);
     Gdiplus::GpBitmap* background =
         toolbarBackground_.Ensure(size.cx, size.cy, toolbarTexture_.get(), colour_);
-    const GdipBitmapPtr trash = Image(kTrash);
+    Gdiplus::GpBitmap* trash = Image(kTrash);
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
         if (background)
             IntoClearedImage(graphics, [&] { GdipDrawImageI(graphics, background, 0, 0); });
-        const SIZE t = ImageSize(trash.get());
+        const SIZE t = ImageSize(trash);
         if (trash)
-            GdipDrawImageRectI(graphics, trash.get(), 0, 0, t.cx, t.cy);
+            GdipDrawImageRectI(graphics, trash, 0, 0, t.cx, t.cy);
     });
 }
 
@@ -91,7 +99,7 @@ void ClientSkin::PaintPaneArea(HWND paneArea, HDC dc, const RECT& update,
     const SIZE size = ClientSize(paneArea);
     Gdiplus::GpBitmap* background =
         paneBackground_.Ensure(size.cx, size.cy, paneTexture_.get(), colour_);
-    const GdipBitmapPtr grip = Image(kGrip);
+    Gdiplus::GpBitmap* grip = Image(kGrip);
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
         if (background)
             IntoClearedImage(graphics, [&] {
@@ -99,7 +107,7 @@ void ClientSkin::PaintPaneArea(HWND paneArea, HDC dc, const RECT& update,
                          update.right - update.left, update.bottom - update.top);
             });
         for (HWND splitter : splitters)
-            DrawGrip(graphics, grip.get(), splitter, paneArea);
+            DrawGrip(graphics, grip, splitter, paneArea);
     });
 }
 
@@ -110,13 +118,13 @@ void ClientSkin::PaintPreviewFrame(HWND previewFrame, HWND paneArea, HDC dc, con
         return; // the pane area paints first and makes it
     const SIZE size = ClientSize(previewFrame);
     const POINT at = OffsetIn(previewFrame, paneArea);
-    const GdipBitmapPtr grip = Image(kGrip);
+    Gdiplus::GpBitmap* grip = Image(kGrip);
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
         IntoClearedImage(graphics, [&] {
             CopyRect(graphics, background, update.left, update.top, update.left + at.x,
                      update.top + at.y, update.right - update.left, update.bottom - update.top);
         });
-        DrawGrip(graphics, grip.get(), splitter, previewFrame);
+        DrawGrip(graphics, grip, splitter, previewFrame);
     });
 }
 

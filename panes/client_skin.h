@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <map>
 #include <string>
 
 namespace nq {
@@ -23,8 +24,10 @@ class ClientSkin {
     // SkinPath: every file of the skin is Path() + its name.
     const std::string& Path() const { return path_; }
     COLORREF Colour() const { return colour_; }
-    // A skin image, read now; empty when the file is missing.
-    GdipBitmapPtr Image(const char* file) const { return LoadSkinImage(path_ + file); }
+    // A skin image, read at its first use after a skin load and kept until the
+    // next one (a load reads the files afresh, so edited images show after a
+    // switch); null when the file is missing or unreadable.
+    Gdiplus::GpBitmap* Image(const char* file) const;
     // PaneBackground: the pane area's background as last painted; null
     // before its first paint after a skin load.
     Gdiplus::GpBitmap* PaneBackground() const { return paneBackground_.Get(); }
@@ -49,6 +52,8 @@ class ClientSkin {
     std::string path_;
     COLORREF colour_ = RGB(255, 255, 255);
     GdipBitmapPtr toolbarTexture_, paneTexture_;
+    // Decoding the bars' images at every paint costs more than the paint.
+    mutable std::map<std::string, GdipBitmapPtr> images_;
     StretchedBackground toolbarBackground_, paneBackground_;
 };
 

@@ -73,19 +73,19 @@ void SearchBox::pb5Paint(HDC canvas) {
     skin.DrawPaneBackgroundUnder(graphics.get(), pb5_.Handle(), GetParent(panel10_.Handle()),
                                  client.right, client.bottom);
     const auto draw = [&](const char* file) {
-        const GdipBitmapPtr image = skin.Image(file);
-        const SIZE size = ImageSize(image.get());
+        Gdiplus::GpBitmap* image = skin.Image(file);
+        const SIZE size = ImageSize(image);
         if (image)
-            Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image.get(),
+            Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image,
                                                     bars::SearchImageLeft(client.right, size.cx),
                                                     bars::kSearchImageTop, size.cx, size.cy);
         return size;
     };
     const SIZE field = draw(bars::kSearchBar);
     // The menu part shares the field's corner.
-    if (const GdipBitmapPtr menu = skin.Image(bars::kSearchBarMenu)) {
-        const SIZE size = ImageSize(menu.get());
-        Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), menu.get(),
+    if (Gdiplus::GpBitmap* menu = skin.Image(bars::kSearchBarMenu)) {
+        const SIZE size = ImageSize(menu);
+        Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), menu,
                                                 bars::SearchImageLeft(client.right, field.cx),
                                                 bars::kSearchImageTop, size.cx, size.cy);
     }
@@ -98,9 +98,9 @@ void SearchBox::pb5MouseUp(POINT at) {
         return;
     RECT client{};
     GetClientRect(pb5_.Handle(), &client);
-    const GdipBitmapPtr clear = host_->Skin().Image(bars::kSearchBarDelete);
-    const int left = bars::SearchImageLeft(client.right, ImageSize(clear.get()).cx);
-    if (!ImageHit(clear.get(), at.x - left, at.y - bars::kSearchImageTop))
+    Gdiplus::GpBitmap* clear = host_->Skin().Image(bars::kSearchBarDelete);
+    const int left = bars::SearchImageLeft(client.right, ImageSize(clear).cx);
+    if (!ImageHit(clear, at.x - left, at.y - bars::kSearchImageTop))
         return;
     active_ = false;
     SetText(""); // every font again
