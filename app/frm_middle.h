@@ -129,7 +129,6 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     const std::string& ButtonsDir() const { return buttonsDir_; }
     // The skin's values as LoadSkin read them last.
     const nq::SkinValues& SkinValues() const override { return skinValues_; }
-    POINT ToolbarDragOrigin() const { return toolbarDragOrigin_; }
     const layout::PaneSizes& PaneSizes() const { return paneSizes_; }
     // The folder listed last (ending in a backslash); nothing before the first listing.
     const std::optional<std::string>& ListedFolder() const { return listedFolder_; }
@@ -233,7 +232,6 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     nq::bars::Pressed barPresses_; // AddPressed, TogglePressed
     bool panelsHooked_ = false;
     nq::UniqueGdiObject windowBrush_; // the skin's "bg" colour
-    POINT toolbarDragOrigin_{};
 
     std::unique_ptr<FontList> fontList_;
     std::optional<std::string> listedFolder_;

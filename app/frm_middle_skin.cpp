@@ -31,7 +31,6 @@ void TfrmMiddle::ApplicationEvents1Deactivate() {
 }
 
 void TfrmMiddle::ToolbarMouseDown(POINT screen) {
-    toolbarDragOrigin_ = screen;
     frmTop_.SetDragAnchor(screen);
 }
 

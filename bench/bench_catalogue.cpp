@@ -110,14 +110,9 @@ int main(int argc, char** argv) {
     std::printf("GetFontProps accepts %zu of %zu files\n", accepted, paths.size());
 
     bench::RefusingPrompts prompts;
-    auto form =
-        std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe", fontsRoot);
-    if (!form->Create()) {
-        std::fprintf(stderr, "TfrmMiddle could not be created\n");
+    std::unique_ptr<TfrmMiddle> form = bench::OpenForm(prompts, programFolder, fontsRoot);
+    if (!form)
         return 1;
-    }
-    form->Show();
-    bench::Pump();
     struct {
         HWND lbFolders, lbFonts, editSearch;
     } const c{nq::FindDescendant(form->Handle(), ctl::LbFolders),

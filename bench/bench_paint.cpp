@@ -68,36 +68,6 @@ void Resize(HWND window, int width) {
     SetWindowPos(window, nullptr, 0, 0, width, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-SIZE ClientSize(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
-}
-
-// The top-left corner of window in the client coordinates of origin.
-POINT OffsetIn(HWND window, HWND origin) {
-    POINT p{0, 0};
-    MapWindowPoints(window, origin, &p, 1);
-    return p;
-}
-
-// A device context of window from GetDCEx with flags, released at the end.
-class WindowDC {
-  public:
-    WindowDC(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (dc_)
-            ReleaseDC(window_, dc_);
-    }
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
 // The bare GDI+ steps of a paint of size onto dc: an off-screen 32-bit image
 // of the size, the part of background at from copied into it, and the image
 // drawn onto dc at (0, 0).
@@ -257,14 +227,9 @@ int main(int argc, char** argv) {
     }
 
     bench::RefusingPrompts prompts;
-    auto form =
-        std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe", fontsRoot);
-    if (!form->Create()) {
-        std::fprintf(stderr, "TfrmMiddle could not be created\n");
+    std::unique_ptr<TfrmMiddle> form = bench::OpenForm(prompts, programFolder, fontsRoot);
+    if (!form)
         return 1;
-    }
-    form->Show();
-    bench::Pump();
     const HWND window = form->Handle();
     const auto control = [window](int id) { return nq::FindDescendant(window, id); };
     const HWND lbFolders = control(ctl::LbFolders), lbFonts = control(ctl::LbFonts);
@@ -283,9 +248,9 @@ int main(int argc, char** argv) {
     bench::Pump();
 
     const HWND bgPanel = control(ctl::BgPanel), pb2 = control(ctl::Pb2);
-    const SIZE client = ClientSize(window);
-    const SIZE bar = ClientSize(pb2);
-    const POINT barAt = OffsetIn(pb2, bgPanel);
+    const SIZE client = nq::ClientSize(window);
+    const SIZE bar = nq::ClientSize(pb2);
+    const POINT barAt = nq::OffsetIn(pb2, bgPanel);
     const unsigned listedRows = static_cast<unsigned>(SendMessageA(lbFonts, LB_GETCOUNT, 0, 0));
     std::printf("Wine, client window paints: %ld x %ld, %u fonts listed, fonts bar %ld x %ld\n",
                 client.cx, client.cy, listedRows, bar.cx, bar.cy);
@@ -299,8 +264,8 @@ int main(int argc, char** argv) {
     const nq::GdipBitmapPtr texture = nq::LoadSkinImage(form->SkinPath() + "bg.bmp");
     const COLORREF colour = static_cast<COLORREF>(form->SkinValues().Bg.Color);
     nq::StretchedBackground windowBackground, paneBackground;
-    const SIZE pane = ClientSize(bgPanel);
-    const SIZE toolbarSize = ClientSize(control(ctl::Toolbar));
+    const SIZE pane = nq::ClientSize(bgPanel);
+    const SIZE toolbarSize = nq::ClientSize(control(ctl::Toolbar));
     Gdiplus::GpBitmap* const wholeImage =
         windowBackground.Ensure(kWidth, kHeight, texture.get(), colour);
     Gdiplus::GpBitmap* const paneImage =
@@ -383,14 +348,14 @@ int main(int argc, char** argv) {
         {"floor GDI+",
          "1280 x 800: GDI+ image, background copied in, GdipDrawImageI onto the window's DC",
          [&] {
-             const WindowDC dc(window, kWholeArea);
+             const nq::ClientDC dc(window, kWholeArea);
              return GdiplusFloor(dc.get(), wholeImage, POINT{0, 0}, client);
          },
          {}},
         {"floor BitBlt",
          "1280 x 800: BitBlt from a memory DC onto the window's DC",
          [&] {
-             const WindowDC dc(window, kWholeArea);
+             const nq::ClientDC dc(window, kWholeArea);
              return BitBltFloor(dc.get(), blitDC.get(), client);
          },
          {}},
@@ -403,9 +368,9 @@ int main(int argc, char** argv) {
          [&] {
              Resize(window, kWidth - 1);
              Repaint(window, kRepaintAll); // both backgrounds built 1279 wide
-             resized &= ClientSize(bgPanel).cx == kWidth - 1;
+             resized &= nq::ClientSize(bgPanel).cx == kWidth - 1;
              Resize(window, kWidth); // nothing paints until the timed run
-             resized &= ClientSize(bgPanel).cx == kWidth;
+             resized &= nq::ClientSize(bgPanel).cx == kWidth;
          }},
         {"bar floor GDI+",
          "the bar's size: GDI+ image, background part, onto its DC",

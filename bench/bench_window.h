@@ -3,12 +3,14 @@
 // trees, prompts that refuse and report, and the message pump.
 #pragma once
 
+#include "frm_middle.h"
 #include "handles.h"
 #include "prompts.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -120,6 +122,22 @@ inline void Pump() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// The client window over fontsRoot, opened and shown as the program does, its
+// first messages handled; null (after a message on stderr) when it could not
+// be created.
+inline std::unique_ptr<TfrmMiddle> OpenForm(Prompts& prompts, const std::string& programFolder,
+                                            const std::string& fontsRoot) {
+    auto form =
+        std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe", fontsRoot);
+    if (!form->Create()) {
+        std::fprintf(stderr, "TfrmMiddle could not be created\n");
+        return nullptr;
+    }
+    form->Show();
+    Pump();
+    return form;
 }
 
 } // namespace bench

@@ -1,5 +1,6 @@
 #include "client_skin.h"
 
+#include "child.h"
 #include "offscreen.h"
 
 namespace nq {
@@ -11,19 +12,6 @@ using namespace Gdiplus::DllExports;
 constexpr const char* kTexture = "bg.bmp";
 constexpr const char* kGrip = "dot.png";
 constexpr const char* kTrash = "trash.png";
-
-SIZE ClientSize(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
-}
-
-// The top-left corner of window in the client coordinates of origin.
-POINT OffsetIn(HWND window, HWND origin) {
-    POINT p{0, 0};
-    MapWindowPoints(window, origin, &p, 1);
-    return p;
-}
 
 // The grip image centred on a splitter (fractional positions are kept).
 void DrawGrip(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, HWND splitter, HWND origin) {

@@ -34,7 +34,6 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     // -1 when that row is not selected or there is none.
     int CurrentRow() const;
     std::string RowText(int row) const { return List().Text(row); }
-    bool RowOff(int row) const { return List().Data(row) != 0; }
     void SetRowOff(int row, bool off) const;
     // The row under a screen point; -1 when there is none.
     int RowAt(POINT screen) const;

@@ -14,7 +14,6 @@ namespace nq {
 class ListDrag {
   public:
     void Attach(HWND list, DragSource source, PaneHost& host);
-    bool Dragging() const { return dragging_; }
     // While a drag ends, the list is told the button went up at the pressed
     // row so that it stops tracking the mouse; the selection notification that
     // follows is no new choice of the user.

@@ -47,7 +47,6 @@ class SearchBox final : public ChildMessageSink {
     void pb5Paint(HDC canvas);
     void pb5MouseUp(POINT at);
     void InvalidateBar() const { pb5_.Invalidate(); }
-    HWND Edit() const { return editSearch_; }
 
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

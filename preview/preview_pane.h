@@ -40,14 +40,11 @@ class PreviewPane final : public ChildMessageSink {
     // is freed right after; the previous private font goes first.
     void LoadPrivateFont(const std::string& path);
     void ReleasePrivateFont() { privateFont_.reset(); }
-    bool HasPrivateFont() const { return static_cast<bool>(privateFont_); }
 
     // Shows the sample text in face at points (held to 1..kLargestPointSize).
     void ShowSample(const std::string& face, int points);
     // Sets the sample text's font without showing it.
     void SetSampleFont(const std::string& face, int points);
-
-    HWND SampleEdit() const { return lbPreview_; }
 
     // The details strip's texts (the hidden labels lblName, lblCopyright,
     // lblTrademark and lblFamily) and its paint.

@@ -40,3 +40,19 @@ HWND FindDescendant(HWND root, int id) {
 }
 
 } // namespace nq
+
+namespace nq {
+
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+POINT OffsetIn(HWND window, HWND origin) {
+    POINT p{0, 0};
+    MapWindowPoints(window, origin, &p, 1);
+    return p;
+}
+
+} // namespace nq

@@ -18,3 +18,13 @@ namespace nq {
 HWND FindDescendant(HWND root, int id);
 
 } // namespace nq
+
+namespace nq {
+
+// The size of window's client area.
+SIZE ClientSize(HWND window);
+
+// The top-left corner of window's client area in the client coordinates of origin.
+POINT OffsetIn(HWND window, HWND origin);
+
+} // namespace nq

@@ -26,6 +26,9 @@ class PaintDC {
 class ClientDC {
   public:
     explicit ClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    // GetDCEx with its DCX_ flags (for example the whole window, clipped or not).
+    ClientDC(HWND window, DWORD dcxFlags)
+        : window_(window), dc_(GetDCEx(window, nullptr, dcxFlags)) {}
     ClientDC(const ClientDC&) = delete;
     ClientDC& operator=(const ClientDC&) = delete;
     ~ClientDC() {

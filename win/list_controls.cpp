@@ -51,10 +51,6 @@ int ListBox::Selection() const {
     return row < 0 ? -1 : static_cast<int>(row);
 }
 
-void ListBox::Select(int row) const {
-    SendMessageA(window_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-}
-
 int ListBox::Caret() const {
     const LRESULT row = SendMessageA(window_, LB_GETCARETINDEX, 0, 0);
     return row < 0 || row >= Count() ? -1 : static_cast<int>(row);

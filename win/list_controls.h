@@ -24,7 +24,6 @@ class ListBox {
     void SetData(int row, LPARAM data) const;
     // The selected row of a single-selection list; -1 when there is none.
     int Selection() const;
-    void Select(int row) const;
     // The row holding the focus rectangle (multiple-selection lists).
     int Caret() const;
     // The row at a point in the list's client area; -1 outside every row.

@@ -27,21 +27,7 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "e2e_program: FAIL: $*" >&2; exit 1; }
-probe() { "$wine_run" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-# Polls until the probe's output equals the expected text (10 s at most).
-expect_probe() {
-  local expected=$1; shift
-  local got=
-  for _ in $(seq 50); do
-    got=$(probe "$@" || true)
-    [ "$got" = "$expected" ] && return 0
-    sleep 0.2
-  done
-  fail "'$*' gave:
-$got
-expected:
-$expected"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
 
 # The program in a folder of its own: its settings and sample text files
 # are written beside it.

@@ -29,20 +29,7 @@ fail() {
   import -window root "$work/failure.png" 2>/dev/null && echo "screen: $work/failure.png" >&2
   exit 1
 }
-probe() { "$wine_run" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-expect_probe() { # expected text, probe arguments...; polls for 10 s at most
-  local expected=$1; shift
-  local got=
-  for _ in $(seq 50); do
-    got=$(probe "$@" || true)
-    [ "$got" = "$expected" ] && return 0
-    sleep 0.2
-  done
-  fail "'$*' gave:
-$got
-expected:
-$expected"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
 # Red + green + blue of a screen pixel.
 brightness() {
   import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
