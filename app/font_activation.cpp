@@ -1,5 +1,6 @@
 #include "font_activation.h"
 
+#include "collection_store.h"
 #include "font_catalogue.h"
 #include "handles.h"
 #include "registry.h"
@@ -37,13 +38,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// Writes content into a new file at path, replacing one there. A file that
-// could not be written completely is removed: a half list would still mark
-// the collection off.
+// Writes content into a new file at path; false, and nothing changed, when
+// a file is there already. A file that could not be written completely is
+// removed: a half list would still mark the collection off.
 bool WriteWholeFile(const std::string& path, const std::string& content) {
     bool written = false;
     {
-        nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return false;
@@ -127,6 +128,10 @@ std::string DisabledListPath(const std::string& folder) {
 
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
                                 const std::string& fontsRoot, CollectionBroadcast broadcast) {
+    // A collection whose folder holds its list is off already. That list
+    // names the fonts to switch back on: it is never written over.
+    if (CollectionDisabled(folder))
+        return {};
     std::vector<FontDescr*> installed;
     std::string content;
     for (const std::unique_ptr<FontDescr>& record : fonts) {

@@ -48,7 +48,9 @@ std::string DisabledListPath(const std::string& folder);
 // line each in list order with CR LF after every line (an empty file when none
 // is installed); then those records are uninstalled. Empty on success: the
 // collection is off. "Cannot create file <path>" when the list cannot be
-// written; then no font was touched and no file is left behind.
+// written; then no font was touched and no file is left behind. A collection
+// that holds its list already is off: nothing is written or switched, and the
+// result is empty.
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
                                 const std::string& fontsRoot,
                                 CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);

@@ -182,9 +182,19 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     void AppendRecord(std::unique_ptr<FontDescr> record);
     // A moved or trashed font leaves lbFonts and FontList together.
     void RemoveRecord(const FontDescr* record);
-    // The collection of a row is what FontList holds before it is switched or
-    // trashed as a whole.
-    void EnsureListed(const std::string& folder);
+    // The folder of a row of lbFolders (ending in a backslash): the fonts root
+    // for "All Fonts".
+    std::string CollectionFolder(int row) const;
+    // CollectionOff and the off flag of a row above 0, read from its folder;
+    // false when CollectionOff had said otherwise.
+    bool ReadCollectionState(int row);
+    // Before an action: the listing, CollectionOff, the row's off flag and the
+    // bars follow the current row of lbFolders. False when CollectionOff had
+    // been out of date (the collections bar offered the other switch).
+    bool FollowCurrentCollection();
+    // Before an action: the preview and the bars describe the current row of
+    // lbFonts. False when they had described another record.
+    bool FollowCurrentFont();
     // An error of an action, as the program's error handler shows it.
     void ShowError(const std::string& text);
 
@@ -235,6 +245,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
 
     std::unique_ptr<FontList> fontList_;
     std::optional<std::string> listedFolder_;
+    // The record the preview and the fonts bar describe (lbFontsClick); only
+    // compared, never read through.
+    const FontDescr* shownRecord_ = nullptr;
     bool collectionOff_ = false;
     bool rolledUp_ = false;
     bool active_ = true;

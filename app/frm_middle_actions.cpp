@@ -20,7 +20,10 @@ void TfrmMiddle::ShowError(const std::string& text) {
 
 void TfrmMiddle::Button1Click() {
     FontDescr* record = fonts_.CurrentRecord();
-    if (!record)
+    // The bar offered the switch of the record it described; when that was
+    // not the highlighted one, bar and preview now describe it and nothing is
+    // switched.
+    if (!record || !FollowCurrentFont())
         return;
     if (record->Installed) {
         UninstallFont(*record, FontsRoot());
@@ -31,18 +34,18 @@ void TfrmMiddle::Button1Click() {
     RefreshBars();
 }
 
-void TfrmMiddle::EnsureListed(const std::string& folder) {
-    if (!listedFolder_ || *listedFolder_ != folder)
-        ListFonts(folder);
-}
-
 void TfrmMiddle::Button2Click() {
     const int row = collections_.CurrentRow();
     if (row <= 0 || !fontList_)
         return;
-    const std::string folder = FontsRoot() + collections_.RowText(row) + "\\";
     const nq::WaitCursor wait;
-    EnsureListed(folder);
+    // The bar offered the switch CollectionOff called for. When the folder
+    // says otherwise (switched meanwhile, or a view that had fallen behind the
+    // current row), the bar now shows the truth and nothing is switched: a
+    // switch-off must never write over the list of a collection that is off.
+    if (!FollowCurrentCollection())
+        return;
+    const std::string folder = CollectionFolder(row);
     const std::string error = collectionOff_ ? SwitchCollectionOn(*fontList_, folder, FontsRoot())
                                              : SwitchCollectionOff(*fontList_, folder, FontsRoot());
     if (error.empty()) {
@@ -70,6 +73,8 @@ void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
 }
 
 void TfrmMiddle::RemoveRecord(const FontDescr* record) {
+    if (record == shownRecord_)
+        shownRecord_ = nullptr;
     fonts_.RemoveRecord(record);
     if (!fontList_)
         return;
@@ -82,6 +87,8 @@ void TfrmMiddle::RemoveRecord(const FontDescr* record) {
 }
 
 void TfrmMiddle::AddFontByDialog() {
+    // The font goes to the highlighted collection, listed by now.
+    FollowCurrentCollection();
     const std::optional<std::string> chosen =
         prompts_.OpenFile(Handle(), "Font Files (*.fon, *.ttf)", "*.fon;*.ttf");
     if (!chosen)
@@ -103,6 +110,7 @@ void TfrmMiddle::AddFontByDialog() {
 
 void TfrmMiddle::FileDrop1Drop(nq::TFileDrop& sender) {
     const nq::WaitCursor wait;
+    FollowCurrentCollection();
     for (const std::string& dropped : sender.Files()) {
         const std::string target = TargetPath(AdditionFolder(), dropped);
         if (!CopyFontFile(dropped, target)) {
@@ -124,6 +132,7 @@ bool TfrmMiddle::lbFoldersDragOver(nq::DragSource source) const {
 void TfrmMiddle::lbFoldersDragDrop(nq::DragSource source, POINT screen) {
     if (!lbFoldersDragOver(source))
         return;
+    FollowCurrentFont();
     const int row = collections_.RowAt(screen);
     FontDescr* record = fonts_.CurrentRecord();
     if (row < 0 || !record)
@@ -149,13 +158,14 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
         const int row = collections_.CurrentRow();
         if (row <= 0 || !fontList_)
             return;
+        // The question comes with the collection listed.
+        FollowCurrentCollection();
         if (prompts_.Message(Handle(), kTrashCaption,
                              "Are you sure you want move this collection to the trash?",
                              MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        const std::string folder = FontsRoot() + collections_.RowText(row) + "\\";
+        const std::string folder = CollectionFolder(row);
         const nq::WaitCursor wait;
-        EnsureListed(folder);
         if (const std::string error = TrashCollection(Handle(), *fontList_, folder, FontsRoot());
             !error.empty()) {
             prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
@@ -165,9 +175,11 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
         fonts_.Clear();
         fontList_->clear();
         listedFolder_.reset();
+        shownRecord_ = nullptr;
         RefreshBars();
         return;
     }
+    FollowCurrentFont();
     FontDescr* record = fonts_.CurrentRecord();
     if (!record)
         return;

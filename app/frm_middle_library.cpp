@@ -6,6 +6,8 @@
 #include "font_catalogue.h"
 #include "int_text.h"
 
+#include <utility>
+
 namespace {
 
 constexpr const char* kNewCollectionCaption = "New Collection";
@@ -18,22 +20,41 @@ void TfrmMiddle::FillCollections() {
         collections_.AddRow(collection.Name, collection.Off);
 }
 
+std::string TfrmMiddle::CollectionFolder(int row) const {
+    return row == 0 ? FontsRoot() : FontsRoot() + collections_.RowText(row) + "\\";
+}
+
+bool TfrmMiddle::ReadCollectionState(int row) {
+    if (row <= 0) // "All Fonts" is never off; CollectionOff keeps its value
+        return true;
+    const bool off = CollectionDisabled(CollectionFolder(row));
+    collections_.SetRowOff(row, off);
+    return std::exchange(collectionOff_, off) == off;
+}
+
 void TfrmMiddle::lbFoldersClick() {
     // Several rows may be highlighted; the one holding the focus counts.
     const int row = collections_.CurrentRow();
-    RefreshBars();
-    if (row < 0)
-        return;
-    if (row == 0) {
-        ListFonts(FontsRoot());
-        return;
+    if (row >= 0) {
+        ReadCollectionState(row);
+        ListFonts(CollectionFolder(row));
     }
-    const std::string folder = FontsRoot() + collections_.RowText(row) + "\\";
-    collectionOff_ = CollectionDisabled(folder);
-    ListFonts(folder);
+    RefreshBars();
+}
+
+bool TfrmMiddle::FollowCurrentCollection() {
+    const int row = collections_.CurrentRow();
+    if (row < 0)
+        return true;
+    const bool held = ReadCollectionState(row);
+    if (const std::string folder = CollectionFolder(row); listedFolder_ != folder)
+        ListFonts(folder);
+    RefreshBars();
+    return held;
 }
 
 void TfrmMiddle::NewCollection() {
+    FollowCurrentCollection();
     const std::optional<std::string> name = prompts_.QueryText(
         Handle(), kNewCollectionCaption, "Enter the name of the new Collection", "New Collection");
     if (!name)
@@ -57,6 +78,7 @@ void TfrmMiddle::ListFonts(const std::string& folder) {
     if (!fontList_)
         return;
     listedFolder_ = folder;
+    shownRecord_ = nullptr;
     // The rows and the order refer to the records: they go first.
     fonts_.Clear();
     fontList_->clear();
@@ -96,6 +118,7 @@ void TfrmMiddle::lbFontsClick() {
     preview_.ReleasePrivateFont();
     previewIndex_ = -1;
     const FontDescr* record = fonts_.CurrentRecord();
+    shownRecord_ = record;
     if (!record)
         return;
     if (ListingACollection()) {
@@ -105,6 +128,14 @@ void TfrmMiddle::lbFontsClick() {
     preview_.ShowSample(record->Name, previewSize_);
     preview_.ShowDetails(record->Name, record->Copyright, record->Trademark, record->Family);
     RefreshBars();
+}
+
+bool TfrmMiddle::FollowCurrentFont() {
+    const FontDescr* record = fonts_.CurrentRecord();
+    if (!record || record == shownRecord_)
+        return true;
+    lbFontsClick();
+    return false;
 }
 
 void TfrmMiddle::ComboBox1Change() {

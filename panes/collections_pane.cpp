@@ -72,6 +72,8 @@ void CollectionsPane::ToggleAction() {
 }
 
 void CollectionsPane::SetRowOff(int row, bool off) const {
+    if ((List().Data(row) != 0) == off)
+        return;
     List().SetData(row, off ? 1 : 0);
     InvalidateRect(lbFolders_, nullptr, TRUE);
 }
@@ -100,7 +102,7 @@ std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wPar
         return TRUE;
     }
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFolders_) {
-        if (HIWORD(wParam) == LBN_SELCHANGE && !drag_.Ending())
+        if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFoldersClick();
         return 0;
     }

@@ -155,7 +155,7 @@ std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LP
         return TRUE;
     }
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
-        if (HIWORD(wParam) == LBN_SELCHANGE && !drag_.Ending())
+        if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFontsClick();
         return 0;
     }

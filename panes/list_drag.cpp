@@ -31,10 +31,8 @@ void ListDrag::End(HWND list) {
         return;
     POINT press = pressAt_;
     ScreenToClient(list, &press);
-    ending_ = true;
     Subclass::CallPrevious(list, WM_LBUTTONUP, 0,
                            MAKELPARAM(static_cast<WORD>(press.x), static_cast<WORD>(press.y)));
-    ending_ = false;
     if (GetCapture() == list)
         ReleaseCapture();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -83,10 +81,8 @@ Subclass::Handled ListDrag::OnMessage(HWND list, UINT message, WPARAM wParam, LP
         break;
     case WM_CAPTURECHANGED:
         // Another window took the mouse: the drag is over without a drop.
-        if (dragging_ && reinterpret_cast<HWND>(lParam) != list) {
-            dragging_ = false;
-            pressed_ = false;
-        }
+        if (reinterpret_cast<HWND>(lParam) != list)
+            End(list);
         break;
     }
     return {};

@@ -2,6 +2,11 @@
 // on a row followed by a move past the system's drag threshold starts the
 // drag; the release drops it where the host accepts it; Escape, a release
 // where nothing accepts it, or a lost capture cancel it.
+// However a drag ends, it ends the click that started it too: the list is
+// told the button went up at the pressed row, so it stops tracking the mouse
+// and reports its selection change (which lists with several selected rows
+// report only then). The drop comes after that report: it acts on the row
+// the list and the window both hold current.
 #pragma once
 
 #include "pane_host.h"
@@ -14,13 +19,10 @@ namespace nq {
 class ListDrag {
   public:
     void Attach(HWND list, DragSource source, PaneHost& host);
-    // While a drag ends, the list is told the button went up at the pressed
-    // row so that it stops tracking the mouse; the selection notification that
-    // follows is no new choice of the user.
-    bool Ending() const { return ending_; }
 
   private:
     Subclass::Handled OnMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    // Ends a running drag and the click under it.
     void End(HWND list);
 
     Subclass subclass_;
@@ -28,7 +30,6 @@ class ListDrag {
     DragSource source_ = DragSource::Fonts;
     bool pressed_ = false;
     bool dragging_ = false;
-    bool ending_ = false;
     POINT pressAt_{};
 };
 

@@ -135,3 +135,14 @@ TEST_F(Activation, SwitchingOnStopsAtTheFirstFailureAndKeepsTheList) {
     EXPECT_EQ(FontValue(after.Name), "");
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
 }
+
+TEST_F(Activation, SwitchingOffACollectionThatHoldsItsListChangesNothing) {
+    FontDescr& font = AddFont("HandSwitchedOn");
+    ASSERT_EQ(InstallFont(font, root_.Path()), "");
+    const std::string list = "Earlier\r\n";
+    ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
+    EXPECT_TRUE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), font.Path);
+}

@@ -9,6 +9,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <map>
 
 namespace {
@@ -78,26 +80,88 @@ class ActionsTest : public WindowTest {
     HWND Fonts() const { return Control(*form_, ctl::LbFonts); }
     int FolderRow(const std::string& name) const { return FindRow(Folders(), name); }
     void List(const std::string& collection) { ClickFolder(*form_, FolderRow(collection)); }
+    // Makes the font's row current as a click does, with the notification.
     void SelectFont(const std::string& name) {
         SendMessageA(Fonts(), LB_SETCURSEL, FindRow(Fonts(), name), 0);
+        SendMessageA(GetParent(Fonts()), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Fonts()));
+    }
+    // The fonts of kNames lose the values Wine gave them for the host's
+    // files, so that the tests' copies can take them.
+    void FreeFontValues() const {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
+        for (const char* name : kNames)
+            RegDeleteValueA(key, (std::string(name) + " (TrueType)").c_str());
+        RegCloseKey(key);
     }
     void Click(int button) {
         HWND b = Control(*form_, button);
         SendMessageA(GetParent(b), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(b));
     }
-    // Presses the list's row, moves past the drag threshold to screen point
-    // `to` and releases there, as the mouse would.
-    static void DragRow(HWND list, int row, POINT to) {
+    static LPARAM At(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
+    static POINT InRow(HWND list, int row) {
         RECT item{};
         SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-        const auto at = [](POINT p) {
-            return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
-        };
-        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at({item.left + 4, item.top + 3}));
+        return {item.left + 4, item.top + 3};
+    }
+    // Presses the list's row and moves past the drag threshold to screen
+    // point `to`, as the mouse would.
+    static void StartDrag(HWND list, int row, POINT to) {
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, At(InRow(list, row)));
         ScreenToClient(list, &to);
-        SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, at(to));
-        SendMessageA(list, WM_LBUTTONUP, 0, at(to));
+        SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, At(to));
+    }
+    // The same, then releases the button at `to`.
+    static void DragRow(HWND list, int row, POINT to) {
+        StartDrag(list, row, to);
+        ScreenToClient(list, &to);
+        SendMessageA(list, WM_LBUTTONUP, 0, At(to));
+    }
+    static void ClickRow(HWND list, int row) {
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, At(InRow(list, row)));
+        SendMessageA(list, WM_LBUTTONUP, 0, At(InRow(list, row)));
+    }
+    // Arrow keys from the current row (the one with the focus rectangle) to row.
+    static void KeyToRow(HWND list, int row) {
+        SetFocus(list);
+        const int from = static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+        for (int step = 0; step < std::abs(row - from); ++step) {
+            const WPARAM key = row > from ? VK_DOWN : VK_UP;
+            SendMessageA(list, WM_KEYDOWN, key, 1);
+            SendMessageA(list, WM_KEYUP, key, 0xC0000001);
+        }
+    }
+    // The ways a row becomes current other than by a plain click: a drag of
+    // a row that was not current, ended in each way a drag ends, and the
+    // arrow keys.
+    struct RowMove {
+        const char* How;
+        std::function<void(HWND list, int row)> Make;
+    };
+    std::vector<RowMove> RowMoves() {
+        return {
+            {"dropped on the trash, answered No",
+             [this](HWND list, int row) {
+                 prompts_.Buttons = {IDNO};
+                 DragRow(list, row, OnToolbar(5));
+             }},
+            {"cancelled with Escape",
+             [this](HWND list, int row) {
+                 StartDrag(list, row, OnToolbar(5));
+                 SendMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
+             }},
+            {"released over the preview",
+             [this](HWND list, int row) { DragRow(list, row, OnPreview()); }},
+            {"arrow keys", [](HWND list, int row) { KeyToRow(list, row); }},
+        };
+    }
+    POINT OnPreview() const {
+        RECT preview{};
+        GetWindowRect(Control(*form_, ctl::LbPreview), &preview);
+        return {(preview.left + preview.right) / 2, (preview.top + preview.bottom) / 2};
     }
     POINT OnFolderRow(const std::string& name) const {
         RECT item{};
@@ -239,6 +303,110 @@ TEST_F(ActionsTest, DraggedRowsMoveToACollectionOrGoToTheTrashAndLeaveFontList) 
     EXPECT_EQ(FolderRow("Beta"), -1);
     EXPECT_TRUE(ListRows(Fonts()).empty());
     EXPECT_EQ(FontValue("DejaVu Sans"), "");
+}
+
+TEST_F(ActionsTest, ACollectionRowMadeCurrentByDragOrKeysIsTheOneListedSwitchedAndAddedTo) {
+    FreeFontValues();
+    const std::string alpha = Root() + "Alpha\\";
+    const Rows alphaFonts = {"DejaVu Sans", "DejaVu Sans Bold", "Liberation Sans Bold"};
+    const Rows offList = {"DejaVu Sans", "Liberation Sans Bold"};
+    WriteFileText(alpha + "disabled.txt", "DejaVu Sans\r\nLiberation Sans Bold\r\n");
+    Close(form_);
+    form_ = Open(true);
+    const int alphaRow = FolderRow("Alpha");
+    for (const RowMove& move : RowMoves()) {
+        SCOPED_TRACE(move.How);
+        ClickRow(Folders(), FolderRow("Beta")); // on, and listed
+        ASSERT_EQ(form_->ListedFolder().value_or(""), Root() + "Beta\\");
+        ASSERT_FALSE(form_->CollectionOff());
+        move.Make(Folders(), alphaRow);
+
+        // The highlighted row is the listed collection, with its state.
+        EXPECT_EQ(SendMessageA(Folders(), LB_GETCARETINDEX, 0, 0), alphaRow);
+        EXPECT_GT(SendMessageA(Folders(), LB_GETSEL, alphaRow, 0), 0);
+        EXPECT_EQ(form_->ListedFolder().value_or(""), alpha);
+        EXPECT_TRUE(form_->CollectionOff());
+        EXPECT_EQ(SendMessageA(Folders(), LB_GETITEMDATA, alphaRow, 0), 1);
+        EXPECT_EQ(ListRows(Fonts()), alphaFonts);
+
+        // The fonts bar's "+" copies into it.
+        prompts_.Files = {std::string(kDejaVuSerif)};
+        form_->AddFontByDialog();
+        EXPECT_TRUE(DeleteFileA((alpha + "DejaVuSerif.ttf").c_str()));
+        EXPECT_FALSE(Exists(Root() + "Beta\\DejaVuSerif.ttf"));
+
+        // On/off switches it on from its list, and off again to the same list.
+        Click(ctl::Button2);
+        EXPECT_FALSE(Exists(alpha + "disabled.txt"));
+        EXPECT_EQ(FontValue("DejaVu Sans"), alpha + "DejaVuSans.ttf");
+        EXPECT_EQ(FontValue("Liberation Sans Bold"), alpha + "LiberationSans-Bold.ttf");
+        Click(ctl::Button2);
+        Rows written = IniLines(alpha + "disabled.txt");
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, offList);
+        EXPECT_EQ(FontValue("DejaVu Sans"), "");
+    }
+}
+
+TEST_F(ActionsTest, AFontRowMadeCurrentByDragOrKeysIsTheOneShownAndSwitched) {
+    FreeFontValues();
+    const std::string onPath = Root() + "Alpha\\LiberationSans-Bold.ttf";
+    List("Alpha");
+    const int off = FindRow(Fonts(), "DejaVu Sans");
+    const int on = FindRow(Fonts(), "Liberation Sans Bold");
+    ClickRow(Fonts(), on);
+    Click(ctl::Button1);
+    ASSERT_EQ(FontValue("Liberation Sans Bold"), onPath);
+    for (const RowMove& move : RowMoves()) {
+        SCOPED_TRACE(move.How);
+        ClickRow(Fonts(), off);
+        ASSERT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "DejaVu Sans");
+        move.Make(Fonts(), on);
+
+        // The highlighted row is the font the preview and the bar describe...
+        EXPECT_EQ(SendMessageA(Fonts(), LB_GETCURSEL, 0, 0), on);
+        EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "Liberation Sans Bold");
+        EXPECT_EQ(form_->PreviewIndex(), on);
+        // ...and the one the on/off button switches: off, then on again.
+        Click(ctl::Button1);
+        EXPECT_EQ(FontValue("Liberation Sans Bold"), "");
+        EXPECT_EQ(FontValue("DejaVu Sans"), "");
+        Click(ctl::Button1);
+        EXPECT_EQ(FontValue("Liberation Sans Bold"), onPath);
+    }
+}
+
+// An on/off click that answers a view which fell behind the truth (the folder
+// switched meanwhile, or a row made current without its notification) brings
+// the view up to date and switches nothing: the bar had offered another switch.
+TEST_F(ActionsTest, AnOnOffClickOnAViewThatFellBehindShowsTheTruthAndSwitchesNothing) {
+    FreeFontValues();
+    const std::string alphaList = Root() + "Alpha\\disabled.txt";
+    List("Alpha");
+    ASSERT_FALSE(form_->CollectionOff());
+    WriteFileText(alphaList, "DejaVu Sans\r\n"); // switched off by another copy
+    Click(ctl::Button2);
+    EXPECT_EQ(ReadFileText(alphaList), "DejaVu Sans\r\n");
+    EXPECT_TRUE(form_->CollectionOff());
+    EXPECT_EQ(SendMessageA(Folders(), LB_GETITEMDATA, FolderRow("Alpha"), 0), 1);
+
+    List("Beta");
+    SendMessageA(Folders(), LB_SETSEL, FALSE, -1);
+    SendMessageA(Folders(), LB_SETSEL, TRUE, FolderRow("Alpha"));
+    SendMessageA(Folders(), LB_SETCARETINDEX, FolderRow("Alpha"), FALSE);
+    Click(ctl::Button2);
+    EXPECT_EQ(form_->ListedFolder().value_or(""), Root() + "Alpha\\");
+    EXPECT_TRUE(form_->CollectionOff());
+    EXPECT_EQ(ReadFileText(alphaList), "DejaVu Sans\r\n");
+    EXPECT_EQ(FontValue("DejaVu Sans"), "");
+
+    SelectFont("DejaVu Sans");
+    SendMessageA(Fonts(), LB_SETCURSEL, FindRow(Fonts(), "Liberation Sans Bold"), 0);
+    Click(ctl::Button1);
+    EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "Liberation Sans Bold");
+    EXPECT_EQ(FontValue("Liberation Sans Bold"), "");
+    Click(ctl::Button1); // now it is the font shown
+    EXPECT_EQ(FontValue("Liberation Sans Bold"), Root() + "Alpha\\LiberationSans-Bold.ttf");
 }
 
 } // namespace
