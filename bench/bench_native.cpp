@@ -1,8 +1,11 @@
 // Native benchmark: what reading a font's four names costs per file, next to
-// what merely mapping or opening the file costs, and next to FreeType.
-// Usage: bench_native CORPUS_DIR [ROUNDS]
+// what merely mapping or opening the file costs, and next to FreeType; the
+// program's font reader beside glyphscan's on the same TrueType files and, given
+// a mixed corpus, over TrueType, OpenType CFF and collection files.
+// Usage: bench_native CORPUS_DIR [ROUNDS] [MIXED_CORPUS_DIR]
 #include "timing.h"
 
+#include "font_file_posix.h"
 #include "posix_file.h"
 #include "posix_mapping.h"
 
@@ -93,6 +96,12 @@ unsigned Reader(const std::string& path) {
     return static_cast<unsigned>(found) + static_cast<unsigned char>(g_family[0]);
 }
 
+// The program's reader: every face and its four names, as stored.
+unsigned ProgramReader(const std::string& path) {
+    const auto info = nq::fontfile::ReadFontFilePosix(path.c_str());
+    return info ? static_cast<unsigned>(info->Faces.size()) : 0;
+}
+
 FT_Library g_freetype;
 
 // Opens the face and takes the first record of each of name IDs 0, 1, 4 and 7,
@@ -135,6 +144,55 @@ unsigned FreeType(const std::string& path) {
     return found + static_cast<unsigned char>(slots[3][0]);
 }
 
+std::vector<std::string> FilesOf(const char* folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file())
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The program's reader over a corpus of every sfnt format, beside glyphscan's
+// (which reads the TrueType files and rejects the rest) and the mapping floor;
+// then per format, so that no format's cost hides behind another's.
+void MeasureMixed(const char* folder, int rounds) {
+    const std::vector<std::string> files = FilesOf(folder);
+    std::printf("\nnative, mixed corpus: %s\n", folder);
+    std::size_t faces = 0, read = 0;
+    for (const std::string& f : files) {
+        const unsigned n = ProgramReader(f);
+        faces += n;
+        read += n > 0;
+    }
+    std::printf("program reader read %zu of %zu files, %zu faces\n", read, files.size(), faces);
+    const std::vector<bench::Method> methods = {
+        {"mapping floor", "open, fstat, mmap, touch 1 byte, munmap, close", MappingFloor},
+        {"glyphscan", "GetFontPropsPosix (TrueType 1.0 only)", Reader},
+        {"program reader", "ReadFontFilePosix: every face, four names each", ProgramReader},
+    };
+    const bench::Figures figures = bench::Measure(methods, files, rounds);
+    bench::PrintTable(methods, figures, files.size(), rounds);
+    std::printf("  per format, time per file in microseconds (median):\n");
+    std::printf("  %-10s %6s %14s %14s %8s\n", "format", "files", "mapping floor", "program reader",
+                "ratio");
+    for (const char* extension : {".ttf", ".otf", ".ttc"}) {
+        std::vector<std::string> subset;
+        for (const std::string& f : files)
+            if (f.size() > 4 && f.compare(f.size() - 4, 4, extension) == 0)
+                subset.push_back(f);
+        if (subset.empty())
+            continue;
+        const std::vector<bench::Method> pair = {methods[0], methods[2]};
+        const bench::Figures per_format = bench::Measure(pair, subset, rounds);
+        std::vector<double> ratios;
+        for (std::size_t r = 0; r < per_format.rounds_us[0].size(); ++r)
+            ratios.push_back(per_format.rounds_us[1][r] / per_format.rounds_us[0][r]);
+        std::printf("  %-10s %6zu %14.2f %14.2f %8.2f\n", extension, subset.size(),
+                    per_format.median_us[0], per_format.median_us[1], bench::Median(ratios));
+    }
+}
+
 long MinorFaults() {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
@@ -165,11 +223,7 @@ int main(int argc, char** argv) {
     }
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
 
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[1]))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::string> files = FilesOf(argv[1]);
     if (files.empty()) {
         std::fprintf(stderr, "%s: no files\n", argv[1]);
         return 1;
@@ -197,6 +251,8 @@ int main(int argc, char** argv) {
         {"FreeType", "FT_New_Face, FT_Get_Sfnt_Name for IDs 0 1 4 7, FT_Done_Face", FreeType},
         {"2-page floor", "mapping floor, also touching the naming table's first byte",
          TwoPageFloor},
+        {"program reader", "ReadFontFilePosix: open, fstat, mmap, every face's names, munmap",
+         ProgramReader},
     };
     std::printf("native: %s\n", argv[1]);
     std::printf("reader found a family in %zu of %zu files; FreeType opened %zu\n", accepted,
@@ -208,6 +264,9 @@ int main(int argc, char** argv) {
     bench::PrintRatio("reader / FreeType", figures, 2, 3, bench::Bound::Below, 1.0);
     std::printf("  %-30s %6.2f   (what parsing adds to the two pages a mapped reader touches)\n",
                 "reader / 2-page floor", figures.median_us[2] / figures.median_us[4]);
+    bench::PrintRatio("program reader / glyphscan", figures, 5, 2, bench::Bound::AtMost, 1.1);
+    if (argc > 3)
+        MeasureMixed(argv[3], rounds);
     FT_Done_FreeType(g_freetype);
     return 0;
 }
