@@ -154,43 +154,14 @@ std::vector<std::string> FilesOf(const char* folder) {
 }
 
 // The program's reader over a corpus of every sfnt format, beside glyphscan's
-// (which reads the TrueType files and rejects the rest) and the mapping floor;
-// then per format, so that no format's cost hides behind another's.
+// (which reads the TrueType files and rejects the rest) and the mapping floor.
 void MeasureMixed(const char* folder, int rounds) {
-    const std::vector<std::string> files = FilesOf(folder);
     std::printf("\nnative, mixed corpus: %s\n", folder);
-    std::size_t faces = 0, read = 0;
-    for (const std::string& f : files) {
-        const unsigned n = ProgramReader(f);
-        faces += n;
-        read += n > 0;
-    }
-    std::printf("program reader read %zu of %zu files, %zu faces\n", read, files.size(), faces);
-    const std::vector<bench::Method> methods = {
-        {"mapping floor", "open, fstat, mmap, touch 1 byte, munmap, close", MappingFloor},
-        {"glyphscan", "GetFontPropsPosix (TrueType 1.0 only)", Reader},
-        {"program reader", "ReadFontFilePosix: every face, four names each", ProgramReader},
-    };
-    const bench::Figures figures = bench::Measure(methods, files, rounds);
-    bench::PrintTable(methods, figures, files.size(), rounds);
-    std::printf("  per format, time per file in microseconds (median):\n");
-    std::printf("  %-10s %6s %14s %14s %8s\n", "format", "files", "mapping floor", "program reader",
-                "ratio");
-    for (const char* extension : {".ttf", ".otf", ".ttc"}) {
-        std::vector<std::string> subset;
-        for (const std::string& f : files)
-            if (f.size() > 4 && f.compare(f.size() - 4, 4, extension) == 0)
-                subset.push_back(f);
-        if (subset.empty())
-            continue;
-        const std::vector<bench::Method> pair = {methods[0], methods[2]};
-        const bench::Figures per_format = bench::Measure(pair, subset, rounds);
-        std::vector<double> ratios;
-        for (std::size_t r = 0; r < per_format.rounds_us[0].size(); ++r)
-            ratios.push_back(per_format.rounds_us[1][r] / per_format.rounds_us[0][r]);
-        std::printf("  %-10s %6zu %14.2f %14.2f %8.2f\n", extension, subset.size(),
-                    per_format.median_us[0], per_format.median_us[1], bench::Median(ratios));
-    }
+    bench::MeasureMixedCorpus(
+        {{"mapping floor", "open, fstat, mmap, touch 1 byte, munmap, close", MappingFloor},
+         {"glyphscan", "GetFontPropsPosix (TrueType 1.0 only)", Reader},
+         {"program reader", "ReadFontFilePosix: every face, four names each", ProgramReader}},
+        FilesOf(folder), rounds);
 }
 
 long MinorFaults() {
@@ -218,7 +189,7 @@ void PrintFaults(const std::vector<bench::Method>& methods, const std::vector<st
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS] [MIXED_CORPUS_DIR]\n", argv[0]);
         return 2;
     }
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;

@@ -7,6 +7,7 @@
 #include "font_files.h"
 #include "font_naming.h"
 #include "name_reader.h"
+#include "poisoned_prefix.h"
 #include "posix_file.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +17,6 @@
 #include <memory>
 #include <ostream>
 #include <vector>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NQ_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define NQ_ASAN 1
-#endif
-#ifdef NQ_ASAN
-#include <sanitizer/asan_interface.h>
-#else
-#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#endif
 
 namespace nq::fontfile {
 // Failure messages show the text: bytes, or code units in hexadecimal.
@@ -56,12 +42,8 @@ using nq::fontfile::TextEncoding;
 
 // Reads the first size bytes of image with everything after them poisoned.
 std::optional<FontFileInfo> ReadPrefix(const Bytes& image, std::size_t size) {
-    std::vector<unsigned char> bytes(image.begin(), image.end());
-    bytes.push_back(0); // a poisoned byte even after the whole image
-    ASAN_POISON_MEMORY_REGION(bytes.data() + size, bytes.size() - size);
-    std::optional<FontFileInfo> info = nq::fontfile::ReadFontImage(bytes.data(), size);
-    ASAN_UNPOISON_MEMORY_REGION(bytes.data(), bytes.size());
-    return info;
+    const fonttest::PoisonedPrefix bytes(image, size);
+    return nq::fontfile::ReadFontImage(bytes.data(), bytes.size());
 }
 
 std::optional<FontFileInfo> Read(const Bytes& image) {
