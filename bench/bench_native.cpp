@@ -1,8 +1,11 @@
 // Native benchmark: what reading a font's four names costs per file, next to
-// what merely mapping or opening the file costs, and next to FreeType.
-// Usage: bench_native CORPUS_DIR [ROUNDS]
+// what merely mapping or opening the file costs, and next to FreeType; the
+// program's font reader beside glyphscan's on the same TrueType files and, given
+// a mixed corpus, over TrueType, OpenType CFF and collection files.
+// Usage: bench_native CORPUS_DIR [ROUNDS] [MIXED_CORPUS_DIR]
 #include "timing.h"
 
+#include "font_file_posix.h"
 #include "posix_file.h"
 #include "posix_mapping.h"
 
@@ -93,6 +96,12 @@ unsigned Reader(const std::string& path) {
     return static_cast<unsigned>(found) + static_cast<unsigned char>(g_family[0]);
 }
 
+// The program's reader: every face and its four names, as stored.
+unsigned ProgramReader(const std::string& path) {
+    const auto info = nq::fontfile::ReadFontFilePosix(path.c_str());
+    return info ? static_cast<unsigned>(info->Faces.size()) : 0;
+}
+
 FT_Library g_freetype;
 
 // Opens the face and takes the first record of each of name IDs 0, 1, 4 and 7,
@@ -135,6 +144,26 @@ unsigned FreeType(const std::string& path) {
     return found + static_cast<unsigned char>(slots[3][0]);
 }
 
+std::vector<std::string> FilesOf(const char* folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file())
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The program's reader over a corpus of every sfnt format, beside glyphscan's
+// (which reads the TrueType files and rejects the rest) and the mapping floor.
+void MeasureMixed(const char* folder, int rounds) {
+    std::printf("\nnative, mixed corpus: %s\n", folder);
+    bench::MeasureMixedCorpus(
+        {{"mapping floor", "open, fstat, mmap, touch 1 byte, munmap, close", MappingFloor},
+         {"glyphscan", "GetFontPropsPosix (TrueType 1.0 only)", Reader},
+         {"program reader", "ReadFontFilePosix: every face, four names each", ProgramReader}},
+        FilesOf(folder), rounds);
+}
+
 long MinorFaults() {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
@@ -160,16 +189,12 @@ void PrintFaults(const std::vector<bench::Method>& methods, const std::vector<st
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s CORPUS_DIR [ROUNDS] [MIXED_CORPUS_DIR]\n", argv[0]);
         return 2;
     }
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
 
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[1]))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::string> files = FilesOf(argv[1]);
     if (files.empty()) {
         std::fprintf(stderr, "%s: no files\n", argv[1]);
         return 1;
@@ -197,6 +222,8 @@ int main(int argc, char** argv) {
         {"FreeType", "FT_New_Face, FT_Get_Sfnt_Name for IDs 0 1 4 7, FT_Done_Face", FreeType},
         {"2-page floor", "mapping floor, also touching the naming table's first byte",
          TwoPageFloor},
+        {"program reader", "ReadFontFilePosix: open, fstat, mmap, every face's names, munmap",
+         ProgramReader},
     };
     std::printf("native: %s\n", argv[1]);
     std::printf("reader found a family in %zu of %zu files; FreeType opened %zu\n", accepted,
@@ -208,6 +235,9 @@ int main(int argc, char** argv) {
     bench::PrintRatio("reader / FreeType", figures, 2, 3, bench::Bound::Below, 1.0);
     std::printf("  %-30s %6.2f   (what parsing adds to the two pages a mapped reader touches)\n",
                 "reader / 2-page floor", figures.median_us[2] / figures.median_us[4]);
+    bench::PrintRatio("program reader / glyphscan", figures, 5, 2, bench::Bound::AtMost, 1.1);
+    if (argc > 3)
+        MeasureMixed(argv[3], rounds);
     FT_Done_FreeType(g_freetype);
     return 0;
 }

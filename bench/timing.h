@@ -152,4 +152,38 @@ inline void PrintRatio(const char* label, const Figures& figures, std::size_t nu
     PrintTarget(label, Median(ratios), "", bound, target);
 }
 
+// A corpus of several font formats: every method over all files, then the
+// first (a floor) and the last (a reader that returns the faces it read) over
+// each format's files alone, so that no format's cost hides behind another's.
+inline void MeasureMixedCorpus(const std::vector<Method>& methods,
+                               const std::vector<std::string>& files, int rounds) {
+    const Method& floor = methods.front();
+    const Method& reader = methods.back();
+    std::size_t faces = 0, read = 0;
+    for (const std::string& f : files) {
+        const unsigned n = reader.run(f);
+        faces += n;
+        read += n > 0;
+    }
+    std::printf("%s read %zu of %zu files, %zu faces\n", reader.name, read, files.size(), faces);
+    const Figures figures = Measure(methods, files, rounds);
+    PrintTable(methods, figures, files.size(), rounds);
+    std::printf("  per format, time per file in microseconds (median):\n");
+    std::printf("  %-10s %6s %16s %16s %8s\n", "format", "files", floor.name, reader.name, "ratio");
+    for (const char* extension : {".ttf", ".otf", ".ttc"}) {
+        std::vector<std::string> subset;
+        for (const std::string& f : files)
+            if (f.size() > 4 && f.compare(f.size() - 4, 4, extension) == 0)
+                subset.push_back(f);
+        if (subset.empty())
+            continue;
+        const Figures pair = Measure({floor, reader}, subset, rounds);
+        std::vector<double> ratios;
+        for (std::size_t r = 0; r < pair.rounds_us[0].size(); ++r)
+            ratios.push_back(pair.rounds_us[1][r] / pair.rounds_us[0][r]);
+        std::printf("  %-10s %6zu %16.2f %16.2f %8.2f\n", extension, subset.size(),
+                    pair.median_us[0], pair.median_us[1], Median(ratios));
+    }
+}
+
 } // namespace bench

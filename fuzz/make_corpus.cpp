@@ -1,4 +1,4 @@
-// Writes the seed corpus: small sfnt files, each aimed at one path of the reader.
+// Writes the seed corpus: small font files, each aimed at one path of the readers.
 // cmake --build build/native --target fuzz_make_corpus && build/native/fuzz/fuzz_make_corpus
 // fuzz/corpus
 #include "font_builder.h"
@@ -57,5 +57,27 @@ int main(int argc, char** argv) {
     Bytes cff = FontWithNames(MacNames("C", "F", "N", "T"));
     cff.replace(0, 4, "OTTO");
     Write(folder, "otto_header", cff);
+
+    Write(folder, "otto_cjk_names",
+          OpenTypeCffWithNames({WindowsName(kFamilyId, u"\u660E\u671D", 0x411),
+                                WindowsName(kFullNameId, u"\u660E\u671D \U0001F600", 0x411),
+                                WindowsName(kFamilyId, u"Mincho")}));
+    Collection two_faces;
+    two_faces.faces = {FaceWithNames(MacNames("C", "Cambria", "Cambria", "T")),
+                       FaceWithNames({WindowsName(kFamilyId, u"Cambria Math")})};
+    Write(folder, "ttcf_two_faces", BuildCollection(two_faces));
+    Collection cff_faces;
+    cff_faces.major_version = 2;
+    cff_faces.faces = {FaceWithNames({MacName(kFamilyId, "Serif")}, true),
+                       FaceWithNames({WindowsName(kFamilyId, u"Serif Bold")}, true)};
+    Write(folder, "ttcf_v2_cff", BuildCollection(cff_faces));
+    BitmapFontFile bitmap;
+    bitmap.fonts = {{"MS Sans Serif", "(c) Someone", 8, 13, {}},
+                    {"MS Sans Serif", "(c) Someone", 10, 16, {}},
+                    {"Small Fonts", "(c) Other", 6, 8, {}}};
+    Write(folder, "fon_two_faces", BuildBitmapFontFile(bitmap));
+    bitmap.font_resources = false;
+    bitmap.align_shift = 0;
+    Write(folder, "fon_directory_only", BuildBitmapFontFile(bitmap));
     return 0;
 }

@@ -2,16 +2,12 @@
 // Portable: no Windows calls, so it builds natively for sanitizers and the fuzzer.
 #pragma once
 
+#include "sfnt_core.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace glyphscan {
-
-constexpr std::size_t kSlotSize = 1024; // one text slot with its terminator
-constexpr std::size_t kSlotCount = 4;   // full name, copyright, trademark, family
-constexpr std::size_t kBlockSize = kSlotSize * kSlotCount;
-
-enum Slot : std::size_t { kFullName = 0, kCopyright = 1, kTrademark = 2, kFamily = 3 };
 
 // Converts UTF-16 code units to 8-bit text in the ANSI code page; characters the
 // code page cannot hold become '?'. Writes at most out_cap bytes, no terminator,
@@ -21,7 +17,8 @@ using Utf16ToAnsi = std::size_t (*)(const char16_t* units, std::size_t count, ch
 
 // Reads the image's naming table into block (kBlockSize bytes, slot n at
 // n * kSlotSize), which the caller has zero-filled. Returns 1 when a family
-// name was found, else 0. Never reads outside [data, data + size).
+// name was found, else 0. Never reads outside [data, data + size). Only sfnt
+// version 1.0 is read: OpenType CFF images, collections and the rest give 0.
 // When no 8-bit family record is found and convert is given, a second pass takes
 // the names from the Windows Unicode records instead.
 int ReadNames(const unsigned char* data, std::size_t size, char* block, Utf16ToAnsi convert);

@@ -11,7 +11,8 @@ jobs=$(nproc)
 
 # More font families for the corpus; only the benchmark needs them.
 bash "$root/scripts/deps.sh" fonts-dejavu-extra fonts-liberation fonts-freefont-ttf \
-  fonts-crosextra-carlito fonts-crosextra-caladea fonts-open-sans fonts-lato
+  fonts-crosextra-carlito fonts-crosextra-caladea fonts-open-sans fonts-lato \
+  fonts-urw-base35 fonts-wqy-microhei
 
 configure() { # dir, target, extra args...
   local dir=$1 target=$2; shift 2
@@ -29,9 +30,12 @@ cmake --build "$build/bench-x86_64" -j "$jobs" --target bench_catalogue bench_pa
 
 corpus="$build/bench-corpus"
 bash "$root/scripts/bench-corpus.sh" "$corpus" 300
+# TrueType, OpenType CFF and collection files alike, for the program's font reader.
+mixed="$build/bench-corpus-mixed"
+bash "$root/scripts/bench-corpus.sh" "$mixed" 300 mixed
 
 echo
-"$build/bench-native/bench/bench_native" "$corpus" "$rounds"
+"$build/bench-native/bench/bench_native" "$corpus" "$rounds" "$mixed"
 
 . "$root/scripts/display.sh"
 trap 'nq_stop_wine; nq_stop_display' EXIT
@@ -43,7 +47,9 @@ nq_warm_wine "$wineprefix"
 echo
 # Wine sees the Linux root as drive Z:.
 wine_corpus="Z:$(printf '%s' "$corpus" | tr / '\\')"
-"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_wine.exe" "$wine_corpus" "$rounds"
+wine_mixed="Z:$(printf '%s' "$mixed" | tr / '\\')"
+"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_wine.exe" "$wine_corpus" "$rounds" \
+  "$wine_mixed"
 
 # The program copies the corpus into a collection of 2,000 files in a fonts root
 # of its own under Wine's temporary folder and removes it at the end.

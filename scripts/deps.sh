@@ -8,6 +8,7 @@ packages=(
   googletest libbenchmark-dev libfreetype-dev
   wine wine64 fonts-wine xvfb xdotool xcompmgr imagemagick x11-utils
   fonts-dejavu-core fonts-liberation2 fonts-roboto-unhinted fonts-noto-mono
+  fonts-urw-base35 fonts-wqy-microhei
   util-linux binutils unzip
   "$@"
 )

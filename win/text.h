@@ -19,4 +19,14 @@ inline std::string Narrow(const std::wstring& text) {
     return Narrow(text.data(), static_cast<int>(text.size()));
 }
 
+// UTF-8, the program's own text for names and paths, to UTF-16 and back. An
+// invalid sequence or a lone surrogate becomes U+FFFD.
+std::wstring WideFromUtf8(const std::string& text);
+std::string Utf8FromWide(const wchar_t* text, std::size_t length);
+inline std::string Utf8FromWide(const std::wstring& text) {
+    return Utf8FromWide(text.data(), text.size());
+}
+// 8-bit text in the ANSI code page to UTF-8.
+std::string Utf8FromAnsi(const std::string& text);
+
 } // namespace nq

@@ -1,5 +1,7 @@
 // Writes sfnt images with chosen tables and name records, including broken ones:
-// wrong versions, odd tags, counts and offsets that point past the end.
+// wrong versions, odd tags, counts and offsets that point past the end; font
+// collections of such images; and bitmap font files (NE executables with font
+// resources).
 #pragma once
 
 #include <cstdint>
@@ -68,8 +70,47 @@ Bytes FontWithNames(const std::vector<NameRecord>& records);
 std::vector<NameRecord> MacNames(const Bytes& copyright, const Bytes& family,
                                  const Bytes& full_name, const Bytes& trademark);
 
+// An OpenType image with CFF outlines: a small "CFF " table and a "name" table.
+Bytes OpenTypeCffWithNames(const std::vector<NameRecord>& records);
+
+// A font collection ("ttcf") holding each face's image one after another, with
+// the face's table offsets moved to where it lies.
+struct Collection {
+    std::vector<Font> faces;
+    std::uint16_t major_version = 1;                // 2 adds the (empty) signature fields
+    std::optional<std::uint32_t> num_fonts;         // stored count, when it should differ
+    std::vector<std::uint32_t> face_offset_changes; // added to the stored face offsets, by face
+};
+Bytes BuildCollection(const Collection& collection);
+
+// A face of a collection: its tables as FontWithNames lays them out, or with a
+// "CFF " table and version OTTO when cff is set.
+Font FaceWithNames(const std::vector<NameRecord>& records, bool cff = false);
+
+// One font resource of a bitmap font: the header of a version 2.0 font file,
+// then its face name (there are no glyph bitmaps).
+struct BitmapFont {
+    Bytes face;
+    Bytes copyright; // at most 60 bytes
+    std::uint16_t points = 10;
+    std::uint16_t pixel_height = 13;
+    std::optional<std::uint32_t> face_offset; // stored dfFace, when it should differ
+};
+struct BitmapFontFile {
+    std::vector<BitmapFont> fonts; // the RT_FONT resources
+    bool font_directory = true;    // an RT_FONTDIR naming every font
+    bool font_resources = true;    // false leaves the RT_FONT type out
+    std::uint16_t align_shift = 4; // resource offsets and lengths count in 1 << shift bytes
+    std::optional<std::uint32_t> ne_offset; // stored e_lfanew, when it should differ
+};
+// MZ header, NE header, resource table, font directory, font resources.
+Bytes BuildBitmapFontFile(const BitmapFontFile& file);
+
 // Big-endian writers, for hand-made bytes.
 void PutU16(Bytes& out, std::uint16_t value);
 void PutU32(Bytes& out, std::uint32_t value);
+// Little-endian writers, for executable headers.
+void PutU16Le(Bytes& out, std::uint16_t value);
+void PutU32Le(Bytes& out, std::uint32_t value);
 
 } // namespace fontbuild

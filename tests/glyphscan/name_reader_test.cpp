@@ -3,6 +3,7 @@
 #include "font_builder.h"
 #include "font_files.h"
 #include "name_reader.h"
+#include "poisoned_prefix.h"
 #include "posix_file.h"
 
 #include <gtest/gtest.h>
@@ -10,21 +11,6 @@
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NQ_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define NQ_ASAN 1
-#endif
-#ifdef NQ_ASAN
-#include <sanitizer/asan_interface.h>
-#else
-#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#endif
 
 namespace {
 
@@ -43,14 +29,11 @@ struct Result {
 // Reads the first size bytes of image with everything after them poisoned.
 Result ReadPrefix(const Bytes& image, std::size_t size,
                   glyphscan::Utf16ToAnsi convert = glyphscan::Utf16ToLatin1) {
-    std::vector<unsigned char> bytes(image.begin(), image.end());
-    bytes.push_back(0); // a poisoned byte even after the whole image
-    ASAN_POISON_MEMORY_REGION(bytes.data() + size, bytes.size() - size);
+    const fonttest::PoisonedPrefix bytes(image, size);
     // A heap block of exactly kBlockSize, so a write past it is caught too.
     auto block = std::make_unique<char[]>(kBlockSize);
     std::memset(block.get(), 0, kBlockSize);
-    const int flag = glyphscan::ReadNames(bytes.data(), size, block.get(), convert);
-    ASAN_UNPOISON_MEMORY_REGION(bytes.data(), bytes.size());
+    const int flag = glyphscan::ReadNames(bytes.data(), bytes.size(), block.get(), convert);
     return {flag, std::vector<char>(block.get(), block.get() + kBlockSize)};
 }
 
