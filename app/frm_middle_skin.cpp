@@ -45,6 +45,10 @@ void TfrmMiddle::RefreshBars() const {
     fonts_.InvalidateBar();
     search_.InvalidateBar();
     preview_.InvalidateDetails();
+    // The splitters show the pane background at their place: a layout that
+    // moves them or stretches the background anew changes them too.
+    for (HWND splitter : {collections_.Splitter(), fonts_.Splitter(), preview_.Splitter()})
+        InvalidateRect(splitter, nullptr, FALSE);
 }
 
 void TfrmMiddle::HookPanels(bool hooked) {
@@ -53,24 +57,19 @@ void TfrmMiddle::HookPanels(bool hooked) {
         toolbar_.SetPaintHandler(nullptr);
         bgPanel_.SetPaintHandler(nullptr);
         preview_.SetFramePaintHandler(nullptr);
+        skin_.SetPaneArea(nullptr);
         return;
     }
+    skin_.SetPaneArea(bgPanel_.Handle());
     toolbar_.SetPaintHandler(
         [this](HDC dc, const RECT&) { skin_.PaintToolbar(toolbar_.Handle(), dc); });
-    bgPanel_.SetPaintHandler([this](HDC dc, const RECT& update) {
-        const bool first = skin_.PaneBackground() == nullptr;
-        skin_.PaintPaneArea(bgPanel_.Handle(), dc, update,
-                            {collections_.Splitter(), fonts_.Splitter()});
-        // What copies from the pane area's background can now show it.
-        if (first && skin_.PaneBackground()) {
-            RefreshBars();
-            InvalidateRect(preview_.Frame(), nullptr, FALSE);
-        }
-    });
+    bgPanel_.SetPaintHandler(
+        [this](HDC dc, const RECT& update) { skin_.PaintPaneArea(dc, update); });
     preview_.SetFramePaintHandler([this](HDC dc, const RECT& update) {
-        skin_.PaintPreviewFrame(preview_.Frame(), bgPanel_.Handle(), dc, update,
-                                preview_.Splitter());
+        skin_.PaintPreviewFrame(preview_.Frame(), dc, update);
     });
+    // What copies from the pane background can show it from now on.
+    RefreshBars();
     for (HWND panel : {toolbar_.Handle(), bgPanel_.Handle(), preview_.Frame()})
         RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

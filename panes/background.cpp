@@ -10,13 +10,6 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-GdipBrushPtr SolidBrush(COLORREF colour) {
-    const ARGB argb = 0xFF000000u | (ARGB{GetRValue(colour)} << 16) |
-                      (ARGB{GetGValue(colour)} << 8) | ARGB{GetBValue(colour)};
-    GpSolidFill* brush = nullptr;
-    return GdipCreateSolidFill(argb, &brush) == Ok ? GdipBrushPtr(brush) : GdipBrushPtr();
-}
-
 // The texture tiled from the image's origin, each tile width pixels wide and
 // as high as the texture; empty for a texture without pixels.
 GdipBrushPtr StretchedTexture(GpImage* texture, int width) {
@@ -57,6 +50,13 @@ GdipBitmapPtr Build(int width, int height, GpImage* texture, COLORREF fallback) 
 }
 
 } // namespace
+
+GdipBrushPtr SolidBrush(COLORREF colour) {
+    const ARGB argb = 0xFF000000u | (ARGB{GetRValue(colour)} << 16) |
+                      (ARGB{GetGValue(colour)} << 8) | ARGB{GetBValue(colour)};
+    GpSolidFill* brush = nullptr;
+    return GdipCreateSolidFill(argb, &brush) == Ok ? GdipBrushPtr(brush) : GdipBrushPtr();
+}
 
 GdipBitmapPtr LoadSkinImage(const std::string& path) {
     const std::wstring widePath = Widen(path);

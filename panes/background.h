@@ -15,6 +15,9 @@ namespace nq {
 // missing or unreadable. Nothing is shown to the user either way.
 GdipBitmapPtr LoadSkinImage(const std::string& path);
 
+// A brush of the opaque colour; empty when GDI+ cannot make one.
+GdipBrushPtr SolidBrush(COLORREF colour);
+
 // The image's size in pixels; {0, 0} for no image.
 SIZE ImageSize(Gdiplus::GpImage* image);
 

@@ -13,15 +13,14 @@ constexpr const char* kTexture = "bg.bmp";
 constexpr const char* kGrip = "dot.png";
 constexpr const char* kTrash = "trash.png";
 
-// The grip image centred on a splitter (fractional positions are kept).
-void DrawGrip(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, HWND splitter, HWND origin) {
+// The grip image centred on an area of the given size at (0, 0) (fractional
+// positions are kept).
+void DrawGripCentred(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, SIZE area) {
     const SIZE image = ImageSize(grip);
-    if (!grip || !splitter || image.cx == 0)
+    if (!grip || image.cx == 0)
         return;
-    const POINT at = OffsetIn(splitter, origin);
-    const SIZE bar = ClientSize(splitter);
-    const float x = at.x + bar.cx / 2.0f - image.cx / 2.0f;
-    const float y = at.y + bar.cy / 2.0f - image.cy / 2.0f;
+    const float x = area.cx / 2.0f - image.cx / 2.0f;
+    const float y = area.cy / 2.0f - image.cy / 2.0f;
     GdipDrawImageRect(graphics, grip, x, y, static_cast<float>(image.cx),
                       static_cast<float>(image.cy));
 }
@@ -60,6 +59,18 @@ Gdiplus::GpBitmap* ClientSkin::Image(const char* file) const {
     return images_.emplace(file, LoadSkinImage(path_ + file)).first->second.get();
 }
 
+void ClientSkin::SetPaneArea(HWND paneArea) {
+    paneArea_ = paneArea;
+    paneBackground_.Discard();
+}
+
+Gdiplus::GpBitmap* ClientSkin::PaneBackground() const {
+    if (!paneArea_)
+        return nullptr;
+    const SIZE size = ClientSize(paneArea_);
+    return paneBackground_.Ensure(size.cx, size.cy, paneTexture_.get(), colour_);
+}
+
 void ClientSkin::DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND window, HWND origin,
                                          int width, int height) const {
     if (Gdiplus::GpBitmap* background = PaneBackground()) {
@@ -82,37 +93,49 @@ void ClientSkin::PaintToolbar(HWND toolbar, HDC dc) {
     });
 }
 
-void ClientSkin::PaintPaneArea(HWND paneArea, HDC dc, const RECT& update,
-                               std::initializer_list<HWND> splitters) {
-    const SIZE size = ClientSize(paneArea);
-    Gdiplus::GpBitmap* background =
-        paneBackground_.Ensure(size.cx, size.cy, paneTexture_.get(), colour_);
-    Gdiplus::GpBitmap* grip = Image(kGrip);
+void ClientSkin::PaintPaneArea(HDC dc, const RECT& update) const {
+    Gdiplus::GpBitmap* background = PaneBackground();
+    if (!background)
+        return;
+    const SIZE size = ClientSize(paneArea_);
+    // The grips belong to the splitters, which are windows of their own and
+    // paint them; the panes cover the rest of the pane area.
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
-        if (background)
-            IntoClearedImage(graphics, [&] {
-                CopyRect(graphics, background, update.left, update.top, update.left, update.top,
-                         update.right - update.left, update.bottom - update.top);
-            });
-        for (HWND splitter : splitters)
-            DrawGrip(graphics, grip, splitter, paneArea);
+        IntoClearedImage(graphics, [&] {
+            CopyRect(graphics, background, update.left, update.top, update.left, update.top,
+                     update.right - update.left, update.bottom - update.top);
+        });
     });
 }
 
-void ClientSkin::PaintPreviewFrame(HWND previewFrame, HWND paneArea, HDC dc, const RECT& update,
-                                   HWND splitter) {
+void ClientSkin::PaintPreviewFrame(HWND previewFrame, HDC dc, const RECT& update) const {
     Gdiplus::GpBitmap* background = PaneBackground();
     if (!background)
-        return; // the pane area paints first and makes it
+        return;
     const SIZE size = ClientSize(previewFrame);
-    const POINT at = OffsetIn(previewFrame, paneArea);
-    Gdiplus::GpBitmap* grip = Image(kGrip);
+    const POINT at = OffsetIn(previewFrame, paneArea_);
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
         IntoClearedImage(graphics, [&] {
             CopyRect(graphics, background, update.left, update.top, update.left + at.x,
                      update.top + at.y, update.right - update.left, update.bottom - update.top);
         });
-        DrawGrip(graphics, grip, splitter, previewFrame);
+    });
+}
+
+void ClientSkin::PaintSplitter(HWND splitter, HDC dc) const {
+    const SIZE size = ClientSize(splitter);
+    Gdiplus::GpBitmap* background = PaneBackground();
+    Gdiplus::GpBitmap* grip = Image(kGrip);
+    ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
+        IntoClearedImage(graphics, [&] {
+            if (background) {
+                const POINT at = OffsetIn(splitter, paneArea_);
+                CopyRect(graphics, background, 0, 0, at.x, at.y, size.cx, size.cy);
+            } else if (const GdipBrushPtr brush = SolidBrush(colour_)) {
+                GdipFillRectangleI(graphics, brush.get(), 0, 0, size.cx, size.cy);
+            }
+        });
+        DrawGripCentred(graphics, grip, size);
     });
 }
 

@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -28,9 +27,14 @@ class ClientSkin {
     // next one (a load reads the files afresh, so edited images show after a
     // switch); null when the file is missing or unreadable.
     Gdiplus::GpBitmap* Image(const char* file) const;
-    // PaneBackground: the pane area's background as last painted; null
-    // before its first paint after a skin load.
-    Gdiplus::GpBitmap* PaneBackground() const { return paneBackground_.Get(); }
+    // The pane area (bgPanel) whose background the panes show; set when the
+    // window is first shown, null again when it goes (the background is let go).
+    void SetPaneArea(HWND paneArea);
+    // PaneBackground: the pane area's background, stretched to the pane
+    // area's current size. Whoever paints first after a size change or a skin
+    // load builds it, so no reader ever shows the background of another size.
+    // Null while there is no pane area (or it has no size).
+    Gdiplus::GpBitmap* PaneBackground() const;
 
     // Draws onto graphics at (0, 0) the part of PaneBackground that lies under
     // window, a window of width x height inside origin (the pane area, or the
@@ -39,14 +43,15 @@ class ClientSkin {
                                  int height) const;
 
     // The panels' paints, each composed off-screen and drawn in one step:
-    // the toolbar with the trash symbol at its corner; the pane area with a
-    // grip centred on each splitter; the preview frame, which continues the
-    // pane area's background and shows the grip of its own splitter.
+    // the toolbar with the trash symbol at its corner; the pane area; the
+    // preview frame, which continues the pane area's background.
     void PaintToolbar(HWND toolbar, HDC dc);
-    void PaintPaneArea(HWND paneArea, HDC dc, const RECT& update,
-                       std::initializer_list<HWND> splitters);
-    void PaintPreviewFrame(HWND previewFrame, HWND paneArea, HDC dc, const RECT& update,
-                           HWND splitter);
+    void PaintPaneArea(HDC dc, const RECT& update) const;
+    void PaintPreviewFrame(HWND previewFrame, HDC dc, const RECT& update) const;
+    // A splitter shows the background under it with the grip image centred
+    // on it (as much of the grip as the bar's size shows); the skin's colour
+    // while there is no pane background.
+    void PaintSplitter(HWND splitter, HDC dc) const;
 
   private:
     std::string path_;
@@ -54,7 +59,9 @@ class ClientSkin {
     GdipBitmapPtr toolbarTexture_, paneTexture_;
     // Decoding the bars' images at every paint costs more than the paint.
     mutable std::map<std::string, GdipBitmapPtr> images_;
-    StretchedBackground toolbarBackground_, paneBackground_;
+    StretchedBackground toolbarBackground_;
+    HWND paneArea_ = nullptr;
+    mutable StretchedBackground paneBackground_; // built by the first reader that needs it
 };
 
 } // namespace nq

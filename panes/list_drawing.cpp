@@ -33,11 +33,21 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, GetSysColor(RowTextColourIndex(selected, off)));
     const std::string text = ListBox(item.hwndItem).Text(static_cast<int>(item.itemID));
-    ExtTextOutA(dc, r.left + kTextIndent, r.top, ETO_CLIPPED | ETO_OPAQUE, &r, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    // A name too long for its row ends in an ellipsis: at the row's right
+    // edge, or one space's width before the "off" marker, so that the marker
+    // never stands over a cut-off word.
+    RECT name{r.left + kTextIndent, r.top, r.right, r.bottom};
+    SIZE marker{}, space{};
     if (off) {
-        SIZE marker{};
         GetTextExtentPoint32A(dc, "off ", 4, &marker);
+        GetTextExtentPoint32A(dc, " ", 1, &space);
+        name.right = r.right - marker.cx - space.cx;
+    }
+    if (name.right > name.left)
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &name,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (off) {
         const int x = r.right - marker.cx;
         if (kind == ListKind::Fonts) {
             const RECT cell{x, r.top, r.right, r.bottom};

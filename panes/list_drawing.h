@@ -21,8 +21,9 @@ int RowTextColourIndex(bool selected, bool off);
 
 // Answers WM_DRAWITEM for one row of a list whose rows keep their text
 // (LBS_HASSTRINGS): fills the row in the highlight colour or white, writes
-// the text and, when off, the marker, in the list's font, and draws the focus
-// rectangle.
+// the text (ending in an ellipsis where it does not fit before the row's end
+// or the marker) and, when off, the marker, in the list's font, and draws the
+// focus rectangle.
 void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off);
 
 } // namespace nq

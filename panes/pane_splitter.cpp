@@ -1,5 +1,7 @@
 #include "pane_splitter.h"
 
+#include "client_skin.h"
+
 namespace nq {
 
 bool PaneSplitter::Create(HWND parent, int id, const char* name, SplitterAxis axis, PaneHost& host,
@@ -10,6 +12,8 @@ bool PaneSplitter::Create(HWND parent, int id, const char* name, SplitterAxis ax
     side_ = side;
     axis_ = axis;
     repaint_ = repaint;
+    splitter_.SetPaintHandler(
+        [this](HDC dc) { host_->Skin().PaintSplitter(splitter_.Handle(), dc); });
     return splitter_.Create(parent, id, name, axis,
                             [this](SplitterPhase phase, int offset) { OnDrag(phase, offset); });
 }

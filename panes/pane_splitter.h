@@ -1,5 +1,6 @@
 // A splitter that resizes one pane of the client window: it turns the drag
-// into a new pane size within the layout's limits and lays the window out again.
+// into a new pane size within the layout's limits and lays the window out
+// again. It shows the skin's pane background with the grip centred on it.
 #pragma once
 
 #include "pane_host.h"

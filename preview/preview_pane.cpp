@@ -120,9 +120,9 @@ void PreviewPane::SetSampleFont(const std::string& face, int points) {
     const ClientDC screen(nullptr);
     LOGFONTA lf{};
     // The setting is written back as it was read; only the font keeps to sizes
-    // a font can have.
-    lf.lfHeight = -MulDiv(std::clamp(points, 1, kLargestPointSize),
-                          GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    // a font can have, and the heading names the size the sample shows.
+    const int shown = std::clamp(points, 1, kLargestPointSize);
+    lf.lfHeight = -MulDiv(shown, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
@@ -130,7 +130,7 @@ void PreviewPane::SetSampleFont(const std::string& face, int points) {
     UniqueGdiObject font = MakeFontAntialiased(static_cast<HFONT>(plain.get()));
     if (!font)
         return;
-    samplePoints_ = points;
+    samplePoints_ = shown;
     SendMessageA(lbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     sampleFont_ = std::move(font); // the old one after the control let go of it
 }

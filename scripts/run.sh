@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds NimbQuillbox (x86_64) and starts it under Wine.
 # With a display (DISPLAY set) it runs there until you close it. Without one it
-# runs under a private Xvfb, saves a screenshot of its window, and closes it.
+# runs under a private Xvfb, saves a screenshot of its frame (the client window
+# and the four edge windows), and closes it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${NQ_BUILD:-$root/build}
@@ -48,11 +49,23 @@ if ! geometry=$(probe wait 30000); then
   echo "NimbQuillbox did not show its window; see $stage/wine.log" >&2
   exit 1
 fi
-read -r x y w h <<<"$geometry"
 sleep 1 # let it paint
+# The whole frame: the client window and its four edge windows, cropped to
+# the rectangle that holds them all (an edge of no size adds nothing).
+read -r left top w h <<<"$geometry"
+right=$((left + w)) bottom=$((top + h))
+for class in TfrmTop TfrmLeft TfrmRight TfrmBottom; do
+  read -r ex ey ew eh <<<"$(probe winrect "$class" 3000 || echo 0 0 0 0)"
+  [ "${ew:-0}" -gt 0 ] && [ "${eh:-0}" -gt 0 ] || continue
+  ((ex < left)) && left=$ex
+  ((ey < top)) && top=$ey
+  ((ex + ew > right)) && right=$((ex + ew))
+  ((ey + eh > bottom)) && bottom=$((ey + eh))
+done
 shot=$stage/NimbQuillbox-screenshot.png
-import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
-echo "Screenshot of the window: $shot"
+import -window root -crop "$(printf '%dx%d%+d%+d' $((right - left)) $((bottom - top)) "$left" "$top")" \
+  +repage "$shot"
+echo "Screenshot of the frame: $shot"
 
 # A window-close request, as the user's close would send: the program writes
 # its settings and sample text files and ends.

@@ -131,8 +131,10 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint();
         return 0;
     case WM_SIZE:
-        // Centred captions and bevels move with the size.
-        if (look_ != PanelLook::Plain)
+        // Centred captions and bevels move with the size, and a background
+        // stretched to the panel's width changes everywhere, not only in the
+        // strip a larger size uncovers.
+        if (look_ != PanelLook::Plain || onPaint_)
             InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
     }

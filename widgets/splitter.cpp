@@ -53,6 +53,10 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_PAINT: {
         const PaintDC dc(Handle());
+        if (onPaint_) {
+            onPaint_(dc.get());
+            return 0;
+        }
         SetBkColor(dc.get(), GetSysColor(COLOR_BTNFACE));
         ExtTextOutA(dc.get(), 0, 0, ETO_OPAQUE, &dc.PaintRect(), nullptr, 0, nullptr);
         return 0;

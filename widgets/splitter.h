@@ -22,12 +22,18 @@ class Splitter final : public WindowBase {
 
     bool Create(HWND parent, int id, const char* name, SplitterAxis axis, DragHandler onDrag);
 
+    // Paints the bar instead of the dialog face colour while set (the skin's
+    // background and grip); erasing stays suppressed.
+    using PaintHandler = std::function<void(HDC dc)>;
+    void SetPaintHandler(PaintHandler handler) { onPaint_ = std::move(handler); }
+
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     int DragOffset() const;
 
     SplitterAxis axis_ = SplitterAxis::Vertical;
     DragHandler onDrag_;
+    PaintHandler onPaint_;
     POINT press_{};
 };
 

@@ -1,11 +1,13 @@
-// What the client window draws: list rows, measured in the pixels the window
-// itself paints into a bitmap.
+// What the client window draws: list rows, backgrounds, bars, splitters and
+// the details strip, measured in pixels (on screen where windows overlap).
 #include "window_test_support.h"
 
 #include "dc.h"
 #include "dib.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -41,6 +43,23 @@ bool ColumnsHold(const nq::ArgbDib& dib, int from, int to, COLORREF colour) {
             if (Rgb(dib.Pixel(x, y)) == colour)
                 return true;
     return false;
+}
+
+// What reaches the screen in control's area once every pending paint is done,
+// read from the client window's own device context: its children paint into
+// the same surface, each clipped by its siblings, so this is what the user
+// sees. Nothing is invalidated here, so a repaint the window misses shows.
+nq::ArgbDib OnScreen(HWND form, HWND control) {
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const POINT at = nq::OffsetIn(control, form);
+    const SIZE size = nq::ClientSize(control);
+    nq::ArgbDib dib(size.cx, size.cy);
+    const nq::ClientDC screen(form);
+    const nq::MemoryDC dc(screen.get());
+    const nq::SelectGuard bitmap(dc.get(), dib.Bitmap());
+    BitBlt(dc.get(), 0, 0, size.cx, size.cy, screen.get(), at.x, at.y, SRCCOPY);
+    GdiFlush();
+    return dib;
 }
 
 class LookTest : public WindowTest {};
@@ -110,6 +129,28 @@ TEST_F(LookTest, ListRowsShowTheirStateInTheSchemeColoursWithARightAlignedOffMar
         EXPECT_EQ(ColumnsHold(row, 170, 196, text), c.Off) << c.Row << " " << c.Selected;
         EXPECT_EQ(Rgb(row.Pixel(199, 7)), back);
     }
+    // In a narrow row a name ends in an ellipsis one space before "off",
+    // rather than running under the marker.
+    for (const Case& c : {Case{folders, 1, false, true}, Case{fonts, 0, false, true}}) {
+        const int width = 40;
+        const nq::ArgbDib row = DrawRow(c.List, c.Row, false, width);
+        SIZE marker{}, space{};
+        const nq::ClientDC dc(c.List);
+        const nq::SelectGuard font(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(c.List, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), "off ", 4, &marker);
+        GetTextExtentPoint32A(dc.get(), " ", 1, &space);
+        const int nameEnd = width - marker.cx - space.cx;
+        const auto inked = [&](int from, int to) {
+            for (int y = 0; y < row.Height(); ++y)
+                for (int x = from; x < to; ++x)
+                    if (Rgb(row.Pixel(x, y)) != white)
+                        return true;
+            return false;
+        };
+        EXPECT_FALSE(inked(nameEnd, width - marker.cx)) << c.Row << ": a space before the marker";
+        EXPECT_TRUE(inked(nameEnd - 6, nameEnd)) << c.Row << ": the ellipsis";
+    }
     // A registered font has no marker.
     (*form->Fonts())[0]->Installed = true;
     EXPECT_FALSE(ColumnsHold(DrawRow(fonts, 0, false), 170, 196, GetSysColor(COLOR_WINDOWTEXT)));
@@ -153,18 +194,20 @@ class SkinnedTest : public WindowTest {
         square("disable_norm.png", 12, 10, kYellow);
         square("disable_down.png", 12, 10, kOrange);
         square("trash.png", 20, 20, kNavy);
-        square("dot.png", 4, 4, kPurple);
+        WritePng(skin + "dot.png", 4, 4, [](int, int) { return kPurple; });
         square("searchbar.png", 150, 20, kWhite);
         square("searchbar_delete.png", 12, 12, kRed);
         WriteFileText(IniPath(), "[Placement]\r\nWidth=700\r\nHeight=400\r\n[Skin]\r\n"
                                  "Dir=Skins\\Test\r\n[Sizes]\r\nDetailsPane=100\r\n");
         ASSERT_TRUE(CreateDirectoryA((Root() + "Alpha").c_str(), nullptr));
         CopyHostFont(kDejaVuSans, Root() + "Alpha\\DejaVuSans.ttf");
+        AddSkinFiles(skin);
         form_ = Open(true);
         RedrawWindow(form_->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void TearDown() override { Close(form_); }
+    virtual void AddSkinFiles(const std::string&) {}
 
     // The window's client area as it paints itself.
     static nq::ArgbDib Capture(HWND window) {
@@ -193,13 +236,21 @@ TEST_F(SkinnedTest, BackgroundsAreTheSkinColourWithoutATextureAndCarryTrashAndGr
     EXPECT_EQ(Rgb(toolbar.Pixel(25, 25)), kSkinGreen);
     const nq::ArgbDib area = Capture(Control(*form_, ctl::BgPanel));
     EXPECT_EQ(Rgb(area.Pixel(0, 100)), kSkinGreen);
-    RECT splitter{};
-    GetWindowRect(Control(*form_, ctl::Splitter1), &splitter);
-    MapWindowPoints(HWND_DESKTOP, Control(*form_, ctl::BgPanel),
-                    reinterpret_cast<POINT*>(&splitter), 2);
-    // The 4 x 4 grip centred on the 1-pixel splitter, below its transparent corner.
-    EXPECT_EQ(Opaque(area.Pixel(splitter.left + 1, (splitter.top + splitter.bottom) / 2 + 1)),
-              kPurple);
+}
+
+// The splitters are windows over the pane area: the user sees what they paint.
+TEST_F(SkinnedTest, SplittersShowTheBackgroundWithTheGripCentredOnScreen) {
+    for (const int id : {ctl::Splitter1, ctl::Splitter2, ctl::Splitter3}) {
+        const nq::ArgbDib bar = OnScreen(form_->Handle(), Control(*form_, id));
+        const int w = bar.Width(), h = bar.Height();
+        SCOPED_TRACE(id);
+        ASSERT_GT(w * h, 0);
+        EXPECT_EQ(Opaque(bar.Pixel(w / 2, h / 2)), kPurple);
+        // The 4 x 4 grip, centred: the bar's ends show the background.
+        for (const POINT p : {POINT{0, 0}, POINT{w - 1, h - 1},
+                              w > h ? POINT{w / 2 - 4, h / 2} : POINT{w / 2, h / 2 - 4}})
+            EXPECT_EQ(Rgb(bar.Pixel(p.x, p.y)), kSkinGreen) << p.x << "," << p.y;
+    }
 }
 
 TEST_F(SkinnedTest, BarsShowTheirButtonsByStateAndPressOnlyOpaquePixels) {
@@ -286,6 +337,72 @@ TEST_F(SkinnedTest, DetailsStripShowsTheHeadingAndTheNamingLinesWhenEnlarged) {
     for (int line = 0; line < 4; ++line) // "Name: ", "Copyright: ", ... from x = 1
         EXPECT_TRUE(blackIn(1, 30, 16 + 20 * line, 28 + 20 * line)) << line;
     EXPECT_EQ(Rgb(strip.Pixel(strip.Width() - 1, 99)), kSkinGreen);
+
+    // The heading names the size the sample is drawn at: a typed size beyond
+    // what a font can have shows as the size it is held to.
+    HWND sizes = Control(*form_, ctl::ComboBox1);
+    const auto heading = [&](const char* size) {
+        SetWindowTextA(sizes, size);
+        SendMessageA(GetParent(sizes), WM_COMMAND, MAKEWPARAM(ctl::ComboBox1, CBN_EDITCHANGE),
+                     reinterpret_cast<LPARAM>(sizes));
+        const nq::ArgbDib shown = OnScreen(form_->Handle(), Control(*form_, ctl::PaintBox1));
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < shown.Width(); ++x)
+                pixels.push_back(Rgb(shown.Pixel(x, y)));
+        return pixels;
+    };
+    const std::vector<std::uint32_t> largest = heading("1600");
+    EXPECT_EQ(heading("99999"), largest);
+    EXPECT_NE(heading("1599"), largest);
+    EXPECT_EQ(heading("-7"), heading("1"));
+}
+
+// A skin whose "bg.bmp" is a gradient from left to right: every column of a
+// background shows where its stretch puts it.
+class GradientSkinTest : public SkinnedTest {
+  protected:
+    static constexpr int kTextureWidth = 64;
+    static COLORREF Texel(int column) { return RGB(4 * column + 2, 0x40, 0x40); }
+    void AddSkinFiles(const std::string& skin) override {
+        WriteBmp(skin + "bg.bmp", kTextureWidth, 2,
+                 [](int x, int) { return 0xFF000000u | 0x4040u | (4u * x + 2) << 16; });
+    }
+    // The columns of row y in [from, to) of the window's screen that are not
+    // the texel the stretch to width gives them (or the one beside it, where
+    // a texel's edge touches the pixel).
+    static int Unstretched(const nq::ArgbDib& screen, int y, int from, int to) {
+        const int width = screen.Width();
+        int wrong = 0;
+        for (int x = from; x < to; ++x) {
+            const COLORREF pixel = Rgb(screen.Pixel(x, y));
+            if (pixel != Texel(std::max(0, x * kTextureWidth - 1) / width) &&
+                pixel != Texel(((x + 1) * kTextureWidth - 1) / width) && ++wrong < 4)
+                ADD_FAILURE() << x << "," << y << ": " << std::hex << pixel;
+        }
+        return wrong;
+    }
+};
+
+TEST_F(GradientSkinTest, AResizeStretchesEveryBackgroundAnewWithoutASeam) {
+    HWND form = form_->Handle();
+    const SIZE before = nq::ClientSize(form);
+    ASSERT_EQ(Unstretched(OnScreen(form, form), 30, 0, before.cx), 0);
+    for (const int width : {before.cx + 250, before.cx - 100}) {
+        SCOPED_TRACE(width);
+        SetWindowPos(form, nullptr, 0, 0, width, before.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const nq::ArgbDib screen = OnScreen(form, form);
+        ASSERT_EQ(screen.Width(), width);
+        // Under the trash and the search field: the toolbar and the search bar.
+        EXPECT_EQ(Unstretched(screen, 30, 0, width), 0);
+        // The bars' bottom rows, the splitters between them and the details strip.
+        EXPECT_EQ(Unstretched(screen, before.cy - 2, 1, width), 0);
+        for (const int id : {ctl::Splitter1, ctl::Splitter2}) {
+            const POINT at = nq::OffsetIn(Control(*form_, id), form);
+            EXPECT_EQ(Unstretched(screen, at.y + 10, at.x, at.x + 1), 0) << id;
+        }
+    }
 }
 
 } // namespace

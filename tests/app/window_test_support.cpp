@@ -157,8 +157,10 @@ void DropFiles(HWND window, const std::vector<std::string>& paths) {
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
 }
 
-void WritePng(const std::string& path, int width, int height,
-              const std::function<std::uint32_t(int x, int y)>& pixel) {
+namespace {
+
+void WriteImage(const std::string& path, const CLSID& encoder, int width, int height,
+                const std::function<std::uint32_t(int x, int y)>& pixel) {
     using namespace Gdiplus::DllExports;
     Gdiplus::GpBitmap* raw = nullptr;
     ASSERT_EQ(GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &raw),
@@ -167,8 +169,22 @@ void WritePng(const std::string& path, int width, int height,
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             GdipBitmapSetPixel(raw, x, y, pixel(x, y));
+    const std::wstring wide(path.begin(), path.end());
+    ASSERT_EQ(GdipSaveImageToFile(raw, wide.c_str(), &encoder, nullptr), Gdiplus::Ok) << path;
+}
+
+} // namespace
+
+void WritePng(const std::string& path, int width, int height,
+              const std::function<std::uint32_t(int x, int y)>& pixel) {
     const CLSID png = {
         0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    const std::wstring wide(path.begin(), path.end());
-    ASSERT_EQ(GdipSaveImageToFile(raw, wide.c_str(), &png, nullptr), Gdiplus::Ok) << path;
+    WriteImage(path, png, width, height, pixel);
+}
+
+void WriteBmp(const std::string& path, int width, int height,
+              const std::function<std::uint32_t(int x, int y)>& pixel) {
+    const CLSID bmp = {
+        0x557CF400, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    WriteImage(path, bmp, width, height, pixel);
 }

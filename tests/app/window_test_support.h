@@ -109,6 +109,9 @@ inline HWND Control(const TfrmMiddle& form, int id) {
 // Writes a width x height PNG whose pixel (x, y) is pixel(x, y), 0xAARRGGBB.
 void WritePng(const std::string& path, int width, int height,
               const std::function<std::uint32_t(int x, int y)>& pixel);
+// The same as a Windows bitmap file.
+void WriteBmp(const std::string& path, int width, int height,
+              const std::function<std::uint32_t(int x, int y)>& pixel);
 
 // Drops files onto a window as the shell does (WM_DROPFILES with ANSI paths).
 void DropFiles(HWND window, const std::vector<std::string>& paths);
