@@ -1,12 +1,14 @@
 #include "font_activation.h"
 
-#include "font_catalogue.h"
+#include "collection_store.h"
+#include "font_registration.h"
 #include "handles.h"
 #include "registry.h"
 #include "search_filter.h"
 
 #include <windows.h>
 
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -37,13 +39,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// Writes content into a new file at path, replacing one there. A file that
-// could not be written completely is removed: a half list would still mark
-// the collection off.
-bool WriteWholeFile(const std::string& path, const std::string& content) {
+// Writes content into a new file at path; false when a file is there already.
+// A file that could not be written completely is removed: a half list would
+// still mark the collection off.
+bool WriteNewFile(const std::string& path, const std::string& content) {
     bool written = false;
     {
-        nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return false;
@@ -74,6 +76,44 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return false;
 }
 
+// Installed as CheckInstalled reads it, from the font key already open.
+void ReadBack(HKEY key, FontDescr& record, const std::string& fontsRoot) {
+    record.Installed = key && ValueNamesFile(nq::ReadKeyString(key, FontValueName(record)),
+                                             record.Path, fontsRoot);
+}
+
+// InstallFont's registry write and font resource, in the font key already open.
+std::string Register(HKEY key, const FontDescr& record, const std::string& fontsRoot) {
+    const std::string valueName = FontValueName(record);
+    if (!key)
+        return "Failed to set data for '" + valueName + "'";
+    // The value of that name belongs to another file: replacing it would take
+    // that file's registration away.
+    const std::string held = nq::ReadKeyString(key, valueName);
+    if (!held.empty() && !ValueNamesFile(held, record.Path, fontsRoot))
+        return "'" + record.Name + "' is already registered for " +
+               RegisteredFontPath(held, fontsRoot) + ".";
+    if (RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(record.Path.c_str()),
+                       static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
+        return "Failed to set data for '" + valueName + "'";
+    AddFontResourceA(record.Path.c_str());
+    return {};
+}
+
+// UninstallFont's registry deletions and font resource, in the font key already open.
+void Unregister(HKEY key, const FontDescr& record, const std::string& fontsRoot) {
+    const std::string valueName = FontValueName(record);
+    if (key && ValueNamesFile(nq::ReadKeyString(key, valueName), record.Path, fontsRoot)) {
+        RegDeleteValueA(key, valueName.c_str());
+        // A key name holds no backslash: with one, the name would reach into a
+        // deeper key that is not this font's.
+        if (valueName.find('\\') == std::string::npos)
+            RegDeleteKeyA(key, valueName.c_str());
+    }
+    RemoveFontResourceA(record.Path.c_str());
+}
+
 } // namespace
 
 std::string FontValueName(const FontDescr& record) {
@@ -85,35 +125,22 @@ void BroadcastFontChange() {
 }
 
 std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
-    const std::string valueName = FontValueName(record);
     nq::UniqueRegKey key = OpenFontKey();
-    if (!key || RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(record.Path.c_str()),
-                               static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
-        return "Failed to set data for '" + valueName + "'";
-    AddFontResourceA(record.Path.c_str());
+    std::string error = Register(key.get(), record, fontsRoot);
+    if (!error.empty())
+        return error;
     if (broadcast)
         BroadcastFontChange();
-    key.reset();
-    CheckInstalled(record, fontsRoot);
+    ReadBack(key.get(), record, fontsRoot);
     return {};
 }
 
 void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
-    const std::string valueName = FontValueName(record);
     nq::UniqueRegKey key = OpenFontKey();
-    if (key) {
-        RegDeleteValueA(key.get(), valueName.c_str());
-        // A key name holds no backslash: with one, the name would reach into a
-        // deeper key that is not this font's.
-        if (valueName.find('\\') == std::string::npos)
-            RegDeleteKeyA(key.get(), valueName.c_str());
-    }
-    RemoveFontResourceA(record.Path.c_str());
+    Unregister(key.get(), record, fontsRoot);
     if (broadcast)
         BroadcastFontChange();
-    key.reset();
-    CheckInstalled(record, fontsRoot);
+    ReadBack(key.get(), record, fontsRoot);
 }
 
 std::string DisabledListName(const std::string& name) {
@@ -127,6 +154,10 @@ std::string DisabledListPath(const std::string& folder) {
 
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
                                 const std::string& fontsRoot, CollectionBroadcast broadcast) {
+    // An existing list is the record of an earlier switch-off: replacing it
+    // would lose the fonts it names.
+    if (CollectionDisabled(folder))
+        return {};
     std::vector<FontDescr*> installed;
     std::string content;
     for (const std::unique_ptr<FontDescr>& record : fonts) {
@@ -138,11 +169,17 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
     // The list first: if it cannot be written, the fonts stay on rather than
     // being switched off with no record of which ones they were.
     const std::string path = DisabledListPath(folder);
-    if (!WriteWholeFile(path, content))
-        return "Cannot create file " + path;
+    if (!WriteNewFile(path, content))
+        return CollectionDisabled(folder) ? std::string() : "Cannot create file " + path;
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
-    for (FontDescr* record : installed)
-        UninstallFont(*record, fontsRoot, perFont);
+    // One key for the whole collection.
+    const nq::UniqueRegKey key = OpenFontKey();
+    for (FontDescr* record : installed) {
+        Unregister(key.get(), *record, fontsRoot);
+        if (perFont)
+            BroadcastFontChange();
+        ReadBack(key.get(), *record, fontsRoot);
+    }
     if (!perFont && !installed.empty())
         BroadcastFontChange();
     return {};
@@ -155,26 +192,29 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
     if (!ReadWholeFile(path, content))
         return "Cannot open file " + path;
     // Every record counts, also those the search filter hides: a line without
-    // a match is lost when the list is deleted.
-    std::vector<std::string> keys;
-    keys.reserve(fonts.size());
+    // a match is lost when the list is deleted. The first record of a name wins.
+    std::unordered_map<std::string, FontDescr*> byLine;
+    byLine.reserve(fonts.size());
     for (const std::unique_ptr<FontDescr>& record : fonts)
-        keys.push_back(LowerAZ(DisabledListName(record->Name)));
+        byLine.emplace(LowerAZ(DisabledListName(record->Name)), record.get());
 
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
+    // One key for the whole collection.
+    const nq::UniqueRegKey key = OpenFontKey();
     bool changed = false;
     std::string error;
     for (const std::string& line : SplitLines(content)) {
-        const std::string key = LowerAZ(line);
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (keys[i] != key)
-                continue;
-            error = InstallFont(*fonts[i], fontsRoot, perFont);
-            changed = changed || error.empty();
-            break;
-        }
+        const auto found = byLine.find(LowerAZ(line));
+        if (found == byLine.end())
+            continue;
+        FontDescr& record = *found->second;
+        error = Register(key.get(), record, fontsRoot);
         if (!error.empty())
             break;
+        changed = true;
+        if (perFont)
+            BroadcastFontChange();
+        ReadBack(key.get(), record, fontsRoot);
     }
     if (!perFont && changed)
         BroadcastFontChange();

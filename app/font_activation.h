@@ -1,8 +1,10 @@
 // Switching fonts on and off in Windows, one at a time or a whole collection.
 // A font is on while the HKLM font registry names its file and the file is
-// loaded as a font resource; a collection is off while its folder holds
-// "disabled.txt", the list of the fonts that switching it off unregistered.
-// Errors come back as the message text the caller shows; nothing here shows UI.
+// loaded as a font resource; a collection is off while its folder holds "disabled.txt",
+// the list of the fonts that switching it off unregistered. A registry value
+// that names another file belongs to that file: it is never replaced or
+// deleted here. Errors come back as the message text the caller shows;
+// nothing here shows UI.
 #pragma once
 
 #include "font_descr.h"
@@ -21,18 +23,22 @@ std::string FontValueName(const FontDescr& record);
 // Sends WM_FONTCHANGE to every top-level window and returns when all have handled it.
 void BroadcastFontChange();
 
-// Switches one font on: creates or opens the font key with full access, writes
-// the value FontValueName = Path (replacing one of that name), adds the font
-// resource, broadcasts WM_FONTCHANGE when broadcast is true, closes the key and
-// reads Installed back (CheckInstalled). Empty on success. When the value
-// cannot be written: "Failed to set data for '<value name>'", and nothing was
-// loaded or broadcast and Installed is unchanged.
+// Switches one font on: creates or opens the font key with full
+// access, writes the value FontValueName = Path, adds the font resource,
+// broadcasts WM_FONTCHANGE when broadcast is true, closes the key and reads
+// Installed back (CheckInstalled). Empty on success. Otherwise nothing was
+// written, loaded or broadcast, Installed is unchanged, and the message is:
+// - "'<Name>' is already registered for <path>." when the value of that name
+//   names another file (bare file names taken in fontsRoot);
+// - "Failed to set data for '<value name>'" when the value cannot be written.
 std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast = true);
 
 // Switches one font off: deletes the value FontValueName and a sub-key of that
-// name, removes the font resource, broadcasts WM_FONTCHANGE when broadcast is
-// true, and reads Installed back. Failures of the single steps are not reported:
-// Installed tells what the registry holds afterwards.
+// name when the value names this very file (a value naming another file stays,
+// and so does its sub-key), removes the font resource, broadcasts
+// WM_FONTCHANGE when broadcast is true, and reads Installed back. Failures of
+// the single steps are not reported: Installed tells what the registry holds
+// afterwards.
 void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast = true);
 
 // The line of "disabled.txt" for a font named name: name without anything up
@@ -47,8 +53,10 @@ std::string DisabledListPath(const std::string& folder);
 // DisabledListName of every installed record goes into DisabledListPath, one
 // line each in list order with CR LF after every line (an empty file when none
 // is installed); then those records are uninstalled. Empty on success: the
-// collection is off. "Cannot create file <path>" when the list cannot be
-// written; then no font was touched and no file is left behind.
+// collection is off. When the folder holds its list already, the collection
+// is off already: nothing is written or uninstalled, and the result is empty
+// too. "Cannot create file <path>" when the list cannot be written; then no
+// font was touched and no file is left behind.
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
                                 const std::string& fontsRoot,
                                 CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);
@@ -59,8 +67,9 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
 // skipped. Then the list is deleted. Empty on success: the collection is on.
 // Otherwise the message, and the list stays:
 // - "Cannot open file <path>" when it cannot be read; nothing was installed;
-// - the first "Failed to set data for '...'" of InstallFont; the fonts of the
-//   lines before stay installed, those after are not tried;
+// - the first message of InstallFont (a value held by another file, or one
+//   that cannot be written); the fonts of the lines before stay installed,
+//   those after are not tried;
 // - "Cannot delete file <path>" when every font is on but the list remains.
 std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
                                const std::string& fontsRoot,

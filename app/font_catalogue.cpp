@@ -1,5 +1,7 @@
 #include "font_catalogue.h"
 
+#include "font_activation.h"
+#include "font_registration.h"
 #include "glyphscan.h"
 #include "registry.h"
 #include "search_filter.h"
@@ -47,15 +49,8 @@ std::string FontResourceDescription(const std::string& path) {
 }
 
 void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
-    std::string value = nq::ReadMachineString(nq::kFontsKey, record.Name + " (TrueType)");
-    // Windows registers its own fonts with a bare file name, ours with a full
-    // path ("C:\..."): a third character other than a backslash means bare.
-    // A network path ("\\server\share\...") is full as well.
-    const bool networkPath = value.compare(0, 2, "\\\\") == 0;
-    if (value.size() >= 3 && value[2] != '\\' && !networkPath)
-        value = fontsRoot + value;
-    // A missing value never matches, not even a record without a path.
-    record.Installed = !value.empty() && LowerAZ(value) == LowerAZ(record.Path);
+    const std::string value = nq::ReadMachineString(nq::kFontsKey, FontValueName(record));
+    record.Installed = ValueNamesFile(value, record.Path, fontsRoot);
 }
 
 std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::string& fontsRoot,

@@ -28,6 +28,6 @@ void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
 // 1) in the ANSI code page; empty when there is none.
 std::string FontResourceDescription(const std::string& path);
 
-// Sets record.Installed from the HKLM font registry; bare file names in the
-// registry are completed with fontsRoot.
+// Sets record.Installed: whether the HKLM font registry names exactly this
+// file; bare file names there lie in fontsRoot.
 void CheckInstalled(FontDescr& record, const std::string& fontsRoot);

@@ -2,7 +2,9 @@
 // registered fonts off and back on, with a WM_FONTCHANGE broadcast after every
 // font and with one broadcast at the end, beside the floor: the same registry
 // writes and font-resource calls without any broadcast, registry read-back or
-// list file. The end state of both variants is the same.
+// list file; for switching on also the floor with the two reads a switch-on
+// must make per font (whether the value is another file's, and the read-back).
+// The end state of both variants is the same.
 //
 // It copies the corpus under distinct names into one collection of a fonts
 // root of its own under the temporary folder, gives every record a font name
@@ -155,6 +157,27 @@ int main(int argc, char** argv) {
              return fold;
          },
          makeOff},
+        {"on floor + reads",
+         "the on floor with a RegQueryValueExA of the value before the write (is it another "
+         "file's?) and after it (the read-back)",
+         [&] {
+             unsigned fold = 0;
+             for (const std::unique_ptr<FontDescr>& record : fonts) {
+                 HKEY key = nullptr;
+                 RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr);
+                 const std::string value = FontValueName(*record);
+                 fold += nq::ReadKeyString(key, value).empty();
+                 RegSetValueExA(key, value.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(record->Path.c_str()),
+                                static_cast<DWORD>(record->Path.size() + 1));
+                 fold += AddFontResourceA(record->Path.c_str()) > 0;
+                 fold += nq::ReadKeyString(key, value) == record->Path;
+                 RegCloseKey(key);
+             }
+             return fold;
+         },
+         makeOff},
     };
     const std::vector<bench::Pass> broadcastAlone = {
         {"one broadcast",
@@ -177,6 +200,7 @@ int main(int argc, char** argv) {
     PrintRatio("off, at the end / off floor", figures, 1, 2);
     PrintRatio("on, per font / on floor", figures, 3, 5);
     PrintRatio("on, at the end / on floor", figures, 4, 5);
+    PrintRatio("on, at the end / on floor + reads", figures, 4, 6);
 
     // Figures of a run that did not do what it says mean nothing.
     const bool sound = registeredAfterOff == 0 && registeredAfterOn == 0;

@@ -1,10 +1,12 @@
 #include "font_activation.h"
 
 #include "library_test_support.h"
+#include "search_filter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using libtest::Exists;
 using libtest::FontValue;
@@ -24,10 +26,10 @@ std::string Unwritable() {
 
 TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
     FontDescr& font = AddFont("Single");
-    libtest::SetFontValue(font.Name, "C:\\elsewhere\\other.ttf");
     EXPECT_EQ(InstallFont(font, root_.Path()), "");
     EXPECT_TRUE(font.Installed);
-    EXPECT_EQ(FontValue(font.Name), font.Path); // the other file's value is replaced
+    EXPECT_EQ(FontValue(font.Name), font.Path);
+    EXPECT_EQ(InstallFont(font, root_.Path()), ""); // again: still its own value
 
     HKEY raw = nullptr;
     const std::string subKey = std::string(nq::kFontsKey) + "\\" + FontValueName(font);
@@ -40,6 +42,39 @@ TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
     EXPECT_EQ(FontValue(font.Name), "");
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
     EXPECT_TRUE(Exists(font.Path));
+}
+
+TEST_F(Activation, AValueHeldByAnotherFileIsNeitherReplacedNorDeleted) {
+    FontDescr& font = AddFont("Held", "held.ttf");
+    struct Case {
+        std::string held;  // the value another file put there
+        std::string named; // the file it names, as the message tells it
+    };
+    const std::vector<Case> cases = {
+        {"C:\\elsewhere\\held.ttf", "C:\\elsewhere\\held.ttf"},
+        {"held.ttf", root_.Path() + "held.ttf"}, // bare: the root's own file, not the copy in A
+        {"\\\\server\\fonts\\held.ttf", "\\\\server\\fonts\\held.ttf"},
+        {Folder("B") + "held.ttf", Folder("B") + "held.ttf"},
+    };
+    for (const Case& c : cases) {
+        libtest::SetFontValue(font.Name, c.held);
+        EXPECT_EQ(InstallFont(font, root_.Path()),
+                  "'" + font.Name + "' is already registered for " + c.named + ".")
+            << c.held;
+        EXPECT_EQ(FontValue(font.Name), c.held);
+        EXPECT_FALSE(font.Installed);
+        // Also a record that believes itself on takes nothing away.
+        font.Installed = true;
+        UninstallFont(font, root_.Path());
+        EXPECT_EQ(FontValue(font.Name), c.held);
+        EXPECT_FALSE(font.Installed);
+    }
+    // The same file in other letters is this file: switched on and off as usual.
+    libtest::SetFontValue(font.Name, LowerAZ(font.Path));
+    EXPECT_EQ(InstallFont(font, root_.Path()), "");
+    EXPECT_EQ(FontValue(font.Name), font.Path);
+    UninstallFont(font, root_.Path());
+    EXPECT_EQ(FontValue(font.Name), "");
 }
 
 TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
@@ -134,4 +169,27 @@ TEST_F(Activation, SwitchingOnStopsAtTheFirstFailureAndKeepsTheList) {
     EXPECT_FALSE(after.Installed);
     EXPECT_EQ(FontValue(after.Name), "");
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
+}
+
+TEST_F(Activation, AHeldValueStopsTheSwitchOnAndAnExistingListIsNeverReplaced) {
+    FontDescr& before = AddFont("First");
+    FontDescr& held = AddFont("Taken");
+    FontDescr& after = AddFont("Last");
+    libtest::SetFontValue(held.Name, "C:\\elsewhere\\taken.ttf");
+    const std::string list = before.Name + "\r\n" + held.Name + "\r\n" + after.Name + "\r\n";
+    ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+              "'" + held.Name + "' is already registered for C:\\elsewhere\\taken.ttf.");
+    EXPECT_TRUE(before.Installed);
+    EXPECT_FALSE(held.Installed || after.Installed);
+    EXPECT_EQ(FontValue(held.Name), "C:\\elsewhere\\taken.ttf");
+    EXPECT_EQ(FontValue(after.Name), "");
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
+
+    // The collection is off already: a switch-off writes nothing and leaves
+    // the font that was switched on by hand alone.
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
+    EXPECT_TRUE(before.Installed);
+    EXPECT_EQ(FontValue(before.Name), before.Path);
 }

@@ -107,6 +107,16 @@ TEST_F(FileOps, AMovedInstalledFontIsRegisteredAtItsNewPath) {
     EXPECT_FALSE(Exists(old));
     EXPECT_TRUE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), font.Path);
+
+    // A value that another file took meanwhile stays that file's; the font
+    // moves and is off, and the user is told why.
+    libtest::SetFontValue(font.Name, kDejaVuSans);
+    result = MoveFontFile(font, Folder("B"), root_.Path());
+    EXPECT_TRUE(result.Moved);
+    EXPECT_EQ(result.Message, "'" + font.Name + "' is already registered for " + kDejaVuSans + ".");
+    EXPECT_EQ(font.Path, Folder("B") + "moved.ttf");
+    EXPECT_FALSE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), kDejaVuSans);
 }
 
 TEST_F(FileOps, TrashedFontsAndCollectionsGoToTheRecycleBin) {
@@ -117,9 +127,11 @@ TEST_F(FileOps, TrashedFontsAndCollectionsGoToTheRecycleBin) {
     EXPECT_TRUE(Exists(TrashFolder() + "files\\" + trashed_.back()));
     EXPECT_EQ(FontValue(on.Name), "");
 
-    // Not registered itself: a value of its name names another file and stays.
+    // Not registered itself: a value of its name names another file and stays,
+    // also when the record believes itself on.
     FontDescr& off = AddFont("Off", Unique("off", ".ttf"));
     libtest::SetFontValue(off.Name, kDejaVuSans);
+    off.Installed = true;
     EXPECT_EQ(TrashFont(nullptr, off, root_.Path()), "");
     EXPECT_EQ(FontValue(off.Name), kDejaVuSans);
 
@@ -127,11 +139,15 @@ TEST_F(FileOps, TrashedFontsAndCollectionsGoToTheRecycleBin) {
     ASSERT_TRUE(MakeFolder(root_.Path() + collection));
     FontDescr& inside = AddFont("Inside", "inside.ttf", collection.c_str());
     ASSERT_EQ(InstallFont(inside, root_.Path()), "");
+    FontDescr& stale = AddFont("Stale", "stale.ttf", collection.c_str());
+    libtest::SetFontValue(stale.Name, kDejaVuSans);
+    stale.Installed = true;
     ASSERT_TRUE(WriteFile(Folder(collection.c_str()) + "disabled.txt", ""));
     EXPECT_EQ(TrashCollection(nullptr, fonts_, Folder(collection.c_str()), root_.Path()), "");
     EXPECT_FALSE(Exists(root_.Path() + collection));
     EXPECT_TRUE(Exists(TrashFolder() + "files\\" + collection + "\\disabled.txt"));
     EXPECT_FALSE(inside.Installed);
+    EXPECT_EQ(FontValue(stale.Name), kDejaVuSans);
 }
 
 TEST_F(FileOps, WhatTheRecycleBinCannotTakeIsReportedAndKept) {
