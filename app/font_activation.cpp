@@ -13,15 +13,6 @@
 
 namespace {
 
-// The font key with full access, created when it is missing; empty on failure.
-nq::UniqueRegKey OpenFontKey() {
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &raw, nullptr) != ERROR_SUCCESS)
-        return {};
-    return nq::UniqueRegKey(raw);
-}
-
 // The lines of text: they end in CR LF, CR or LF; a break at the very end
 // starts no further line.
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -77,22 +68,22 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 // Installed as CheckInstalled reads it, from the font key already open.
-void ReadBack(HKEY key, FontDescr& record, const std::string& fontsRoot) {
+void ReadBack(HKEY key, FontDescr& record, const FontScope& scope) {
     record.Installed = key && ValueNamesFile(nq::ReadKeyString(key, FontValueName(record)),
-                                             record.Path, fontsRoot);
+                                             record.Path, scope.Root());
 }
 
 // InstallFont's registry write and font resource, in the font key already open.
-std::string Register(HKEY key, const FontDescr& record, const std::string& fontsRoot) {
+std::string Register(HKEY key, const FontDescr& record, const FontScope& scope) {
     const std::string valueName = FontValueName(record);
     if (!key)
         return "Failed to set data for '" + valueName + "'";
     // The value of that name belongs to another file: replacing it would take
     // that file's registration away.
     const std::string held = nq::ReadKeyString(key, valueName);
-    if (!held.empty() && !ValueNamesFile(held, record.Path, fontsRoot))
+    if (!held.empty() && !ValueNamesFile(held, record.Path, scope.Root()))
         return "'" + record.Name + "' is already registered for " +
-               RegisteredFontPath(held, fontsRoot) + ".";
+               RegisteredFontPath(held, scope.Root()) + ".";
     if (RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(record.Path.c_str()),
                        static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
@@ -102,9 +93,9 @@ std::string Register(HKEY key, const FontDescr& record, const std::string& fonts
 }
 
 // UninstallFont's registry deletions and font resource, in the font key already open.
-void Unregister(HKEY key, const FontDescr& record, const std::string& fontsRoot) {
+void Unregister(HKEY key, const FontDescr& record, const FontScope& scope) {
     const std::string valueName = FontValueName(record);
-    if (key && ValueNamesFile(nq::ReadKeyString(key, valueName), record.Path, fontsRoot)) {
+    if (key && ValueNamesFile(nq::ReadKeyString(key, valueName), record.Path, scope.Root())) {
         RegDeleteValueA(key, valueName.c_str());
         // A key name holds no backslash: with one, the name would reach into a
         // deeper key that is not this font's.
@@ -116,31 +107,27 @@ void Unregister(HKEY key, const FontDescr& record, const std::string& fontsRoot)
 
 } // namespace
 
-std::string FontValueName(const FontDescr& record) {
-    return record.Name + " (TrueType)";
-}
-
 void BroadcastFontChange() {
     SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
 }
 
-std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
-    nq::UniqueRegKey key = OpenFontKey();
-    std::string error = Register(key.get(), record, fontsRoot);
+std::string InstallFont(FontDescr& record, const FontScope& scope, bool broadcast) {
+    nq::UniqueRegKey key = scope.OpenFontKey();
+    std::string error = Register(key.get(), record, scope);
     if (!error.empty())
         return error;
     if (broadcast)
         BroadcastFontChange();
-    ReadBack(key.get(), record, fontsRoot);
+    ReadBack(key.get(), record, scope);
     return {};
 }
 
-void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
-    nq::UniqueRegKey key = OpenFontKey();
-    Unregister(key.get(), record, fontsRoot);
+void UninstallFont(FontDescr& record, const FontScope& scope, bool broadcast) {
+    nq::UniqueRegKey key = scope.OpenFontKey();
+    Unregister(key.get(), record, scope);
     if (broadcast)
         BroadcastFontChange();
-    ReadBack(key.get(), record, fontsRoot);
+    ReadBack(key.get(), record, scope);
 }
 
 std::string DisabledListName(const std::string& name) {
@@ -153,7 +140,7 @@ std::string DisabledListPath(const std::string& folder) {
 }
 
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
-                                const std::string& fontsRoot, CollectionBroadcast broadcast) {
+                                const FontScope& scope, CollectionBroadcast broadcast) {
     // An existing list is the record of an earlier switch-off: replacing it
     // would lose the fonts it names.
     if (CollectionDisabled(folder))
@@ -173,12 +160,12 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
         return CollectionDisabled(folder) ? std::string() : "Cannot create file " + path;
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
     // One key for the whole collection.
-    const nq::UniqueRegKey key = OpenFontKey();
+    const nq::UniqueRegKey key = scope.OpenFontKey();
     for (FontDescr* record : installed) {
-        Unregister(key.get(), *record, fontsRoot);
+        Unregister(key.get(), *record, scope);
         if (perFont)
             BroadcastFontChange();
-        ReadBack(key.get(), *record, fontsRoot);
+        ReadBack(key.get(), *record, scope);
     }
     if (!perFont && !installed.empty())
         BroadcastFontChange();
@@ -186,7 +173,7 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
 }
 
 std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
-                               const std::string& fontsRoot, CollectionBroadcast broadcast) {
+                               const FontScope& scope, CollectionBroadcast broadcast) {
     const std::string path = DisabledListPath(folder);
     std::string content;
     if (!ReadWholeFile(path, content))
@@ -200,7 +187,7 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
 
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
     // One key for the whole collection.
-    const nq::UniqueRegKey key = OpenFontKey();
+    const nq::UniqueRegKey key = scope.OpenFontKey();
     bool changed = false;
     std::string error;
     for (const std::string& line : SplitLines(content)) {
@@ -208,13 +195,13 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
         if (found == byLine.end())
             continue;
         FontDescr& record = *found->second;
-        error = Register(key.get(), record, fontsRoot);
+        error = Register(key.get(), record, scope);
         if (!error.empty())
             break;
         changed = true;
         if (perFont)
             BroadcastFontChange();
-        ReadBack(key.get(), record, fontsRoot);
+        ReadBack(key.get(), record, scope);
     }
     if (!perFont && changed)
         BroadcastFontChange();
@@ -223,4 +210,31 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
     if (!DeleteFileA(path.c_str()))
         return "Cannot delete file " + path;
     return {};
+}
+
+int LoadRegisteredFonts(const FontScope& scope) {
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    if (!key)
+        return 0;
+    std::vector<std::string> paths;
+    std::vector<char> name(16384); // the longest value name and its terminator
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr,
+                                          nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status != ERROR_SUCCESS)
+            continue;
+        const std::string value =
+            nq::ReadKeyString(key.get(), std::string(name.data(), nameLength));
+        if (!value.empty())
+            paths.push_back(RegisteredFontPath(value, scope.Root()));
+    }
+    int loaded = 0;
+    for (const std::string& path : paths)
+        loaded += AddFontResourceA(path.c_str()) > 0;
+    if (loaded > 0)
+        BroadcastFontChange();
+    return loaded;
 }

@@ -1,6 +1,7 @@
-// Switching fonts on and off in Windows, one at a time or a whole collection.
-// A font is on while the HKLM font registry names its file and the file is
-// loaded as a font resource; a collection is off while its folder holds "disabled.txt",
+// Switching fonts on and off in Windows, one at a time or a whole collection,
+// in the font scope given (the machine's fonts or the user's own). A font is
+// on while the scope's font registry names its file and the file is loaded as
+// a font resource; a collection is off while its folder holds "disabled.txt",
 // the list of the fonts that switching it off unregistered. A registry value
 // that names another file belongs to that file: it is never replaced or
 // deleted here. Errors come back as the message text the caller shows;
@@ -8,6 +9,7 @@
 #pragma once
 
 #include "font_descr.h"
+#include "font_scope.h"
 
 #include <string>
 
@@ -17,21 +19,18 @@
 // than a font's registry and font-table calls together.
 enum class CollectionBroadcast { PerFont, OnceAtEnd };
 
-// The name of the font's registry value: Name + " (TrueType)".
-std::string FontValueName(const FontDescr& record);
-
 // Sends WM_FONTCHANGE to every top-level window and returns when all have handled it.
 void BroadcastFontChange();
 
-// Switches one font on: creates or opens the font key with full
+// Switches one font on: creates or opens the scope's font key with full
 // access, writes the value FontValueName = Path, adds the font resource,
 // broadcasts WM_FONTCHANGE when broadcast is true, closes the key and reads
 // Installed back (CheckInstalled). Empty on success. Otherwise nothing was
 // written, loaded or broadcast, Installed is unchanged, and the message is:
 // - "'<Name>' is already registered for <path>." when the value of that name
-//   names another file (bare file names taken in fontsRoot);
+//   names another file (bare file names taken in the scope's root);
 // - "Failed to set data for '<value name>'" when the value cannot be written.
-std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast = true);
+std::string InstallFont(FontDescr& record, const FontScope& scope, bool broadcast = true);
 
 // Switches one font off: deletes the value FontValueName and a sub-key of that
 // name when the value names this very file (a value naming another file stays,
@@ -39,7 +38,7 @@ std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool br
 // WM_FONTCHANGE when broadcast is true, and reads Installed back. Failures of
 // the single steps are not reported: Installed tells what the registry holds
 // afterwards.
-void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast = true);
+void UninstallFont(FontDescr& record, const FontScope& scope, bool broadcast = true);
 
 // The line of "disabled.txt" for a font named name: name without anything up
 // to and including its last '\' or ':'.
@@ -58,7 +57,7 @@ std::string DisabledListPath(const std::string& folder);
 // too. "Cannot create file <path>" when the list cannot be written; then no
 // font was touched and no file is left behind.
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
-                                const std::string& fontsRoot,
+                                const FontScope& scope,
                                 CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);
 
 // Switches the collection in folder back on. For each line of its list, in
@@ -72,5 +71,11 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
 //   those after are not tried;
 // - "Cannot delete file <path>" when every font is on but the list remains.
 std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
-                               const std::string& fontsRoot,
+                               const FontScope& scope,
                                CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);
+
+// Loads every font the scope's registry names (bare file names lie in its
+// root) with AddFontResourceA and broadcasts WM_FONTCHANGE once; returns how
+// many were loaded. Windows before 10 version 1809 does not load a user's own
+// fonts at sign-in: the program does it at start.
+int LoadRegisteredFonts(const FontScope& scope);

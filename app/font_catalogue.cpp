@@ -1,9 +1,7 @@
 #include "font_catalogue.h"
 
-#include "font_activation.h"
 #include "font_registration.h"
 #include "glyphscan.h"
-#include "registry.h"
 #include "search_filter.h"
 #include "text.h"
 
@@ -48,12 +46,12 @@ std::string FontResourceDescription(const std::string& path) {
     return nq::Narrow(description.data(), static_cast<int>(wcslen(description.data())));
 }
 
-void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
-    const std::string value = nq::ReadMachineString(nq::kFontsKey, FontValueName(record));
-    record.Installed = ValueNamesFile(value, record.Path, fontsRoot);
+void CheckInstalled(FontDescr& record, const FontScope& scope) {
+    record.Installed =
+        ValueNamesFile(scope.FontValue(FontValueName(record)), record.Path, scope.Root());
 }
 
-std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::string& fontsRoot,
+std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
                                           FontNameBuffers& names) {
     if (GetFontProps(path.c_str(), names[0].data(), names[1].data(), names[2].data(),
                      names[3].data()) == 0)
@@ -67,11 +65,11 @@ std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::st
     std::string description = FontResourceDescription(path);
     if (!description.empty())
         record->Name = std::move(description);
-    CheckInstalled(*record, fontsRoot);
+    CheckInstalled(*record, scope);
     return record;
 }
 
-void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
+void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
     // One set of naming buffers serves the whole listing.
     FontNameBuffers names{};
@@ -86,7 +84,7 @@ void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
         const std::string fileName = entry.cFileName;
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, fontsRoot, names))
+        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, scope, names))
             onFont(std::move(record));
     } while (FindNextFileA(find.get(), &entry));
 }

@@ -50,10 +50,4 @@ inline std::string ReadString(HKEY hive, const char* subKey, const std::string& 
     return ReadKeyString(key.get(), valueName);
 }
 
-// ReadString of HKEY_LOCAL_MACHINE, for tests and benchmarks that check what
-// the machine has registered.
-inline std::string ReadMachineString(const char* subKey, const std::string& valueName) {
-    return ReadString(HKEY_LOCAL_MACHINE, subKey, valueName);
-}
-
 } // namespace nq

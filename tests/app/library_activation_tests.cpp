@@ -26,10 +26,10 @@ std::string Unwritable() {
 
 TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
     FontDescr& font = AddFont("Single");
-    EXPECT_EQ(InstallFont(font, root_.Path()), "");
+    EXPECT_EQ(InstallFont(font, scope_), "");
     EXPECT_TRUE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), font.Path);
-    EXPECT_EQ(InstallFont(font, root_.Path()), ""); // again: still its own value
+    EXPECT_EQ(InstallFont(font, scope_), ""); // again: still its own value
 
     HKEY raw = nullptr;
     const std::string subKey = std::string(nq::kFontsKey) + "\\" + FontValueName(font);
@@ -37,7 +37,7 @@ TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
                               &raw, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(raw);
-    UninstallFont(font, root_.Path());
+    UninstallFont(font, scope_);
     EXPECT_FALSE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), "");
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
@@ -58,22 +58,22 @@ TEST_F(Activation, AValueHeldByAnotherFileIsNeitherReplacedNorDeleted) {
     };
     for (const Case& c : cases) {
         libtest::SetFontValue(font.Name, c.held);
-        EXPECT_EQ(InstallFont(font, root_.Path()),
+        EXPECT_EQ(InstallFont(font, scope_),
                   "'" + font.Name + "' is already registered for " + c.named + ".")
             << c.held;
         EXPECT_EQ(FontValue(font.Name), c.held);
         EXPECT_FALSE(font.Installed);
         // Also a record that believes itself on takes nothing away.
         font.Installed = true;
-        UninstallFont(font, root_.Path());
+        UninstallFont(font, scope_);
         EXPECT_EQ(FontValue(font.Name), c.held);
         EXPECT_FALSE(font.Installed);
     }
     // The same file in other letters is this file: switched on and off as usual.
     libtest::SetFontValue(font.Name, LowerAZ(font.Path));
-    EXPECT_EQ(InstallFont(font, root_.Path()), "");
+    EXPECT_EQ(InstallFont(font, scope_), "");
     EXPECT_EQ(FontValue(font.Name), font.Path);
-    UninstallFont(font, root_.Path());
+    UninstallFont(font, scope_);
     EXPECT_EQ(FontValue(font.Name), "");
 }
 
@@ -94,10 +94,10 @@ TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
         FontDescr& drive =
             AddFont(std::string("X:Drive") + c.collection, "drive.ttf", c.collection);
         for (FontDescr* font : {&path, &drive})
-            ASSERT_EQ(InstallFont(*font, root_.Path()), "");
+            ASSERT_EQ(InstallFont(*font, scope_), "");
         const FontList& all = fonts_;
 
-        EXPECT_EQ(SwitchCollectionOff(all, folder, root_.Path(), c.broadcast), "");
+        EXPECT_EQ(SwitchCollectionOff(all, folder, scope_, c.broadcast), "");
         EXPECT_EQ(ReadFile(folder + "disabled.txt"),
                   std::string(c.collection) + "\r\nDrive" + c.collection + "\r\n");
         for (FontDescr* font : {&plain, &path, &other, &drive}) {
@@ -105,32 +105,32 @@ TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
             EXPECT_EQ(FontValue(font->Name), "") << font->Name;
         }
 
-        EXPECT_EQ(SwitchCollectionOn(all, folder, root_.Path(), c.broadcast), "");
+        EXPECT_EQ(SwitchCollectionOn(all, folder, scope_, c.broadcast), "");
         EXPECT_FALSE(Exists(folder + "disabled.txt"));
         EXPECT_EQ(FontValue(path.Name), path.Path);
         EXPECT_EQ(FontValue(drive.Name), drive.Path);
         EXPECT_TRUE(path.Installed && drive.Installed);
         EXPECT_FALSE(plain.Installed || other.Installed);
         for (FontDescr* font : {&path, &drive})
-            UninstallFont(*font, root_.Path());
+            UninstallFont(*font, scope_);
     }
 }
 
 TEST_F(Activation, SwitchingOffWithNothingRegisteredWritesAnEmptyList) {
     AddFont("Never");
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_), "");
     bool missing = true;
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt", &missing), "");
     EXPECT_FALSE(missing);
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
     EXPECT_FALSE(Exists(Folder("A") + "disabled.txt"));
 }
 
 TEST_F(Activation, AListThatCannotBeWrittenLeavesTheFontsOn) {
     FontDescr& font = AddFont("StaysOn");
-    ASSERT_EQ(InstallFont(font, root_.Path()), "");
+    ASSERT_EQ(InstallFont(font, scope_), "");
     ASSERT_TRUE(libtest::MakeFolder(Folder("A") + "disabled.txt")); // a folder in its place
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_),
               "Cannot create file " + Folder("A") + "disabled.txt");
     EXPECT_TRUE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), font.Path);
@@ -145,7 +145,7 @@ TEST_F(Activation, SwitchingOnMatchesEveryRecordIgnoringCase) {
     ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt",
                                    "nq " + std::to_string(GetCurrentProcessId()) +
                                        " LATER\r\nNo Such Font\n" + third.Name + "\r"));
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
     EXPECT_FALSE(first.Installed);
     EXPECT_EQ(FontValue(first.Name), "");
     EXPECT_TRUE(third.Installed && later.Installed);
@@ -157,13 +157,13 @@ TEST_F(Activation, SwitchingOnStopsAtTheFirstFailureAndKeepsTheList) {
     FontDescr& before = AddFont("Before");
     AddFont("Broken").Name = Unwritable();
     FontDescr& after = AddFont("After");
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_),
               "Cannot open file " + Folder("A") + "disabled.txt");
     EXPECT_FALSE(before.Installed);
 
     const std::string list = before.Name + "\r\n" + Unwritable() + "\r\n" + after.Name + "\r\n";
     ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_),
               "Failed to set data for '" + Unwritable() + " (TrueType)'");
     EXPECT_TRUE(before.Installed);
     EXPECT_FALSE(after.Installed);
@@ -178,7 +178,7 @@ TEST_F(Activation, AHeldValueStopsTheSwitchOnAndAnExistingListIsNeverReplaced) {
     libtest::SetFontValue(held.Name, "C:\\elsewhere\\taken.ttf");
     const std::string list = before.Name + "\r\n" + held.Name + "\r\n" + after.Name + "\r\n";
     ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_),
               "'" + held.Name + "' is already registered for C:\\elsewhere\\taken.ttf.");
     EXPECT_TRUE(before.Installed);
     EXPECT_FALSE(held.Installed || after.Installed);
@@ -188,7 +188,7 @@ TEST_F(Activation, AHeldValueStopsTheSwitchOnAndAnExistingListIsNeverReplaced) {
 
     // The collection is off already: a switch-off writes nothing and leaves
     // the font that was switched on by hand alone.
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_), "");
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
     EXPECT_TRUE(before.Installed);
     EXPECT_EQ(FontValue(before.Name), before.Path);

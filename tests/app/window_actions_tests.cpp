@@ -19,7 +19,7 @@ const char* const kNames[] = {"DejaVu Sans", "DejaVu Sans Bold", "Liberation San
                               "DejaVu Serif"};
 
 std::string FontValue(const std::string& name) {
-    return nq::ReadMachineString(nq::kFontsKey, name + " (TrueType)");
+    return FontValue(HKEY_LOCAL_MACHINE, name);
 }
 
 // Wine sends recycled items to the XDG trash of the user that runs it. Takes
@@ -42,20 +42,6 @@ bool TakeFromTrash(const std::string& name) {
     return true;
 }
 
-void SetFontValue(const std::string& name, const std::string& value) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    const std::string valueName = name + " (TrueType)";
-    if (value.empty())
-        RegDeleteValueA(key, valueName.c_str());
-    else
-        RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
 // Wine registers the host's fonts under these names: the values are taken
 // away for each test, so that the copies can be switched, and put back as
 // they were after it.
@@ -64,7 +50,7 @@ class ActionsTest : public WindowTest {
     void SetUp() override {
         for (const char* name : kNames) {
             saved_[name] = FontValue(name);
-            SetFontValue(name, "");
+            SetFontValue(HKEY_LOCAL_MACHINE, name, "");
         }
         ASSERT_TRUE(CreateDirectoryA((Root() + "Alpha").c_str(), nullptr));
         CopyHostFont(kDejaVuSans, Root() + "Alpha\\DejaVuSans.ttf");
@@ -77,7 +63,7 @@ class ActionsTest : public WindowTest {
         if (form_)
             Close(form_);
         for (const auto& [name, value] : saved_)
-            SetFontValue(name, value);
+            SetFontValue(HKEY_LOCAL_MACHINE, name, value);
     }
 
     HWND Folders() const { return Control(*form_, ctl::LbFolders); }
@@ -163,7 +149,7 @@ TEST_F(ActionsTest, FontAndCollectionSwitchesFollowTheRegistryAndKeepEveryLineUn
 TEST_F(ActionsTest, TheHostsRegistrationOfTheSameNameIsNeverTakenAway) {
     const std::string host = saved_["DejaVu Sans Bold"];
     ASSERT_FALSE(host.empty()) << "the prefix does not register the host's DejaVu fonts";
-    SetFontValue("DejaVu Sans Bold", host);
+    SetFontValue(HKEY_LOCAL_MACHINE, "DejaVu Sans Bold", host);
     const std::string refusal = "'DejaVu Sans Bold' is already registered for " + host + ".";
     List("Alpha");
     SelectFont("DejaVu Sans Bold");
