@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-using libtest::Exists;
 using libtest::FontValue;
-using libtest::ReadFile;
 
 namespace {
 
@@ -116,22 +114,6 @@ TEST_F(UserScope, FontsAreRegisteredForTheUserAloneWithTheirFullPaths) {
     libtest::SetFontValue(font.Name, atRoot.Path, HKEY_CURRENT_USER);
     EXPECT_EQ(InstallFont(font, scope_),
               "'" + font.Name + "' is already registered for " + atRoot.Path + ".");
-}
-
-TEST_F(UserScope, ACollectionGoesOffAndOnInTheUsersRegistry) {
-    FontDescr& on = AddFont("On");
-    FontDescr& off = AddFont("Off");
-    ASSERT_EQ(InstallFont(on, scope_), "");
-    libtest::SetFontValue(on.Name, "C:\\machine\\on.ttf", HKEY_LOCAL_MACHINE);
-
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_), "");
-    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), on.Name + "\r\n");
-    EXPECT_EQ(FontValue(on.Name, HKEY_CURRENT_USER), "");
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
-    EXPECT_FALSE(Exists(Folder("A") + "disabled.txt"));
-    EXPECT_EQ(FontValue(on.Name, HKEY_CURRENT_USER), on.Path);
-    EXPECT_FALSE(off.Installed);
-    EXPECT_EQ(FontValue(on.Name, HKEY_LOCAL_MACHINE), "C:\\machine\\on.ttf");
 }
 
 TEST_F(UserScope, RegisteredFontsAreLoadedWhereWindowsDoesNot) {

@@ -14,6 +14,11 @@ using Rows = std::vector<std::string>;
 
 const char* const kNames[] = {"DejaVu Sans", "DejaVu Serif", "NqLoad Sans"};
 
+int CALLBACK NoteFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
 // Whether GDI knows a font family of this name in this process.
 bool FamilyLoaded(const std::string& family) {
     LOGFONTA wanted{};
@@ -21,13 +26,7 @@ bool FamilyLoaded(const std::string& family) {
     lstrcpynA(wanted.lfFaceName, family.c_str(), LF_FACESIZE);
     bool found = false;
     HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExA(
-        dc, &wanted,
-        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
-            *reinterpret_cast<bool*>(found) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExA(dc, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, dc);
     return found;
 }
