@@ -5,14 +5,6 @@
 
 #include <windows.h>
 
-std::string SystemFontsRoot() {
-    char windowsDir[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(windowsDir, MAX_PATH);
-    // A result of MAX_PATH or more is the size the buffer would have needed.
-    std::string root = length > 0 && length < MAX_PATH ? std::string(windowsDir, length) : "";
-    return root + "\\fonts\\";
-}
-
 std::vector<CollectionEntry> EnumerateCollections(const std::string& fontsRoot) {
     std::vector<CollectionEntry> collections;
     WIN32_FIND_DATAA entry;

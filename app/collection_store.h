@@ -10,9 +10,6 @@ struct CollectionEntry {
     bool Off = false;
 };
 
-// GetWindowsDirectoryA + "\fonts\"; always ends in a backslash.
-std::string SystemFontsRoot();
-
 // The collections under fontsRoot in enumeration order: folders only, without
 // ".", "..", hidden or system folders. Empty when the enumeration fails.
 std::vector<CollectionEntry> EnumerateCollections(const std::string& fontsRoot);

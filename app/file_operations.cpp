@@ -19,9 +19,9 @@ bool Exists(const std::string& path) {
 }
 
 // Installs the records again after an operation that did not go through.
-void Reinstall(const std::vector<FontDescr*>& records, const std::string& fontsRoot) {
+void Reinstall(const std::vector<FontDescr*>& records, const FontScope& scope) {
     for (FontDescr* record : records)
-        InstallFont(*record, fontsRoot, false);
+        InstallFont(*record, scope, false);
     if (!records.empty())
         BroadcastFontChange();
 }
@@ -52,14 +52,13 @@ bool CopyFontFile(const std::string& source, const std::string& target) {
     return CopyFileA(source.c_str(), target.c_str(), TRUE) != FALSE;
 }
 
-std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const std::string& fontsRoot) {
+std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const FontScope& scope) {
     FontNameBuffers names{};
-    return ReadFontRecord(path, fontsRoot, names);
+    return ReadFontRecord(path, scope, names);
 }
 
-std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path,
-                                              const std::string& fontsRoot) {
-    if (std::unique_ptr<FontDescr> record = AddFontFile(path, fontsRoot))
+std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path, const FontScope& scope) {
+    if (std::unique_ptr<FontDescr> record = AddFontFile(path, scope))
         return record;
     std::string description = FontResourceDescription(path);
     if (description.empty())
@@ -67,12 +66,12 @@ std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path,
     auto record = std::make_unique<FontDescr>();
     record->Path = path;
     record->Name = std::move(description);
-    CheckInstalled(*record, fontsRoot);
+    CheckInstalled(*record, scope);
     return record;
 }
 
 MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
-                        const std::string& fontsRoot) {
+                        const FontScope& scope) {
     const std::string fileName = FileNamePart(record.Path);
     const std::string sourceFolder = record.Path.substr(0, record.Path.size() - fileName.size());
     const std::string target = targetFolder + fileName;
@@ -85,7 +84,7 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
     // Windows keeps a loaded font's file open.
     const bool wasInstalled = record.Installed;
     if (wasInstalled)
-        UninstallFont(record, fontsRoot);
+        UninstallFont(record, scope);
     MoveResult result;
     if (!CopyFileA(record.Path.c_str(), target.c_str(), TRUE)) {
         result.Message = "The font " + record.Name + " could not be copied to " + targetFolder +
@@ -100,7 +99,7 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
     }
     // Registered again at whichever path the file now has.
     if (wasInstalled) {
-        std::string error = InstallFont(record, fontsRoot);
+        std::string error = InstallFont(record, scope);
         if (result.Message.empty())
             result.Message = std::move(error);
     }
@@ -126,30 +125,30 @@ std::string SendToRecycleBin(HWND owner, const std::string& path) {
     return {};
 }
 
-std::string TrashFont(HWND owner, FontDescr& record, const std::string& fontsRoot) {
+std::string TrashFont(HWND owner, FontDescr& record, const FontScope& scope) {
     // Checked before anything changes, so that a refused path leaves the font on.
     std::string problem = RecyclePathProblem(record.Path);
     if (!problem.empty())
         return problem;
     std::vector<FontDescr*> uninstalled;
     if (record.Installed) {
-        UninstallFont(record, fontsRoot);
+        UninstallFont(record, scope);
         uninstalled.push_back(&record);
     }
     problem = SendToRecycleBin(owner, record.Path);
     if (!problem.empty())
-        Reinstall(uninstalled, fontsRoot);
+        Reinstall(uninstalled, scope);
     return problem;
 }
 
 std::string TrashCollection(HWND owner, const FontList& fonts, const std::string& folder,
-                            const std::string& fontsRoot) {
+                            const FontScope& scope) {
     std::string shellPath = folder;
     while (!shellPath.empty() && shellPath.back() == '\\')
         shellPath.pop_back();
     const std::string lowerFolder = LowerAZ(folder);
     // "All Fonts" is the fonts root itself, and nothing outside it is a collection.
-    const std::string lowerRoot = LowerAZ(fontsRoot);
+    const std::string lowerRoot = LowerAZ(scope.Root());
     if (lowerFolder.size() <= lowerRoot.size() ||
         lowerFolder.compare(0, lowerRoot.size(), lowerRoot) != 0)
         return "Only a collection can be moved to the recycle bin, not " + folder + ".";
@@ -161,14 +160,14 @@ std::string TrashCollection(HWND owner, const FontList& fonts, const std::string
         if (!record->Installed ||
             LowerAZ(record->Path).compare(0, lowerFolder.size(), lowerFolder) != 0)
             continue;
-        UninstallFont(*record, fontsRoot, false);
+        UninstallFont(*record, scope, false);
         uninstalled.push_back(record.get());
     }
     if (!uninstalled.empty())
         BroadcastFontChange();
     problem = SendToRecycleBin(owner, shellPath);
     if (!problem.empty())
-        Reinstall(uninstalled, fontsRoot);
+        Reinstall(uninstalled, scope);
     return problem;
 }
 

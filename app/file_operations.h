@@ -4,6 +4,7 @@
 #pragma once
 
 #include "font_descr.h"
+#include "font_scope.h"
 
 #include <windows.h>
 
@@ -33,29 +34,27 @@ bool CopyFontFile(const std::string& source, const std::string& target);
 // the naming strings of GetFontProps (four buffers of 1024 bytes), the
 // platform's description as Name where there is one, Installed from the
 // registry. Nothing when GetFontProps cannot read the file; the file stays.
-std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const std::string& fontsRoot);
+std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const FontScope& scope);
 
 // AddFontFile for a dropped file, with a second chance for files that only the
 // platform can describe (a bitmap .fon): a record whose Name is that
 // description and whose other naming strings are empty. Nothing when neither
 // reads the file.
-std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path,
-                                              const std::string& fontsRoot);
+std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path, const FontScope& scope);
 
 struct MoveResult {
     bool Moved = false;  // the file lies in the target collection now: drop its row
     std::string Message; // for a box captioned kMoveFontCaption; empty when all went well
 };
 
-// Moves the record's file into targetFolder (ending in a backslash; the fonts
-// root for "All Fonts"). An installed font is uninstalled first, so that
+// Moves the record's file into targetFolder (ending in a backslash; the
+// scope's root for "All Fonts"). An installed font is uninstalled first, so that
 // Windows lets go of the file, and installed again at its new path. Never
 // replaces a file: when the target already holds a file of that name (in any
 // letter case) or is the font's own folder, nothing is touched and Message says
 // why. A copy or removal that fails leaves the file, Path and the registration
 // as they were. Path is the new path once Moved.
-MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
-                        const std::string& fontsRoot);
+MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, const FontScope& scope);
 
 // Sends a file, or a folder given without a trailing backslash, to the
 // recycle bin without asking (SHFileOperationA, FO_DELETE, FOF_SILENT |
@@ -66,10 +65,11 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
 std::string SendToRecycleBin(HWND owner, const std::string& path);
 
 // Sends the record's file to the recycle bin, uninstalling it first if it is
-// installed (a value of the same name that names another file is left alone).
+// installed (a value of the same name that names another file is left alone,
+// also when Installed is out of date).
 // Empty on success: drop the row. Otherwise the message, and the font is as
 // it was, registration included.
-std::string TrashFont(HWND owner, FontDescr& record, const std::string& fontsRoot);
+std::string TrashFont(HWND owner, FontDescr& record, const FontScope& scope);
 
 // Sends the collection in folder (ending in a backslash) to the recycle bin,
 // first uninstalling every installed record of fonts whose file lies in it,
@@ -77,7 +77,7 @@ std::string TrashFont(HWND owner, FontDescr& record, const std::string& fontsRoo
 // row and clear FontList. Otherwise the message, and those fonts are installed
 // again.
 std::string TrashCollection(HWND owner, const FontList& fonts, const std::string& folder,
-                            const std::string& fontsRoot);
+                            const FontScope& scope);
 
 // Opens the recycle bin in the shell; false when the shell could not.
 bool OpenRecycleBin();

@@ -1,25 +1,17 @@
 #include "font_activation.h"
 
 #include "collection_store.h"
-#include "font_catalogue.h"
+#include "font_registration.h"
 #include "handles.h"
 #include "registry.h"
 #include "search_filter.h"
 
 #include <windows.h>
 
+#include <unordered_map>
 #include <vector>
 
 namespace {
-
-// The font key with full access, created when it is missing; empty on failure.
-nq::UniqueRegKey OpenFontKey() {
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &raw, nullptr) != ERROR_SUCCESS)
-        return {};
-    return nq::UniqueRegKey(raw);
-}
 
 // The lines of text: they end in CR LF, CR or LF; a break at the very end
 // starts no further line.
@@ -38,10 +30,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// Writes content into a new file at path; false, and nothing changed, when
-// a file is there already. A file that could not be written completely is
-// removed: a half list would still mark the collection off.
-bool WriteWholeFile(const std::string& path, const std::string& content) {
+// Writes content into a new file at path; false when a file is there already.
+// A file that could not be written completely is removed: a half list would
+// still mark the collection off.
+bool WriteNewFile(const std::string& path, const std::string& content) {
     bool written = false;
     {
         nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -75,46 +67,67 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return false;
 }
 
-} // namespace
-
-std::string FontValueName(const FontDescr& record) {
-    return record.Name + " (TrueType)";
+// Installed as CheckInstalled reads it, from the font key already open.
+void ReadBack(HKEY key, FontDescr& record, const FontScope& scope) {
+    record.Installed = key && ValueNamesFile(nq::ReadKeyString(key, FontValueName(record)),
+                                             record.Path, scope.Root());
 }
+
+// InstallFont's registry write and font resource, in the font key already open.
+std::string Register(HKEY key, const FontDescr& record, const FontScope& scope) {
+    const std::string valueName = FontValueName(record);
+    if (!key)
+        return "Failed to set data for '" + valueName + "'";
+    // The value of that name belongs to another file: replacing it would take
+    // that file's registration away.
+    const std::string held = nq::ReadKeyString(key, valueName);
+    if (!held.empty() && !ValueNamesFile(held, record.Path, scope.Root()))
+        return "'" + record.Name + "' is already registered for " +
+               RegisteredFontPath(held, scope.Root()) + ".";
+    if (RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(record.Path.c_str()),
+                       static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
+        return "Failed to set data for '" + valueName + "'";
+    AddFontResourceA(record.Path.c_str());
+    return {};
+}
+
+// UninstallFont's registry deletions and font resource, in the font key already open.
+void Unregister(HKEY key, const FontDescr& record, const FontScope& scope) {
+    const std::string valueName = FontValueName(record);
+    if (key && ValueNamesFile(nq::ReadKeyString(key, valueName), record.Path, scope.Root())) {
+        RegDeleteValueA(key, valueName.c_str());
+        // A key name holds no backslash: with one, the name would reach into a
+        // deeper key that is not this font's.
+        if (valueName.find('\\') == std::string::npos)
+            RegDeleteKeyA(key, valueName.c_str());
+    }
+    RemoveFontResourceA(record.Path.c_str());
+}
+
+} // namespace
 
 void BroadcastFontChange() {
     SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
 }
 
-std::string InstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
-    const std::string valueName = FontValueName(record);
-    nq::UniqueRegKey key = OpenFontKey();
-    if (!key || RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(record.Path.c_str()),
-                               static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
-        return "Failed to set data for '" + valueName + "'";
-    AddFontResourceA(record.Path.c_str());
+std::string InstallFont(FontDescr& record, const FontScope& scope, bool broadcast) {
+    nq::UniqueRegKey key = scope.OpenFontKey();
+    std::string error = Register(key.get(), record, scope);
+    if (!error.empty())
+        return error;
     if (broadcast)
         BroadcastFontChange();
-    key.reset();
-    CheckInstalled(record, fontsRoot);
+    ReadBack(key.get(), record, scope);
     return {};
 }
 
-void UninstallFont(FontDescr& record, const std::string& fontsRoot, bool broadcast) {
-    const std::string valueName = FontValueName(record);
-    nq::UniqueRegKey key = OpenFontKey();
-    if (key) {
-        RegDeleteValueA(key.get(), valueName.c_str());
-        // A key name holds no backslash: with one, the name would reach into a
-        // deeper key that is not this font's.
-        if (valueName.find('\\') == std::string::npos)
-            RegDeleteKeyA(key.get(), valueName.c_str());
-    }
-    RemoveFontResourceA(record.Path.c_str());
+void UninstallFont(FontDescr& record, const FontScope& scope, bool broadcast) {
+    nq::UniqueRegKey key = scope.OpenFontKey();
+    Unregister(key.get(), record, scope);
     if (broadcast)
         BroadcastFontChange();
-    key.reset();
-    CheckInstalled(record, fontsRoot);
+    ReadBack(key.get(), record, scope);
 }
 
 std::string DisabledListName(const std::string& name) {
@@ -127,9 +140,9 @@ std::string DisabledListPath(const std::string& folder) {
 }
 
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
-                                const std::string& fontsRoot, CollectionBroadcast broadcast) {
-    // A collection whose folder holds its list is off already. That list
-    // names the fonts to switch back on: it is never written over.
+                                const FontScope& scope, CollectionBroadcast broadcast) {
+    // An existing list is the record of an earlier switch-off: replacing it
+    // would lose the fonts it names.
     if (CollectionDisabled(folder))
         return {};
     std::vector<FontDescr*> installed;
@@ -143,43 +156,52 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
     // The list first: if it cannot be written, the fonts stay on rather than
     // being switched off with no record of which ones they were.
     const std::string path = DisabledListPath(folder);
-    if (!WriteWholeFile(path, content))
-        return "Cannot create file " + path;
+    if (!WriteNewFile(path, content))
+        return CollectionDisabled(folder) ? std::string() : "Cannot create file " + path;
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
-    for (FontDescr* record : installed)
-        UninstallFont(*record, fontsRoot, perFont);
+    // One key for the whole collection.
+    const nq::UniqueRegKey key = scope.OpenFontKey();
+    for (FontDescr* record : installed) {
+        Unregister(key.get(), *record, scope);
+        if (perFont)
+            BroadcastFontChange();
+        ReadBack(key.get(), *record, scope);
+    }
     if (!perFont && !installed.empty())
         BroadcastFontChange();
     return {};
 }
 
 std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
-                               const std::string& fontsRoot, CollectionBroadcast broadcast) {
+                               const FontScope& scope, CollectionBroadcast broadcast) {
     const std::string path = DisabledListPath(folder);
     std::string content;
     if (!ReadWholeFile(path, content))
         return "Cannot open file " + path;
     // Every record counts, also those the search filter hides: a line without
-    // a match is lost when the list is deleted.
-    std::vector<std::string> keys;
-    keys.reserve(fonts.size());
+    // a match is lost when the list is deleted. The first record of a name wins.
+    std::unordered_map<std::string, FontDescr*> byLine;
+    byLine.reserve(fonts.size());
     for (const std::unique_ptr<FontDescr>& record : fonts)
-        keys.push_back(LowerAZ(DisabledListName(record->Name)));
+        byLine.emplace(LowerAZ(DisabledListName(record->Name)), record.get());
 
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
+    // One key for the whole collection.
+    const nq::UniqueRegKey key = scope.OpenFontKey();
     bool changed = false;
     std::string error;
     for (const std::string& line : SplitLines(content)) {
-        const std::string key = LowerAZ(line);
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (keys[i] != key)
-                continue;
-            error = InstallFont(*fonts[i], fontsRoot, perFont);
-            changed = changed || error.empty();
-            break;
-        }
+        const auto found = byLine.find(LowerAZ(line));
+        if (found == byLine.end())
+            continue;
+        FontDescr& record = *found->second;
+        error = Register(key.get(), record, scope);
         if (!error.empty())
             break;
+        changed = true;
+        if (perFont)
+            BroadcastFontChange();
+        ReadBack(key.get(), record, scope);
     }
     if (!perFont && changed)
         BroadcastFontChange();
@@ -188,4 +210,31 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
     if (!DeleteFileA(path.c_str()))
         return "Cannot delete file " + path;
     return {};
+}
+
+int LoadRegisteredFonts(const FontScope& scope) {
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    if (!key)
+        return 0;
+    std::vector<std::string> paths;
+    std::vector<char> name(16384); // the longest value name and its terminator
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr,
+                                          nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status != ERROR_SUCCESS)
+            continue;
+        const std::string value =
+            nq::ReadKeyString(key.get(), std::string(name.data(), nameLength));
+        if (!value.empty())
+            paths.push_back(RegisteredFontPath(value, scope.Root()));
+    }
+    int loaded = 0;
+    for (const std::string& path : paths)
+        loaded += AddFontResourceA(path.c_str()) > 0;
+    if (loaded > 0)
+        BroadcastFontChange();
+    return loaded;
 }

@@ -1,7 +1,7 @@
 #include "font_catalogue.h"
 
+#include "font_registration.h"
 #include "glyphscan.h"
-#include "registry.h"
 #include "search_filter.h"
 #include "text.h"
 
@@ -46,19 +46,12 @@ std::string FontResourceDescription(const std::string& path) {
     return nq::Narrow(description.data(), static_cast<int>(wcslen(description.data())));
 }
 
-void CheckInstalled(FontDescr& record, const std::string& fontsRoot) {
-    std::string value = nq::ReadMachineString(nq::kFontsKey, record.Name + " (TrueType)");
-    // Windows registers its own fonts with a bare file name, ours with a full
-    // path ("C:\..."): a third character other than a backslash means bare.
-    // A network path ("\\server\share\...") is full as well.
-    const bool networkPath = value.compare(0, 2, "\\\\") == 0;
-    if (value.size() >= 3 && value[2] != '\\' && !networkPath)
-        value = fontsRoot + value;
-    // A missing value never matches, not even a record without a path.
-    record.Installed = !value.empty() && LowerAZ(value) == LowerAZ(record.Path);
+void CheckInstalled(FontDescr& record, const FontScope& scope) {
+    record.Installed =
+        ValueNamesFile(scope.FontValue(FontValueName(record)), record.Path, scope.Root());
 }
 
-std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::string& fontsRoot,
+std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
                                           FontNameBuffers& names) {
     if (GetFontProps(path.c_str(), names[0].data(), names[1].data(), names[2].data(),
                      names[3].data()) == 0)
@@ -72,11 +65,11 @@ std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const std::st
     std::string description = FontResourceDescription(path);
     if (!description.empty())
         record->Name = std::move(description);
-    CheckInstalled(*record, fontsRoot);
+    CheckInstalled(*record, scope);
     return record;
 }
 
-void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
+void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
     // One set of naming buffers serves the whole listing.
     FontNameBuffers names{};
@@ -91,7 +84,7 @@ void ScanFontFolder(const std::string& folder, const std::string& fontsRoot,
         const std::string fileName = entry.cFileName;
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, fontsRoot, names))
+        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, scope, names))
             onFont(std::move(record));
     } while (FindNextFileA(find.get(), &entry));
 }

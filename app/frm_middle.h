@@ -1,6 +1,6 @@
 // TfrmMiddle: the client window of NimbQuillbox. It holds the model (the
-// records of the listed collection, the fonts root, the files beside the
-// program) and the panes, and its handlers are where the panes meet the font
+// records of the listed collection, the font scope with its root, the files
+// beside the program) and the panes, and its handlers are where the panes meet the font
 // library: each asks a pane for the selection, calls a service and tells a
 // pane to refresh.
 #pragma once
@@ -8,6 +8,7 @@
 #include "client_skin.h"
 #include "collections_pane.h"
 #include "font_descr.h"
+#include "font_scope.h"
 #include "file_drop.h"
 #include "fonts_pane.h"
 #include "frame_host.h"
@@ -33,9 +34,10 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
   public:
     // Where the window finds its files: the settings file is the program's path
     // with ".ini", the sample text file with ".txt"; the collections live under
-    // fontsRoot (ending in a backslash). The program passes its own path and
-    // SystemFontsRoot(); tests pass folders of their own.
-    TfrmMiddle(Prompts& prompts, std::string programPath, std::string fontsRoot);
+    // the root of the font scope that FormCreate chooses from places and the
+    // setting Library/Scope. The program passes its own path and
+    // SystemScopePlaces(); tests pass folders and a write test of their own.
+    TfrmMiddle(Prompts& prompts, std::string programPath, ScopePlaces places);
     // Destroys the window if it still exists (running FormDestroy) while the
     // panes still hold their controls.
     ~TfrmMiddle() override;
@@ -48,7 +50,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     // The window's destruction ends the message loop (the program's main window).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
 
-    std::string FontsRoot() const { return fontsRoot_; }
+    // The fonts the window manages (for everyone or for the user), and their root.
+    const FontScope& Scope() const { return scope_; }
+    const std::string& FontsRoot() const { return scope_.Root(); }
     // The current skin's folder, with a trailing backslash: every skin file is
     // SkinPath() + its name.
     std::string SkinPath() const override;
@@ -200,6 +204,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
 
     // Lifecycle (frm_middle_lifecycle.cpp).
     void FormCreate();
+    // The font scope from the setting and the places; says why when it is not
+    // the one asked for, and loads the user's fonts where Windows does not.
+    void ChooseFontScope();
     void FormShow();
     void FormDestroy();
     void LoadSampleText();
@@ -211,7 +218,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
 
     Prompts& prompts_;
     std::string programFolder_;
-    std::string fontsRoot_;
+    ScopePlaces places_;
+    FontScope scope_;
+    ScopeSetting scopeSetting_ = ScopeSetting::Auto;
     std::string settingsPath_;
     std::string sampleTextPath_;
     bool quitOnDestroy_ = false;

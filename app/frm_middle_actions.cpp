@@ -26,8 +26,8 @@ void TfrmMiddle::Button1Click() {
     if (!record || !FollowCurrentFont())
         return;
     if (record->Installed) {
-        UninstallFont(*record, FontsRoot());
-    } else if (const std::string error = InstallFont(*record, FontsRoot()); !error.empty()) {
+        UninstallFont(*record, Scope());
+    } else if (const std::string error = InstallFont(*record, Scope()); !error.empty()) {
         ShowError(error);
     }
     fonts_.Repaint();
@@ -46,8 +46,8 @@ void TfrmMiddle::Button2Click() {
     if (!FollowCurrentCollection())
         return;
     const std::string folder = CollectionFolder(row);
-    const std::string error = collectionOff_ ? SwitchCollectionOn(*fontList_, folder, FontsRoot())
-                                             : SwitchCollectionOff(*fontList_, folder, FontsRoot());
+    const std::string error = collectionOff_ ? SwitchCollectionOn(*fontList_, folder, Scope())
+                                             : SwitchCollectionOff(*fontList_, folder, Scope());
     if (error.empty()) {
         collectionOff_ = !collectionOff_;
         collections_.SetRowOff(row, collectionOff_);
@@ -99,7 +99,7 @@ void TfrmMiddle::AddFontByDialog() {
                          MB_OK | MB_ICONWARNING);
         return;
     }
-    std::unique_ptr<FontDescr> record = AddFontFile(target, FontsRoot());
+    std::unique_ptr<FontDescr> record = AddFontFile(target, Scope());
     if (!record) {
         // The copy stays; listings pass over what is no font.
         prompts_.Message(Handle(), kAddFontCaption, kNotAFontText, MB_OK | MB_ICONERROR);
@@ -118,7 +118,7 @@ void TfrmMiddle::FileDrop1Drop(nq::TFileDrop& sender) {
                              MB_OK | MB_ICONWARNING);
             continue;
         }
-        if (std::unique_ptr<FontDescr> record = AddDroppedFontFile(target, FontsRoot()))
+        if (std::unique_ptr<FontDescr> record = AddDroppedFontFile(target, Scope()))
             AppendRecord(std::move(record));
         else
             prompts_.Message(Handle(), kAddFontCaption, kNotAFontText, MB_OK | MB_ICONERROR);
@@ -139,7 +139,7 @@ void TfrmMiddle::lbFoldersDragDrop(nq::DragSource source, POINT screen) {
         return;
     const std::string target =
         row == 0 ? FontsRoot() : FontsRoot() + collections_.RowText(row) + "\\";
-    const MoveResult moved = MoveFontFile(*record, target, FontsRoot());
+    const MoveResult moved = MoveFontFile(*record, target, Scope());
     if (!moved.Message.empty())
         prompts_.Message(Handle(), kMoveFontCaption, moved.Message, MB_OK | MB_ICONWARNING);
     if (moved.Moved)
@@ -166,7 +166,7 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
             return;
         const std::string folder = CollectionFolder(row);
         const nq::WaitCursor wait;
-        if (const std::string error = TrashCollection(Handle(), *fontList_, folder, FontsRoot());
+        if (const std::string error = TrashCollection(Handle(), *fontList_, folder, Scope());
             !error.empty()) {
             prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
             return;
@@ -187,7 +187,7 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
                          "Are you sure you want move the font " + record->Name + " to the trash?",
                          MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (const std::string error = TrashFont(Handle(), *record, FontsRoot()); !error.empty()) {
+    if (const std::string error = TrashFont(Handle(), *record, Scope()); !error.empty()) {
         prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
         return;
     }

@@ -82,7 +82,7 @@ void TfrmMiddle::ListFonts(const std::string& folder) {
     // The rows and the order refer to the records: they go first.
     fonts_.Clear();
     fontList_->clear();
-    ScanFontFolder(folder, FontsRoot(), [&](std::unique_ptr<FontDescr> record) {
+    ScanFontFolder(folder, Scope(), [&](std::unique_ptr<FontDescr> record) {
         fontList_->push_back(std::move(record));
     });
     fonts_.SetRecords(*fontList_);

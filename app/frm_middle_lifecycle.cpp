@@ -2,6 +2,7 @@
 // the sample text file.
 #include "frm_middle.h"
 
+#include "font_activation.h"
 #include "program_files.h"
 #include "settings.h"
 
@@ -41,8 +42,9 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 
 } // namespace
 
-TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, std::string fontsRoot)
-    : prompts_(prompts), programFolder_(FolderOf(programPath)), fontsRoot_(std::move(fontsRoot)),
+TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, ScopePlaces places)
+    : prompts_(prompts), programFolder_(FolderOf(programPath)), places_(std::move(places)),
+      scope_(ScopeKind::Machine, places_.MachineRoot, places_.Test),
       settingsPath_(ChangeFileExtension(programPath, ".ini")),
       sampleTextPath_(ChangeFileExtension(programPath, ".txt")) {}
 
@@ -60,6 +62,7 @@ void TfrmMiddle::FormCreate() {
 
     previewIndex_ = -1;
     fontList_ = std::make_unique<FontList>();
+    ChooseFontScope();
     FillCollections();
     rolledUp_ = false;
     active_ = true;
@@ -74,6 +77,17 @@ void TfrmMiddle::FormCreate() {
          std::initializer_list<nq::EdgeWindow*>{&frmTop_, &frmRight_, &frmBottom_, &frmLeft_})
         edge->Create();
     LoadSkin();
+}
+
+void TfrmMiddle::ChooseFontScope() {
+    scopeSetting_ = settings::ReadScopeSetting(settingsPath_);
+    ScopeChoice choice = ChooseScope(scopeSetting_, places_);
+    scope_ = std::move(choice.Scope);
+    collections_.SetHeading(std::string("Collections ") + scope_.Audience());
+    if (scope_.Kind() == ScopeKind::User && !places_.SystemLoadsUserFonts)
+        LoadRegisteredFonts(scope_);
+    if (!choice.Notice.empty())
+        prompts_.Message(nullptr, kApplicationTitle, choice.Notice, MB_OK | MB_ICONINFORMATION);
 }
 
 void TfrmMiddle::Show() {
@@ -153,6 +167,7 @@ void TfrmMiddle::SaveSettings() {
     settings::Writer writer(settingsPath_);
     settings::WritePlacementValues(writer, placement);
     settings::WritePaneValues(writer, panes);
+    settings::WriteScopeSetting(writer, scopeSetting_);
     if (writer.Failed())
         prompts_.Message(nullptr, kApplicationTitle, "Unable to write to " + settingsPath_,
                          MB_OK | MB_ICONERROR);

@@ -1,6 +1,6 @@
 // NimbQuillbox: GDI+ for the whole run, the client window as the only main
 // window, and the message loop.
-#include "collection_store.h"
+#include "font_scope.h"
 #include "frm_middle.h"
 #include "gdiplus_raii.h"
 #include "prompts.h"
@@ -37,7 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     WindowsPrompts prompts;
-    TfrmMiddle form(prompts, ProgramPath(), SystemFontsRoot());
+    TfrmMiddle form(prompts, ProgramPath(), SystemScopePlaces());
     form.SetQuitOnDestroy(true);
     if (!form.Create())
         return 1;

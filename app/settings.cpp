@@ -45,6 +45,10 @@ PlacementValues ReadPlacementValues(const std::string& path) {
     return v;
 }
 
+ScopeSetting ReadScopeSetting(const std::string& path) {
+    return ParseScopeSetting(ReadString(path, "Library", "Scope", ""));
+}
+
 void Writer::Write(const char* section, const char* key, const std::string& value) {
     if (failed_)
         return;
@@ -70,6 +74,10 @@ void WritePaneValues(Writer& writer, const PaneValues& values) {
     writer.Write("Sizes", "DetailsPane", values.DetailsPane);
     writer.Write("Other", "Size", values.Size);
     writer.Write("Other", "Search", values.Search);
+}
+
+void WriteScopeSetting(Writer& writer, ScopeSetting setting) {
+    writer.Write("Library", "Scope", ScopeSettingText(setting));
 }
 
 } // namespace settings

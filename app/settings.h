@@ -3,6 +3,7 @@
 #pragma once
 
 #include "pane_layout.h"
+#include "scope_rules.h"
 
 #include <string>
 
@@ -40,6 +41,9 @@ PaneValues ReadPaneValues(const std::string& path);
 // Placement/X, Y, Width, Height, then Skin/Dir and Buttons/Dir.
 PlacementValues ReadPlacementValues(const std::string& path);
 
+// Library/Scope: which fonts the program manages; Auto when absent or unknown.
+ScopeSetting ReadScopeSetting(const std::string& path);
+
 // Writes values one by one; after the first write that fails, no further
 // write is made, so the file never holds a later value without an earlier one.
 class Writer {
@@ -59,5 +63,7 @@ class Writer {
 void WritePlacementValues(Writer& writer, const PlacementValues& values);
 // Sizes/CollectionsPane, FontsPane, DetailsPane, then Other/Size, then Other/Search.
 void WritePaneValues(Writer& writer, const PaneValues& values);
+// Library/Scope.
+void WriteScopeSetting(Writer& writer, ScopeSetting setting);
 
 } // namespace settings

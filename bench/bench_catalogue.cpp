@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
     const std::string programFolder = scratch.Path() + "program\\";
     const std::string folder = fontsRoot + kCollection + "\\";
     CreateDirectoryA(fontsRoot.c_str(), nullptr);
+    const FontScope scope(ScopeKind::Machine, fontsRoot);
     CreateDirectoryA(programFolder.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     for (std::size_t i = 0; i < fileCount; ++i) {
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
 
     // The records of the collection, for the passes that make single calls.
     std::vector<std::unique_ptr<FontDescr>> records;
-    ScanFontFolder(folder, fontsRoot, [&](std::unique_ptr<FontDescr> record) {
+    ScanFontFolder(folder, scope, [&](std::unique_ptr<FontDescr> record) {
         records.push_back(std::move(record));
     });
 
@@ -206,7 +207,7 @@ int main(int argc, char** argv) {
          [&] {
              unsigned fold = 0;
              for (const std::unique_ptr<FontDescr>& record : records) {
-                 CheckInstalled(*record, fontsRoot);
+                 CheckInstalled(*record, scope);
                  fold += record->Installed;
              }
              return fold;
@@ -216,7 +217,7 @@ int main(int argc, char** argv) {
          "ScanFontFolder: all of the above, making the records",
          [&] {
              unsigned fold = 0;
-             ScanFontFolder(folder, fontsRoot, [&](std::unique_ptr<FontDescr>) { ++fold; });
+             ScanFontFolder(folder, scope, [&](std::unique_ptr<FontDescr>) { ++fold; });
              return fold;
          },
          {}},

@@ -124,13 +124,13 @@ inline void Pump() {
     }
 }
 
-// The client window over fontsRoot, opened and shown as the program does, its
-// first messages handled; null (after a message on stderr) when it could not
-// be created.
+// The client window over fontsRoot (the machine's fonts), opened and shown as
+// the program does, its first messages handled; null (after a message on
+// stderr) when it could not be created.
 inline std::unique_ptr<TfrmMiddle> OpenForm(Prompts& prompts, const std::string& programFolder,
                                             const std::string& fontsRoot) {
-    auto form =
-        std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe", fontsRoot);
+    auto form = std::make_unique<TfrmMiddle>(prompts, programFolder + "NimbQuillbox.exe",
+                                             ScopePlaces{fontsRoot, "", SystemWriteTest});
     if (!form->Create()) {
         std::fprintf(stderr, "TfrmMiddle could not be created\n");
         return nullptr;

@@ -42,6 +42,11 @@ void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) c
     Place(batch, splitter1_.Handle(), l.Splitter1);
 }
 
+void CollectionsPane::SetHeading(const std::string& text) const {
+    SetWindowTextA(header_.Handle(), text.c_str());
+    InvalidateRect(header_.Handle(), nullptr, FALSE);
+}
+
 void CollectionsPane::Clear() const {
     List().Clear();
     AddRow(kAllFonts, false);

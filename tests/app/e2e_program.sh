@@ -139,7 +139,7 @@ program_pid=
 ini="$work/NimbQuillbox.ini"
 [ -f "$ini" ] || fail "no settings file"
 layout=$(tr -d '\r' <"$ini" | sed -n 's/^\(\[[^]]*\]\)$/\1/p; s/^\([^=[]*\)=.*$/\1/p' | tr '\n' ' ')
-expected="[Placement] X Y Width Height [Skin] Dir [Buttons] Dir [Sizes] CollectionsPane FontsPane DetailsPane [Other] Size Search "
+expected="[Placement] X Y Width Height [Skin] Dir [Buttons] Dir [Sizes] CollectionsPane FontsPane DetailsPane [Other] Size Search [Library] Scope "
 [ "$layout" = "$expected" ] || fail "settings file keys: $layout"
 grep -qx "Search=bold" < <(tr -d '\r' <"$ini") || fail "search text not saved"
 grep -qx "Size=32" < <(tr -d '\r' <"$ini") || fail "size not saved"

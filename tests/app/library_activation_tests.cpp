@@ -1,10 +1,12 @@
 #include "font_activation.h"
 
 #include "library_test_support.h"
+#include "search_filter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using libtest::Exists;
 using libtest::FontValue;
@@ -24,10 +26,10 @@ std::string Unwritable() {
 
 TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
     FontDescr& font = AddFont("Single");
-    libtest::SetFontValue(font.Name, "C:\\elsewhere\\other.ttf");
-    EXPECT_EQ(InstallFont(font, root_.Path()), "");
+    EXPECT_EQ(InstallFont(font, scope_), "");
     EXPECT_TRUE(font.Installed);
-    EXPECT_EQ(FontValue(font.Name), font.Path); // the other file's value is replaced
+    EXPECT_EQ(FontValue(font.Name), font.Path);
+    EXPECT_EQ(InstallFont(font, scope_), ""); // again: still its own value
 
     HKEY raw = nullptr;
     const std::string subKey = std::string(nq::kFontsKey) + "\\" + FontValueName(font);
@@ -35,11 +37,44 @@ TEST_F(Activation, InstallWritesThePathAndUninstallRemovesValueAndSubKey) {
                               &raw, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(raw);
-    UninstallFont(font, root_.Path());
+    UninstallFont(font, scope_);
     EXPECT_FALSE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), "");
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
     EXPECT_TRUE(Exists(font.Path));
+}
+
+TEST_F(Activation, AValueHeldByAnotherFileIsNeitherReplacedNorDeleted) {
+    FontDescr& font = AddFont("Held", "held.ttf");
+    struct Case {
+        std::string held;  // the value another file put there
+        std::string named; // the file it names, as the message tells it
+    };
+    const std::vector<Case> cases = {
+        {"C:\\elsewhere\\held.ttf", "C:\\elsewhere\\held.ttf"},
+        {"held.ttf", root_.Path() + "held.ttf"}, // bare: the root's own file, not the copy in A
+        {"\\\\server\\fonts\\held.ttf", "\\\\server\\fonts\\held.ttf"},
+        {Folder("B") + "held.ttf", Folder("B") + "held.ttf"},
+    };
+    for (const Case& c : cases) {
+        libtest::SetFontValue(font.Name, c.held);
+        EXPECT_EQ(InstallFont(font, scope_),
+                  "'" + font.Name + "' is already registered for " + c.named + ".")
+            << c.held;
+        EXPECT_EQ(FontValue(font.Name), c.held);
+        EXPECT_FALSE(font.Installed);
+        // Also a record that believes itself on takes nothing away.
+        font.Installed = true;
+        UninstallFont(font, scope_);
+        EXPECT_EQ(FontValue(font.Name), c.held);
+        EXPECT_FALSE(font.Installed);
+    }
+    // The same file in other letters is this file: switched on and off as usual.
+    libtest::SetFontValue(font.Name, LowerAZ(font.Path));
+    EXPECT_EQ(InstallFont(font, scope_), "");
+    EXPECT_EQ(FontValue(font.Name), font.Path);
+    UninstallFont(font, scope_);
+    EXPECT_EQ(FontValue(font.Name), "");
 }
 
 TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
@@ -59,10 +94,10 @@ TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
         FontDescr& drive =
             AddFont(std::string("X:Drive") + c.collection, "drive.ttf", c.collection);
         for (FontDescr* font : {&path, &drive})
-            ASSERT_EQ(InstallFont(*font, root_.Path()), "");
+            ASSERT_EQ(InstallFont(*font, scope_), "");
         const FontList& all = fonts_;
 
-        EXPECT_EQ(SwitchCollectionOff(all, folder, root_.Path(), c.broadcast), "");
+        EXPECT_EQ(SwitchCollectionOff(all, folder, scope_, c.broadcast), "");
         EXPECT_EQ(ReadFile(folder + "disabled.txt"),
                   std::string(c.collection) + "\r\nDrive" + c.collection + "\r\n");
         for (FontDescr* font : {&plain, &path, &other, &drive}) {
@@ -70,32 +105,32 @@ TEST_F(Activation, SwitchingOffAndOnRestoresExactlyTheRegisteredFonts) {
             EXPECT_EQ(FontValue(font->Name), "") << font->Name;
         }
 
-        EXPECT_EQ(SwitchCollectionOn(all, folder, root_.Path(), c.broadcast), "");
+        EXPECT_EQ(SwitchCollectionOn(all, folder, scope_, c.broadcast), "");
         EXPECT_FALSE(Exists(folder + "disabled.txt"));
         EXPECT_EQ(FontValue(path.Name), path.Path);
         EXPECT_EQ(FontValue(drive.Name), drive.Path);
         EXPECT_TRUE(path.Installed && drive.Installed);
         EXPECT_FALSE(plain.Installed || other.Installed);
         for (FontDescr* font : {&path, &drive})
-            UninstallFont(*font, root_.Path());
+            UninstallFont(*font, scope_);
     }
 }
 
 TEST_F(Activation, SwitchingOffWithNothingRegisteredWritesAnEmptyList) {
     AddFont("Never");
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_), "");
     bool missing = true;
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt", &missing), "");
     EXPECT_FALSE(missing);
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
     EXPECT_FALSE(Exists(Folder("A") + "disabled.txt"));
 }
 
 TEST_F(Activation, AListThatCannotBeWrittenLeavesTheFontsOn) {
     FontDescr& font = AddFont("StaysOn");
-    ASSERT_EQ(InstallFont(font, root_.Path()), "");
+    ASSERT_EQ(InstallFont(font, scope_), "");
     ASSERT_TRUE(libtest::MakeFolder(Folder("A") + "disabled.txt")); // a folder in its place
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_),
               "Cannot create file " + Folder("A") + "disabled.txt");
     EXPECT_TRUE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), font.Path);
@@ -110,7 +145,7 @@ TEST_F(Activation, SwitchingOnMatchesEveryRecordIgnoringCase) {
     ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt",
                                    "nq " + std::to_string(GetCurrentProcessId()) +
                                        " LATER\r\nNo Such Font\n" + third.Name + "\r"));
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
     EXPECT_FALSE(first.Installed);
     EXPECT_EQ(FontValue(first.Name), "");
     EXPECT_TRUE(third.Installed && later.Installed);
@@ -122,13 +157,13 @@ TEST_F(Activation, SwitchingOnStopsAtTheFirstFailureAndKeepsTheList) {
     FontDescr& before = AddFont("Before");
     AddFont("Broken").Name = Unwritable();
     FontDescr& after = AddFont("After");
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_),
               "Cannot open file " + Folder("A") + "disabled.txt");
     EXPECT_FALSE(before.Installed);
 
     const std::string list = before.Name + "\r\n" + Unwritable() + "\r\n" + after.Name + "\r\n";
     ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
-    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), root_.Path()),
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_),
               "Failed to set data for '" + Unwritable() + " (TrueType)'");
     EXPECT_TRUE(before.Installed);
     EXPECT_FALSE(after.Installed);
@@ -136,13 +171,25 @@ TEST_F(Activation, SwitchingOnStopsAtTheFirstFailureAndKeepsTheList) {
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
 }
 
-TEST_F(Activation, SwitchingOffACollectionThatHoldsItsListChangesNothing) {
-    FontDescr& font = AddFont("HandSwitchedOn");
-    ASSERT_EQ(InstallFont(font, root_.Path()), "");
-    const std::string list = "Earlier\r\n";
+TEST_F(Activation, AHeldValueStopsTheSwitchOnAndAnExistingListIsNeverReplaced) {
+    FontDescr& before = AddFont("First");
+    FontDescr& held = AddFont("Taken");
+    FontDescr& after = AddFont("Last");
+    libtest::SetFontValue(held.Name, "C:\\elsewhere\\taken.ttf");
+    const std::string list = before.Name + "\r\n" + held.Name + "\r\n" + after.Name + "\r\n";
     ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", list));
-    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), root_.Path()), "");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_),
+              "'" + held.Name + "' is already registered for C:\\elsewhere\\taken.ttf.");
+    EXPECT_TRUE(before.Installed);
+    EXPECT_FALSE(held.Installed || after.Installed);
+    EXPECT_EQ(FontValue(held.Name), "C:\\elsewhere\\taken.ttf");
+    EXPECT_EQ(FontValue(after.Name), "");
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
-    EXPECT_TRUE(font.Installed);
-    EXPECT_EQ(FontValue(font.Name), font.Path);
+
+    // The collection is off already: a switch-off writes nothing and leaves
+    // the font that was switched on by hand alone.
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_), "");
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
+    EXPECT_TRUE(before.Installed);
+    EXPECT_EQ(FontValue(before.Name), before.Path);
 }

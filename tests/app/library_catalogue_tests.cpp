@@ -26,7 +26,7 @@ const std::string kBitmapFont = "Z:\\usr\\share\\wine\\fonts\\coure.fon";
 std::vector<std::unique_ptr<FontDescr>> Scan(const std::string& folder,
                                              const std::string& fontsRoot) {
     std::vector<std::unique_ptr<FontDescr>> fonts;
-    ScanFontFolder(folder, fontsRoot,
+    ScanFontFolder(folder, libtest::Machine(fontsRoot),
                    [&](std::unique_ptr<FontDescr> font) { fonts.push_back(std::move(font)); });
     return fonts;
 }
@@ -164,7 +164,8 @@ TEST(ScanFontFolder, FilesWhosePathPassesTheLimitAreLeftOut) {
 
 TEST(ScanFontFolder, FontsTheSystemRegisteredByFullPathAreInstalled) {
     // Wine registers the host's fonts with their Z: paths.
-    ASSERT_EQ(nq::ReadMachineString(nq::kFontsKey, "DejaVu Sans (TrueType)"), kDejaVuSans)
+    ASSERT_EQ(nq::ReadString(HKEY_LOCAL_MACHINE, nq::kFontsKey, "DejaVu Sans (TrueType)"),
+              kDejaVuSans)
         << "the prefix does not register the host's DejaVu fonts";
     const auto fonts = Scan(kDejaVuFolder, "C:\\windows\\fonts\\");
     const FontDescr* sans = FindByPath(fonts, kDejaVuSans);
@@ -191,16 +192,16 @@ TEST(CheckInstalled, BareFileNamesAreCompletedWithTheFontsRoot) {
     RegistryValue value(name + " (TrueType)", "nqbare.ttf");
 
     FontDescr atRoot = Record(name, root.Path() + "nqbare.ttf");
-    CheckInstalled(atRoot, root.Path());
+    CheckInstalled(atRoot, libtest::Machine(root.Path()));
     EXPECT_TRUE(atRoot.Installed);
 
     // The same file name listed from a collection is a copy, not the registered file.
     FontDescr inCollection = Record(name, root.Path() + "Coll\\nqbare.ttf");
-    CheckInstalled(inCollection, root.Path());
+    CheckInstalled(inCollection, libtest::Machine(root.Path()));
     EXPECT_FALSE(inCollection.Installed);
 
     FontDescr otherRoot = Record(name, "C:\\elsewhere\\nqbare.ttf");
-    CheckInstalled(otherRoot, root.Path());
+    CheckInstalled(otherRoot, libtest::Machine(root.Path()));
     EXPECT_FALSE(otherRoot.Installed);
 }
 
@@ -211,14 +212,14 @@ TEST(CheckInstalled, FullPathsCompareWithoutRegardToCase) {
                                     std::string("c:\\windows\\fonts\\coll\\nqfull.ttf"),
                                     std::string("C:\\WINDOWS\\FONTS\\COLL\\NQFULL.TTF")}) {
         FontDescr record = Record(name, path);
-        CheckInstalled(record, "C:\\unused\\");
+        CheckInstalled(record, libtest::Machine("C:\\unused\\"));
         EXPECT_TRUE(record.Installed) << path;
     }
     for (const std::string& path :
          {std::string("C:\\Windows\\Fonts\\NQFull.TTF"),
           std::string("C:\\Windows\\Fonts\\Coll\\NQFull.TTF2"), std::string("")}) {
         FontDescr record = Record(name, path);
-        CheckInstalled(record, "C:\\Windows\\Fonts\\Coll\\");
+        CheckInstalled(record, libtest::Machine("C:\\Windows\\Fonts\\Coll\\"));
         EXPECT_FALSE(record.Installed) << path;
     }
 }
@@ -227,31 +228,31 @@ TEST(CheckInstalled, NetworkPathsAreNotCompletedWithTheFontsRoot) {
     const std::string name = TestFontName("Unc");
     RegistryValue value(name + " (TrueType)", "\\\\server\\share\\NQUnc.ttf");
     FontDescr record = Record(name, "\\\\SERVER\\share\\nqunc.TTF");
-    CheckInstalled(record, "C:\\Windows\\Fonts\\");
+    CheckInstalled(record, libtest::Machine("C:\\Windows\\Fonts\\"));
     EXPECT_TRUE(record.Installed);
 }
 
 TEST(CheckInstalled, MissingShortAndOddValuesAreNotInstalled) {
     TempFolder root;
     FontDescr missing = Record(TestFontName("Missing"), root.Path() + "x.ttf");
-    CheckInstalled(missing, root.Path());
+    CheckInstalled(missing, libtest::Machine(root.Path()));
     EXPECT_FALSE(missing.Installed);
 
     // An empty path must not match a missing value.
     FontDescr emptyPath = Record(TestFontName("Missing"), "");
-    CheckInstalled(emptyPath, root.Path());
+    CheckInstalled(emptyPath, libtest::Machine(root.Path()));
     EXPECT_FALSE(emptyPath.Installed);
 
     const std::string shortName = TestFontName("Short");
     RegistryValue shortValue(shortName + " (TrueType)", "ab");
     FontDescr shortRecord = Record(shortName, root.Path() + "ab");
-    CheckInstalled(shortRecord, root.Path());
+    CheckInstalled(shortRecord, libtest::Machine(root.Path()));
     EXPECT_FALSE(shortRecord.Installed);
 
     const std::string dwordName = TestFontName("Dword");
     RegistryValue dwordValue(dwordName + " (TrueType)", std::string(4, '\1'), REG_DWORD);
     FontDescr dwordRecord = Record(dwordName, root.Path() + std::string(4, '\1'));
-    CheckInstalled(dwordRecord, root.Path());
+    CheckInstalled(dwordRecord, libtest::Machine(root.Path()));
     EXPECT_FALSE(dwordRecord.Installed);
 }
 
@@ -269,12 +270,12 @@ TEST(CheckInstalled, ListingFromTheRootFindsRegisteredCopies) {
     ASSERT_EQ(fonts.size(), 1u);
     fonts[0]->Name = name; // the real name is registered by the prefix already
     RegistryValue value(name + " (TrueType)", "NQSANS.TTF");
-    CheckInstalled(*fonts[0], r);
+    CheckInstalled(*fonts[0], libtest::Machine(r));
     EXPECT_TRUE(fonts[0]->Installed);
 
     auto copies = Scan(r + "Coll\\", r);
     ASSERT_EQ(copies.size(), 1u);
     copies[0]->Name = name;
-    CheckInstalled(*copies[0], r);
+    CheckInstalled(*copies[0], libtest::Machine(r));
     EXPECT_FALSE(copies[0]->Installed);
 }

@@ -60,25 +60,25 @@ TEST_F(FileOps, AddingCopiesNeverReplaceAndNonFontsGiveNoRecord) {
     EXPECT_FALSE(CopyFontFile(kDejaVuSans, TargetPath(Folder("B"), kDejaVuSans)));
     EXPECT_EQ(ReadFile(Folder("B") + "DEJAVUSANS.ttf"), "keep me");
 
-    const auto font = AddFontFile(Folder("A") + "DejaVuSans.ttf", root_.Path());
+    const auto font = AddFontFile(Folder("A") + "DejaVuSans.ttf", scope_);
     ASSERT_TRUE(font);
     EXPECT_EQ(font->Path, Folder("A") + "DejaVuSans.ttf");
     EXPECT_EQ(font->Name, "DejaVu Sans");
     EXPECT_EQ(font->Family, "DejaVu Sans");
     EXPECT_FALSE(font->Installed); // the prefix registers the host's file, not this copy
-    EXPECT_FALSE(AddFontFile(Folder("B") + "DEJAVUSANS.ttf", root_.Path()));
+    EXPECT_FALSE(AddFontFile(Folder("B") + "DEJAVUSANS.ttf", scope_));
     // Wine describes no file, so the drop's second chance finds nothing either.
-    EXPECT_FALSE(AddDroppedFontFile(Folder("B") + "DEJAVUSANS.ttf", root_.Path()));
-    EXPECT_TRUE(AddDroppedFontFile(Folder("A") + "DejaVuSans.ttf", root_.Path()));
+    EXPECT_FALSE(AddDroppedFontFile(Folder("B") + "DEJAVUSANS.ttf", scope_));
+    EXPECT_TRUE(AddDroppedFontFile(Folder("A") + "DejaVuSans.ttf", scope_));
 }
 
 TEST_F(FileOps, AMoveNeverReplacesAFile) {
     FontDescr& font = AddFont("Moving", "moving.ttf");
-    ASSERT_EQ(InstallFont(font, root_.Path()), "");
+    ASSERT_EQ(InstallFont(font, scope_), "");
     const std::string path = font.Path;
     ASSERT_TRUE(WriteFile(Folder("B") + "MOVING.TTF", "not the font"));
     for (const std::string& target : {Folder("B"), LowerAZ(Folder("A"))}) {
-        const MoveResult result = MoveFontFile(font, target, root_.Path());
+        const MoveResult result = MoveFontFile(font, target, scope_);
         EXPECT_FALSE(result.Moved) << target;
         EXPECT_NE(result.Message, "") << target;
         EXPECT_EQ(font.Path, path);
@@ -90,48 +90,64 @@ TEST_F(FileOps, AMoveNeverReplacesAFile) {
 
 TEST_F(FileOps, AMovedInstalledFontIsRegisteredAtItsNewPath) {
     FontDescr& font = AddFont("Moved", "moved.ttf");
-    ASSERT_EQ(InstallFont(font, root_.Path()), "");
+    ASSERT_EQ(InstallFont(font, scope_), "");
     const std::string old = font.Path;
     // No such collection: the copy fails and everything stays as it was.
-    MoveResult result = MoveFontFile(font, root_.Path() + "Gone\\", root_.Path());
+    MoveResult result = MoveFontFile(font, root_.Path() + "Gone\\", scope_);
     EXPECT_FALSE(result.Moved);
     EXPECT_NE(result.Message, "");
     EXPECT_EQ(font.Path, old);
     EXPECT_TRUE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), old);
 
-    result = MoveFontFile(font, root_.Path(), root_.Path()); // into "All Fonts"
+    result = MoveFontFile(font, root_.Path(), scope_); // into "All Fonts"
     EXPECT_TRUE(result.Moved);
     EXPECT_EQ(result.Message, "");
     EXPECT_EQ(font.Path, root_.Path() + "moved.ttf");
     EXPECT_FALSE(Exists(old));
     EXPECT_TRUE(font.Installed);
     EXPECT_EQ(FontValue(font.Name), font.Path);
+
+    // A value that another file took meanwhile stays that file's; the font
+    // moves and is off, and the user is told why.
+    libtest::SetFontValue(font.Name, kDejaVuSans);
+    result = MoveFontFile(font, Folder("B"), scope_);
+    EXPECT_TRUE(result.Moved);
+    EXPECT_EQ(result.Message, "'" + font.Name + "' is already registered for " + kDejaVuSans + ".");
+    EXPECT_EQ(font.Path, Folder("B") + "moved.ttf");
+    EXPECT_FALSE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), kDejaVuSans);
 }
 
 TEST_F(FileOps, TrashedFontsAndCollectionsGoToTheRecycleBin) {
     FontDescr& on = AddFont("On", Unique("on", ".ttf"));
-    ASSERT_EQ(InstallFont(on, root_.Path()), "");
-    EXPECT_EQ(TrashFont(nullptr, on, root_.Path()), "");
+    ASSERT_EQ(InstallFont(on, scope_), "");
+    EXPECT_EQ(TrashFont(nullptr, on, scope_), "");
     EXPECT_FALSE(Exists(on.Path));
     EXPECT_TRUE(Exists(TrashFolder() + "files\\" + trashed_.back()));
     EXPECT_EQ(FontValue(on.Name), "");
 
-    // Not registered itself: a value of its name names another file and stays.
+    // Not registered itself: a value of its name names another file and stays,
+    // also when the record believes itself on.
     FontDescr& off = AddFont("Off", Unique("off", ".ttf"));
     libtest::SetFontValue(off.Name, kDejaVuSans);
-    EXPECT_EQ(TrashFont(nullptr, off, root_.Path()), "");
+    off.Installed = true;
+    EXPECT_EQ(TrashFont(nullptr, off, scope_), "");
     EXPECT_EQ(FontValue(off.Name), kDejaVuSans);
 
     const std::string collection = Unique("coll");
     ASSERT_TRUE(MakeFolder(root_.Path() + collection));
     FontDescr& inside = AddFont("Inside", "inside.ttf", collection.c_str());
-    ASSERT_EQ(InstallFont(inside, root_.Path()), "");
+    ASSERT_EQ(InstallFont(inside, scope_), "");
+    FontDescr& stale = AddFont("Stale", "stale.ttf", collection.c_str());
+    libtest::SetFontValue(stale.Name, kDejaVuSans);
+    stale.Installed = true;
     ASSERT_TRUE(WriteFile(Folder(collection.c_str()) + "disabled.txt", ""));
-    EXPECT_EQ(TrashCollection(nullptr, fonts_, Folder(collection.c_str()), root_.Path()), "");
+    EXPECT_EQ(TrashCollection(nullptr, fonts_, Folder(collection.c_str()), scope_), "");
     EXPECT_FALSE(Exists(root_.Path() + collection));
     EXPECT_TRUE(Exists(TrashFolder() + "files\\" + collection + "\\disabled.txt"));
     EXPECT_FALSE(inside.Installed);
+    EXPECT_EQ(FontValue(stale.Name), kDejaVuSans);
 }
 
 TEST_F(FileOps, WhatTheRecycleBinCannotTakeIsReportedAndKept) {
@@ -139,7 +155,7 @@ TEST_F(FileOps, WhatTheRecycleBinCannotTakeIsReportedAndKept) {
     const std::string cut = root_.Path() + std::string(259 - root_.Path().size(), 'c');
     ASSERT_TRUE(MakeFolder(cut));
     FontDescr& missing = AddFont("Missing", "missing.ttf");
-    ASSERT_EQ(InstallFont(missing, root_.Path()), "");
+    ASSERT_EQ(InstallFont(missing, scope_), "");
     ASSERT_TRUE(DeleteFileA(missing.Path.c_str()));
     struct Case {
         const char* what;
@@ -149,8 +165,8 @@ TEST_F(FileOps, WhatTheRecycleBinCannotTakeIsReportedAndKept) {
         {"cut path", SendToRecycleBin(nullptr, cut + "\\" + std::string(40, 'x'))},
         {"wildcard", SendToRecycleBin(nullptr, Folder("A") + "*.ttf")},
         {"empty", SendToRecycleBin(nullptr, "")},
-        {"missing file", TrashFont(nullptr, missing, root_.Path())},
-        {"the fonts root", TrashCollection(nullptr, fonts_, root_.Path(), root_.Path())},
+        {"missing file", TrashFont(nullptr, missing, scope_)},
+        {"the fonts root", TrashCollection(nullptr, fonts_, root_.Path(), scope_)},
     };
     for (const Case& c : cases)
         EXPECT_NE(c.message, "") << c.what;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "font_descr.h"
+#include "font_scope.h"
 #include "handles.h"
 #include "registry.h"
 
@@ -34,6 +35,11 @@ inline void RemoveTree(const std::string& path) {
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(path.c_str());
+}
+
+// The machine's fonts (HKLM) with root as their fonts root.
+inline FontScope Machine(const std::string& root) {
+    return FontScope(ScopeKind::Machine, root);
 }
 
 // A fresh folder under the temp folder; Path() ends in a backslash.
@@ -121,26 +127,27 @@ inline std::string ReadFile(const std::string& path, bool* missing = nullptr) {
     return content;
 }
 
-// The data of a font's registry value; empty when there is none.
-inline std::string FontValue(const std::string& name) {
-    return nq::ReadMachineString(nq::kFontsKey, name + " (TrueType)");
+// The data of a font's registry value in hive; empty when there is none.
+inline std::string FontValue(const std::string& name, HKEY hive = HKEY_LOCAL_MACHINE) {
+    return nq::ReadString(hive, nq::kFontsKey, name + " (TrueType)");
 }
 
-inline void SetFontValue(const std::string& name, const std::string& data) {
+inline void SetFontValue(const std::string& name, const std::string& data,
+                         HKEY hive = HKEY_LOCAL_MACHINE) {
     HKEY raw = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &raw, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(hive, nq::kFontsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
+        ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(nq::UniqueRegKey(raw).get(), (name + " (TrueType)").c_str(), 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(data.c_str()),
                              static_cast<DWORD>(data.size() + 1)),
               ERROR_SUCCESS);
 }
 
-// Deletes the font's registry value and a sub-key of the same name.
-inline void DeleteFontValue(const std::string& name) {
+// Deletes the font's registry value in hive and a sub-key of the same name.
+inline void DeleteFontValue(const std::string& name, HKEY hive = HKEY_LOCAL_MACHINE) {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(hive, nq::kFontsKey, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
         return;
     nq::UniqueRegKey key(raw);
     RegDeleteValueA(key.get(), (name + " (TrueType)").c_str());
@@ -158,17 +165,20 @@ class FontsRootTest : public ::testing::Test {
     }
     void TearDown() override {
         for (const std::unique_ptr<FontDescr>& record : fonts_)
-            DeleteFontValue(record->Name);
+            for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+                DeleteFontValue(record->Name, hive);
     }
 
     std::string Folder(const char* collection) const { return root_.Path() + collection + "\\"; }
 
-    // A copy of a real font as file in collection, named "NQ <pid> name".
+    // A copy of a real font as file in collection (null: the root itself),
+    // named "NQ <pid> name".
     FontDescr& AddFont(const std::string& name, const std::string& file = "",
                        const char* collection = "A") {
         auto record = std::make_unique<FontDescr>();
         record->Name = "NQ " + std::to_string(GetCurrentProcessId()) + " " + name;
-        record->Path = Folder(collection) + (file.empty() ? name + ".ttf" : file);
+        record->Path = (collection ? Folder(collection) : root_.Path()) +
+                       (file.empty() ? name + ".ttf" : file);
         EXPECT_TRUE(CopyFileA("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
                               record->Path.c_str(), TRUE));
         fonts_.push_back(std::move(record));
@@ -176,6 +186,7 @@ class FontsRootTest : public ::testing::Test {
     }
 
     TempFolder root_;
+    FontScope scope_ = Machine(root_.Path());
     FontList fonts_;
 };
 

@@ -21,7 +21,7 @@ const char* const kNames[] = {"DejaVu Sans", "DejaVu Sans Bold", "Liberation San
                               "DejaVu Serif"};
 
 std::string FontValue(const std::string& name) {
-    return nq::ReadMachineString(nq::kFontsKey, name + " (TrueType)");
+    return FontValue(HKEY_LOCAL_MACHINE, name);
 }
 
 // Wine sends recycled items to the XDG trash of the user that runs it. Takes
@@ -44,13 +44,16 @@ bool TakeFromTrash(const std::string& name) {
     return true;
 }
 
-// Wine registers the host's fonts under these names: they are put back as
-// they were after each test.
+// Wine registers the host's fonts under these names: the values are taken
+// away for each test, so that the copies can be switched, and put back as
+// they were after it.
 class ActionsTest : public WindowTest {
   protected:
     void SetUp() override {
-        for (const char* name : kNames)
+        for (const char* name : kNames) {
             saved_[name] = FontValue(name);
+            SetFontValue(HKEY_LOCAL_MACHINE, name, "");
+        }
         ASSERT_TRUE(CreateDirectoryA((Root() + "Alpha").c_str(), nullptr));
         CopyHostFont(kDejaVuSans, Root() + "Alpha\\DejaVuSans.ttf");
         CopyHostFont(kDejaVuSansBold, Root() + "Alpha\\DejaVuSans-Bold.ttf");
@@ -61,19 +64,8 @@ class ActionsTest : public WindowTest {
     void TearDown() override {
         if (form_)
             Close(form_);
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
-        for (const auto& [name, value] : saved_) {
-            const std::string valueName = name + " (TrueType)";
-            if (value.empty())
-                RegDeleteValueA(key, valueName.c_str());
-            else
-                RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(value.c_str()),
-                               static_cast<DWORD>(value.size() + 1));
-        }
-        RegCloseKey(key);
+        for (const auto& [name, value] : saved_)
+            SetFontValue(HKEY_LOCAL_MACHINE, name, value);
     }
 
     HWND Folders() const { return Control(*form_, ctl::LbFolders); }
@@ -207,7 +199,7 @@ TEST_F(ActionsTest, FontAndCollectionSwitchesFollowTheRegistryAndKeepEveryLineUn
     EXPECT_FALSE(Exists(Root() + "Alpha\\disabled.txt"));
     EXPECT_EQ(FontValue("DejaVu Sans"), Root() + "Alpha\\DejaVuSans.ttf");
     EXPECT_EQ(FontValue("Liberation Sans Bold"), Root() + "Alpha\\LiberationSans-Bold.ttf");
-    EXPECT_EQ(FontValue("DejaVu Sans Bold"), saved_["DejaVu Sans Bold"]);
+    EXPECT_EQ(FontValue("DejaVu Sans Bold"), "");
     for (const auto& record : *form_->Fonts())
         EXPECT_EQ(record->Installed, record->Name != "DejaVu Sans Bold") << record->Name;
 
@@ -216,6 +208,45 @@ TEST_F(ActionsTest, FontAndCollectionSwitchesFollowTheRegistryAndKeepEveryLineUn
     Click(ctl::Button2);
     EXPECT_FALSE(Exists(Root() + "disabled.txt"));
     EXPECT_TRUE(prompts_.Messages.empty());
+}
+
+TEST_F(ActionsTest, TheHostsRegistrationOfTheSameNameIsNeverTakenAway) {
+    const std::string host = saved_["DejaVu Sans Bold"];
+    ASSERT_FALSE(host.empty()) << "the prefix does not register the host's DejaVu fonts";
+    SetFontValue(HKEY_LOCAL_MACHINE, "DejaVu Sans Bold", host);
+    const std::string refusal = "'DejaVu Sans Bold' is already registered for " + host + ".";
+    List("Alpha");
+    SelectFont("DejaVu Sans Bold");
+    Click(ctl::Button1);
+    ASSERT_EQ(prompts_.Messages.size(), 1u);
+    EXPECT_EQ(prompts_.Messages[0].Text, refusal);
+    EXPECT_EQ(FontValue("DejaVu Sans Bold"), host);
+
+    // In a collection switch-on it is a failed line: the lines before it are
+    // on, the collection stays off with its whole list.
+    SelectFont("DejaVu Sans");
+    Click(ctl::Button1);
+    Click(ctl::Button2);
+    ASSERT_TRUE(form_->CollectionOff());
+    const std::string list = "DejaVu Sans\r\nDejaVu Sans Bold\r\nLiberation Sans Bold\r\n";
+    WriteFileText(Root() + "Alpha\\disabled.txt", list);
+    prompts_.Messages.clear();
+    Click(ctl::Button2);
+    ASSERT_EQ(prompts_.Messages.size(), 1u);
+    EXPECT_EQ(prompts_.Messages[0].Text, refusal);
+    EXPECT_TRUE(form_->CollectionOff());
+    EXPECT_EQ(ReadFileText(Root() + "Alpha\\disabled.txt"), list);
+    EXPECT_EQ(FontValue("DejaVu Sans"), Root() + "Alpha\\DejaVuSans.ttf");
+    EXPECT_EQ(FontValue("DejaVu Sans Bold"), host);
+    EXPECT_EQ(FontValue("Liberation Sans Bold"), "");
+
+    // Trashing the collection takes only its own registration away.
+    prompts_.Buttons = {IDYES};
+    const std::string name = "Alpha";
+    DragRow(Folders(), FolderRow(name), OnToolbar(5));
+    EXPECT_TRUE(TakeFromTrash(name));
+    EXPECT_EQ(FontValue("DejaVu Sans"), "");
+    EXPECT_EQ(FontValue("DejaVu Sans Bold"), host);
 }
 
 TEST_F(ActionsTest, AddingCopiesIntoTheListedCollectionAndTellsWhatWasRefused) {

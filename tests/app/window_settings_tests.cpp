@@ -28,7 +28,7 @@ COLORREF SearchTextColour(TfrmMiddle& form) {
 constexpr COLORREF kSilver = RGB(192, 192, 192);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-TEST_F(WindowTest, FirstRunUsesDefaultsAndWritesAllElevenKeysInSectionOrder) {
+TEST_F(WindowTest, FirstRunUsesDefaultsAndWritesAllTwelveKeysInSectionOrder) {
     auto form = Open();
     const RECT bounds = BoundsOf(form->Handle());
     EXPECT_EQ(bounds.left, 100);
@@ -70,7 +70,9 @@ TEST_F(WindowTest, FirstRunUsesDefaultsAndWritesAllElevenKeysInSectionOrder) {
                                                "DetailsPane=23",
                                                "[Other]",
                                                "Size=32",
-                                               "Search="};
+                                               "Search=",
+                                               "[Library]",
+                                               "Scope=auto"};
     EXPECT_EQ(IniLines(IniPath()), expected);
     EXPECT_EQ(ReadFileText(TxtPath()),
               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklm\r\nnop\r\nqr\r\nstuvwxyz1234567890\r\n");
@@ -248,7 +250,7 @@ TEST_F(WindowTest, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(rectIn(c(ctl::PreviewPanel)).left, 373);
     EXPECT_EQ(rectIn(c(ctl::PaintBox1)).top, 566 - 23);
     EXPECT_EQ(rectIn(c(ctl::Splitter3)).top, 566 - 23 - 6);
-    EXPECT_EQ(nq::WindowText(c(ctl::CollectionHeader)), "Collection");
+    EXPECT_EQ(nq::WindowText(c(ctl::CollectionHeader)), "Collections for everyone");
     EXPECT_EQ(nq::WindowText(c(ctl::FontHeader)), "Font");
     EXPECT_FALSE(IsWindowVisible(c(ctl::Button1)));
     EXPECT_FALSE(IsWindowVisible(c(ctl::Button2)));

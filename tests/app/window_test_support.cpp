@@ -5,6 +5,7 @@
 #include "gdiplus_raii.h"
 
 #include "control_ids.h"
+#include "registry.h"
 
 #include <atomic>
 #include <fstream>
@@ -69,6 +70,25 @@ void CopyHostFont(const std::string& hostPath, const std::string& path) {
         << hostPath << " (install fonts-dejavu-core and fonts-liberation2)";
 }
 
+std::string FontValue(HKEY hive, const std::string& name) {
+    return nq::ReadString(hive, nq::kFontsKey, name + " (TrueType)");
+}
+
+void SetFontValue(HKEY hive, const std::string& name, const std::string& value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExA(hive, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const nq::UniqueRegKey owned(key);
+    const std::string valueName = name + " (TrueType)";
+    if (value.empty())
+        RegDeleteValueA(key, valueName.c_str());
+    else
+        RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+}
+
 std::vector<std::string> IniLines(const std::string& path) {
     std::vector<std::string> lines;
     std::istringstream in(ReadFileText(path));
@@ -90,8 +110,17 @@ std::vector<std::string> ListRows(HWND list) {
     return rows;
 }
 
+ScopePlaces WindowTest::Places() const {
+    const bool machineWritable = machineWritable_;
+    return {Root(), UserRoot(),
+            [machineWritable](HKEY hive, const std::string&) {
+                return hive != HKEY_LOCAL_MACHINE || machineWritable;
+            },
+            systemLoadsUserFonts_};
+}
+
 std::unique_ptr<TfrmMiddle> WindowTest::Open(bool show) {
-    auto form = std::make_unique<TfrmMiddle>(prompts_, ProgramPath(), Root());
+    auto form = std::make_unique<TfrmMiddle>(prompts_, ProgramPath(), Places());
     EXPECT_TRUE(form->Create());
     if (show)
         form->Show();

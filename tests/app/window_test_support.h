@@ -96,6 +96,11 @@ constexpr const char* kDejaVuSerif = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\D
 constexpr const char* kLiberationSansBold =
     "Z:\\usr\\share\\fonts\\truetype\\liberation2\\LiberationSans-Bold.ttf";
 
+// A font's registry value "<name> (TrueType)" in hive; empty when there is none.
+std::string FontValue(HKEY hive, const std::string& name);
+// Sets it; an empty value deletes it.
+void SetFontValue(HKEY hive, const std::string& name, const std::string& value);
+
 // "[Section]" lines and "Key=Value" lines of an INI file, blank lines left out.
 std::vector<std::string> IniLines(const std::string& path);
 
@@ -119,16 +124,22 @@ void DropFiles(HWND window, const std::vector<std::string>& paths);
 // Drags a splitter with the mouse by offset pixels along its drag direction.
 void DragSplitter(HWND splitter, int offset);
 
-// A program folder and a fonts root of the test's own; opens TfrmMiddle over
-// them as the program would.
+// A program folder and the two scopes' fonts roots of the test's own; opens
+// TfrmMiddle over them as the program would.
 class WindowTest : public ::testing::Test {
   protected:
-    WindowTest() : program_("program"), fonts_("fonts") {}
+    WindowTest() : program_("program"), fonts_("fonts"), userFonts_("userfonts") {}
 
     std::string ProgramPath() const { return program_.Path() + "NimbQuillbox.exe"; }
     std::string IniPath() const { return program_.Path() + "NimbQuillbox.ini"; }
     std::string TxtPath() const { return program_.Path() + "NimbQuillbox.txt"; }
+    // The machine scope's root, which the setting "auto" chooses while
+    // machineWritable_ holds.
     const std::string& Root() const { return fonts_.Path(); }
+    // The user scope's root: a folder below the temporary one that Open's
+    // scope choice creates.
+    std::string UserRoot() const { return userFonts_.Path() + "Microsoft\\Windows\\Fonts\\"; }
+    ScopePlaces Places() const;
 
     // Creates the window (FormCreate runs); shows it when asked (FormShow).
     std::unique_ptr<TfrmMiddle> Open(bool show = false);
@@ -147,4 +158,8 @@ class WindowTest : public ::testing::Test {
     RecordingPrompts prompts_;
     TempFolder program_;
     TempFolder fonts_;
+    TempFolder userFonts_;
+    // The write test's answer for HKEY_LOCAL_MACHINE; the user's hive is always writable.
+    bool machineWritable_ = true;
+    bool systemLoadsUserFonts_ = true;
 };
