@@ -5,6 +5,7 @@
 // pane to refresh.
 #pragma once
 
+#include "app_window.h"
 #include "client_skin.h"
 #include "collections_pane.h"
 #include "font_descr.h"
@@ -29,8 +30,14 @@
 #include <string>
 #include <vector>
 
-class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq::FrameHost {
+class TfrmMiddle final : public nq::WindowBase,
+                         private nq::PaneHost,
+                         private nq::FrameHost,
+                         private nq::AppWindow::Host {
   public:
+    // The program's title: its taskbar button's text and its error boxes' caption.
+    static constexpr const char* kApplicationTitle = "NimbQuillbox";
+
     // Where the window finds its files: the settings file is the program's path
     // with ".ini", the sample text file with ".txt"; the collections live under
     // fontsRoot (ending in a backslash). The program passes its own path and
@@ -82,6 +89,8 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     const nq::TfrmLeft& frmLeft() const { return frmLeft_; }
     const nq::TfrmRight& frmRight() const { return frmRight_; }
     const nq::TfrmBottom& frmBottom() const { return frmBottom_; }
+    // The window that carries the program's taskbar button and owns the five.
+    const nq::AppWindow& Application() const { return appWindow_; }
 
     // Collections.
     void FillCollections();
@@ -150,15 +159,22 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     nq::frame::EdgeSizes Edges() const override;
     void CloseProgram() override;
     void MinimizeProgram() override;
+    void BringFrameToFront() override;
     void PopupSkinMenu(POINT screen) override;
+    // AppWindow::Host: the frame goes to the taskbar and comes back.
+    void ApplicationMinimized() override;
+    void ApplicationRestored() override;
+    HWND WindowToActivate() const override;
+    bool FrameSysCommand(UINT command) override;
+    // Shows the windows of the frame that its state shows: the title bar, and
+    // unless rolled up the borders and (withClient) the client window.
+    void ShowFrameWindows(bool withClient);
     // The edge windows' share of an activation change.
     void ApplyActivation(bool active);
     // A window of the frame is shown when it is placed for the first time
     // (the borders not while rolled up).
     void ShowUnshownEdges();
     std::vector<HWND> EdgeHandles() const;
-    // After the program comes back from the taskbar.
-    void RestoreEdges();
 
     // PaneHost: what the bars show and the skin they draw from.
     int SelectedCollectionRow() const override { return collections_.CurrentRow(); }
@@ -216,6 +232,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     nq::PreviewPane preview_;
     nq::TFileDrop FileDrop1;
 
+    // The taskbar's window, created first and destroyed last: it owns the
+    // client window and the edge windows.
+    nq::AppWindow appWindow_{*this};
     // The edge windows, created in this order, each with a reference back.
     nq::TfrmTop frmTop_{*this};
     nq::TfrmRight frmRight_{*this};
@@ -224,8 +243,8 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     struct {
         bool Top = false, Right = false, Bottom = false, Left = false;
     } shown_;
-    int savedHeight_ = 0; // SavedHeight: the client height before the roll-up
-    bool wasMinimized_ = false;
+    int savedHeight_ = 0;       // SavedHeight: the client height before the roll-up
+    bool wasMinimized_ = false; // the client window alone was minimised
 
     nq::ClientSkin skin_;
     nq::SkinValues skinValues_;

@@ -151,14 +151,61 @@ void TfrmMiddle::CloseProgram() {
 }
 
 void TfrmMiddle::MinimizeProgram() {
-    // The taskbar button is the client window's: the edge windows go with it.
-    ShowWindow(Handle(), SW_MINIMIZE);
+    // The taskbar button is the application window's: the frame goes with it.
+    appWindow_.Minimize();
 }
 
-void TfrmMiddle::RestoreEdges() {
-    if (!rolledUp_)
+void TfrmMiddle::BringFrameToFront() {
+    appWindow_.BringToFront();
+}
+
+void TfrmMiddle::ApplicationMinimized() {
+    ShowWindow(Handle(), SW_HIDE);
+    for (HWND edge : EdgeHandles())
+        ShowWindow(edge, SW_HIDE);
+}
+
+void TfrmMiddle::ApplicationRestored() {
+    ShowFrameWindows(true);
+    BringFrameToFront();
+}
+
+HWND TfrmMiddle::WindowToActivate() const {
+    // A box the program has open (owned by the client window) comes first.
+    const HWND popup = GetLastActivePopup(Handle());
+    if (popup && popup != Handle() && IsWindowVisible(popup))
+        return popup;
+    return rolledUp_ ? frmTop_.Handle() : Handle();
+}
+
+bool TfrmMiddle::FrameSysCommand(UINT command) {
+    switch (command) {
+    case SC_MINIMIZE:
+        MinimizeProgram();
+        return true;
+    case SC_RESTORE:
+        // The client window minimised on its own restores itself.
+        if (IsIconic(Handle()))
+            return false;
+        if (appWindow_.Minimized())
+            ShowWindow(appWindow_.Handle(), SW_RESTORE);
+        return true;
+    case SC_MAXIMIZE:
+    case SC_SIZE:
+    case SC_MOVE:
+        return true; // the frame places and sizes its windows itself
+    default:
+        return false;
+    }
+}
+
+void TfrmMiddle::ShowFrameWindows(bool withClient) {
+    if (!rolledUp_) {
+        if (withClient)
+            ShowWindow(Handle(), SW_SHOWNA);
         for (HWND edge : {frmBottom_.Handle(), frmRight_.Handle(), frmLeft_.Handle()})
             ShowWindow(edge, SW_SHOWNA);
+    }
     ShowWindow(frmTop_.Handle(), SW_SHOWNA);
 }
 
