@@ -151,8 +151,11 @@ class TfrmMiddle final : public nq::WindowBase,
     layout::PaneSizes& MutablePaneSizes() override { return paneSizes_; }
     void TakeLaidOutSizes() override { paneSizes_ = LaidOutSizes(); }
     void ApplyLayout() override;
-    // The pane sizes fitted to the window's present size.
+    // The pane sizes fitted to the window's present size, or to a client size.
     layout::PaneSizes LaidOutSizes() const;
+    layout::PaneSizes LaidOutSizes(SIZE client) const;
+    // Places the controls for a client area of that size.
+    void LayOut(SIZE client);
     // FrameHost: the client's bounds and edge sizes, and the title bar's
     // buttons and menu.
     nq::frame::Rect ClientBounds() const override;
@@ -244,6 +247,7 @@ class TfrmMiddle final : public nq::WindowBase,
         bool Top = false, Right = false, Bottom = false, Left = false;
     } shown_;
     int savedHeight_ = 0;       // SavedHeight: the client height before the roll-up
+    bool rolling_ = false;      // the roll-up or roll-down animation runs
     bool wasMinimized_ = false; // the client window alone was minimised
 
     nq::ClientSkin skin_;

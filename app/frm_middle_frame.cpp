@@ -5,6 +5,8 @@
 #include "defer_pos.h"
 #include "skin_menu.h"
 
+#include <algorithm>
+
 namespace {
 
 nq::WindowRect AsWindowRect(const nq::frame::Rect& r) {
@@ -94,6 +96,13 @@ void TfrmMiddle::MoveFrame(int dx, int dy) {
 
 void TfrmMiddle::SetRolledUp(bool rolledUp) {
     const nq::frame::Rect c = ClientBounds();
+    // The animation's heights cut the client window; its controls are not
+    // laid out again at each of them.
+    rolling_ = true;
+    const struct Rolled {
+        bool& Flag;
+        ~Rolled() { Flag = false; }
+    } rolled{rolling_};
     if (rolledUp) {
         rolledUp_ = true;
         savedHeight_ = c.Height;
@@ -116,6 +125,8 @@ void TfrmMiddle::SetRolledUp(bool rolledUp) {
         return;
     }
     rolledUp_ = false;
+    // Laid out once, for the height it comes back to, before it shows again.
+    LayOut({c.Width, std::max(savedHeight_, 0)});
     frmTop_.RenderEdge(LeftWidth() + c.Width + RightWidth(), TopHeight());
     for (const int k : nq::frame::RollDownHeights(savedHeight_)) {
         nq::DeferBatch batch;

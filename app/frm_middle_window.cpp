@@ -1,6 +1,7 @@
 // TfrmMiddle: the window, its panes and their layout.
 #include "frm_middle.h"
 
+#include "child.h"
 #include "control_ids.h"
 #include "defer_pos.h"
 #include "place.h"
@@ -61,23 +62,26 @@ bool TfrmMiddle::Create() {
 }
 
 layout::PaneSizes TfrmMiddle::LaidOutSizes() const {
-    RECT client;
-    GetClientRect(Handle(), &client);
+    return LaidOutSizes(nq::ClientSize(Handle()));
+}
+
+layout::PaneSizes TfrmMiddle::LaidOutSizes(SIZE client) const {
     // A minimised window has no size to fit the panes to.
-    if (client.right <= 0 || client.bottom <= 0)
+    if (client.cx <= 0 || client.cy <= 0)
         return paneSizes_;
-    return layout::FitPaneSizes(paneSizes_, client.right,
-                                client.bottom -
-                                    std::min<int>(client.bottom, layout::kToolbarHeight));
+    return layout::FitPaneSizes(paneSizes_, client.cx,
+                                client.cy - std::min<int>(client.cy, layout::kToolbarHeight));
 }
 
 void TfrmMiddle::ApplyLayout() {
+    LayOut(nq::ClientSize(Handle()));
+}
+
+void TfrmMiddle::LayOut(SIZE client) {
     if (!bgPanel_.Handle())
         return;
-    RECT client;
-    GetClientRect(Handle(), &client);
     const layout::ClientLayout l =
-        layout::ComputeClientLayout(client.right, client.bottom, LaidOutSizes());
+        layout::ComputeClientLayout(client.cx, client.cy, LaidOutSizes(client));
     nq::DeferBatch batch;
     nq::Place(batch, toolbar_.Handle(), l.Toolbar);
     nq::Place(batch, bgPanel_.Handle(), l.BgPanel);
@@ -102,7 +106,10 @@ LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             wasMinimized_ = true;
             return 0;
         }
-        ApplyLayout();
+        // Hidden while rolled up, and cut rather than squeezed while it rolls:
+        // the controls keep the layout of the height it rolls down to.
+        if (!rolledUp_ && !rolling_)
+            ApplyLayout();
         if (std::exchange(wasMinimized_, false))
             ShowFrameWindows(false);
         return 0;

@@ -204,15 +204,9 @@ int main(int argc, char** argv) {
     const std::string settings = "[Placement]\r\nX=0\r\nY=0\r\nWidth=" + std::to_string(kWidth) +
                                  "\r\nHeight=" + std::to_string(kHeight) +
                                  "\r\n[Skin]\r\nDir=" + kSkinDir + "\r\n";
-    {
-        nq::UniqueFile file(CreateFileA((programFolder + "NimbQuillbox.ini").c_str(), GENERIC_WRITE,
-                                        0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file || !WriteFile(file.get(), settings.data(), static_cast<DWORD>(settings.size()),
-                                &written, nullptr)) {
-            std::fprintf(stderr, "cannot write the settings file\n");
-            return 1;
-        }
+    if (!bench::WriteTextFile(programFolder + "NimbQuillbox.ini", settings)) {
+        std::fprintf(stderr, "cannot write the settings file\n");
+        return 1;
     }
     CreateDirectoryA(fontsRoot.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);

@@ -65,6 +65,16 @@ inline bool CopyTree(const std::string& from, const std::string& to) {
     return copied;
 }
 
+// Writes text as the whole content of the file at path; false when it could not.
+inline bool WriteTextFile(const std::string& path, const std::string& text) {
+    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file &&
+           WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
 // The folder of this program, ending in a backslash.
 inline std::string ProgramFolder() {
     char path[MAX_PATH] = {};

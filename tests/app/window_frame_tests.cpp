@@ -153,6 +153,15 @@ TEST_F(FrameTest, RollingUpHidesAllButTheTitleBarAndRollingDownRestoresTheHeight
     EXPECT_TRUE(IsWindowVisible(form_->frmRight().Handle()));
     EXPECT_TRUE(Same(Bounds(form_->Handle()), 210, 205, 400, 300));
     EXPECT_TRUE(Same(Bounds(form_->frmBottom().Handle()), 210, 505, 400, 4));
+    // Resized while rolled up (as the Max button or a skin switch may do it),
+    // the client's controls fill it again once it is rolled down.
+    form_->SetRolledUp(true);
+    form_->ArrangeFrame(210, 205, 500, 300);
+    form_->SetRolledUp(false);
+    RECT panes = Bounds(Control(*form_, ctl::BgPanel));
+    MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&panes), 2);
+    EXPECT_EQ(panes.right, 500);
+    EXPECT_EQ(panes.bottom, 300);
 
     // A client lower than ten pixels still rolls up and down to its height.
     form_->ArrangeFrame(210, 205, 400, 5);
