@@ -35,6 +35,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,7 +44,6 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 constexpr int kLeft = 8, kTop = 40; // the client's corner: the whole frame on screen
 constexpr int kSteps = 40;          // steps per timed run
-constexpr const char* kSkinDir = "Skins\\Default";
 
 using nq::frame::Rect;
 
@@ -173,23 +173,9 @@ int main(int argc, char** argv) {
     bench::ScratchFolder scratch("nq-bench-frame");
     const std::string programFolder = scratch.Path() + "program\\";
     const std::string fontsRoot = scratch.Path() + "fonts\\";
-    CreateDirectoryA(programFolder.c_str(), nullptr);
     CreateDirectoryA(fontsRoot.c_str(), nullptr);
-    CreateDirectoryA((programFolder + "Skins").c_str(), nullptr);
-    const std::string skinSource = bench::ProgramFolder() + kSkinDir + "\\";
-    if (!bench::CopyTree(skinSource, programFolder + kSkinDir + "\\")) {
-        std::fprintf(stderr, "cannot copy %s (the build stages Skins beside this program)\n",
-                     skinSource.c_str());
+    if (!bench::MakeProgramFolder(programFolder, kLeft, kTop, kWidth, kHeight))
         return 1;
-    }
-    if (!bench::WriteTextFile(
-            programFolder + "NimbQuillbox.ini",
-            "[Placement]\r\nX=" + std::to_string(kLeft) + "\r\nY=" + std::to_string(kTop) +
-                "\r\nWidth=" + std::to_string(kWidth) + "\r\nHeight=" + std::to_string(kHeight) +
-                "\r\n[Skin]\r\nDir=" + kSkinDir + "\r\n")) {
-        std::fprintf(stderr, "cannot write the settings file\n");
-        return 1;
-    }
 
     bench::RefusingPrompts prompts;
     std::unique_ptr<TfrmMiddle> form = bench::OpenForm(prompts, programFolder, fontsRoot);
@@ -400,23 +386,21 @@ int main(int argc, char** argv) {
     ratio("edge images / resize step", EdgeImages, Resize);
 
     // Figures of a run that did not do what it says mean nothing.
-    bool sound = true;
-    if (!rolled) {
-        std::printf("CHECK FAILED: a roll-up did not roll the frame up\n");
-        sound = false;
-    }
     resetFrame();
     RECT now{};
     GetWindowRect(form->Handle(), &now);
-    if (now.left != kLeft || now.top != kTop || now.right - now.left != kWidth ||
-        now.bottom - now.top != kHeight) {
-        std::printf("CHECK FAILED: the frame is not back at its place\n");
-        sound = false;
-    }
-    if (prompts.Shown) {
-        std::printf("CHECK FAILED: %d prompts were shown\n", prompts.Shown);
-        sound = false;
-    }
+    const std::pair<bool, const char*> checks[] = {{rolled, "a roll-up did not roll the frame up"},
+                                                   {now.left == kLeft && now.top == kTop &&
+                                                        now.right - now.left == kWidth &&
+                                                        now.bottom - now.top == kHeight,
+                                                    "the frame is not back at its place"},
+                                                   {prompts.Shown == 0, "a prompt was shown"}};
+    bool sound = true;
+    for (const auto& [ok, what] : checks)
+        if (!ok) {
+            std::printf("CHECK FAILED: %s\n", what);
+            sound = false;
+        }
     form.reset();
     return sound ? 0 : 1;
 }

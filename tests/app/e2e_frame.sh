@@ -159,11 +159,7 @@ echo "Alt+F4 on the title bar"
 read -r tx ty tw _ < <(frame_of TfrmTop)
 click "$((tx + tw / 2))" "$((ty + th / 2))"
 xdotool key alt+F4
-for _ in $(seq 100); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2>/dev/null && fail "the program still runs after Alt+F4 on the title bar"
+wait_for_exit "$program_pid" "the program still runs after Alt+F4 on the title bar"
 program_pid=
 
 ini=$(tr -d '\r' <"$work/NimbQuillbox.ini")
