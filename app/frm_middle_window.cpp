@@ -4,6 +4,7 @@
 #include "child.h"
 #include "control_ids.h"
 #include "defer_pos.h"
+#include "dpi.h"
 #include "place.h"
 #include "window_class.h"
 
@@ -35,6 +36,9 @@ bool TfrmMiddle::Create() {
                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                      appWindow_.Handle(), nullptr))
         return false;
+    // The panes' fonts are made for the monitor the window is created on; the
+    // window takes its bounds (and perhaps another DPI) in FormCreate.
+    dpi_ = nq::WindowDpi(Handle());
     using nq::PanelLook;
     const bool created = toolbar_.Create(Handle(), ctl::Toolbar, "Toolbar", PanelLook::Plain) &&
                          search_.Create(toolbar_.Handle(), *this) &&
@@ -70,7 +74,15 @@ layout::PaneSizes TfrmMiddle::LaidOutSizes(SIZE client) const {
     if (client.cx <= 0 || client.cy <= 0)
         return paneSizes_;
     return layout::FitPaneSizes(paneSizes_, client.cx,
-                                client.cy - std::min<int>(client.cy, layout::kToolbarHeight));
+                                client.cy - std::min<int>(client.cy, layout::ToolbarHeight(dpi_)),
+                                dpi_);
+}
+
+void TfrmMiddle::ApplyDpi() {
+    search_.ApplyDpi();
+    collections_.ApplyDpi();
+    fonts_.ApplyDpi();
+    preview_.ApplyDpi();
 }
 
 void TfrmMiddle::ApplyLayout() {
@@ -81,7 +93,7 @@ void TfrmMiddle::LayOut(SIZE client) {
     if (!bgPanel_.Handle())
         return;
     const layout::ClientLayout l =
-        layout::ComputeClientLayout(client.cx, client.cy, LaidOutSizes(client));
+        layout::ComputeClientLayout(client.cx, client.cy, LaidOutSizes(client), dpi_);
     nq::DeferBatch batch;
     nq::Place(batch, toolbar_.Handle(), l.Toolbar);
     nq::Place(batch, bgPanel_.Handle(), l.BgPanel);
@@ -132,6 +144,9 @@ LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Windows ends: the program closes as it would by its Close button.
         if (wParam)
             DestroyWindow(Handle());
+        return 0;
+    case WM_DPICHANGED:
+        FormDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam)

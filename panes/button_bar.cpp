@@ -5,76 +5,71 @@
 
 namespace nq {
 
-namespace {
-
-using namespace Gdiplus::DllExports;
-
-// The count stands 20 pixels left of the bar's right end.
-constexpr int kCountRightGap = 20;
-constexpr int kCountTop = 8;
-
-void DrawAtOwnSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image, int x, int y) {
-    const SIZE size = ImageSize(image);
-    if (image)
-        GdipDrawImageRectI(graphics, image, x, y, size.cx, size.cy);
-}
-
-} // namespace
-
 bool ButtonBar::Create(HWND parent, int id, const char* name, Owner& owner, const ClientSkin& skin,
                        bars::Pressed& pressed, HWND paneArea) {
     owner_ = &owner;
     skin_ = &skin;
     pressed_ = &pressed;
     paneArea_ = paneArea;
-    font_ = CreateUiFont(-11);
     if (!box_.Create(parent, id, name))
         return false;
-    box_.SetFont(AsFont(font_));
     box_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { Paint(canvas); };
     box_.OnMouseDown = [this](TFlickerFreePaintBox&, UINT, POINT at) { MouseDown(at); };
     box_.OnMouseUp = [this](TFlickerFreePaintBox&, UINT, POINT at) { MouseUp(at); };
     return true;
 }
 
+void ButtonBar::ApplyDpi(int dpi) {
+    font_ = CreateUiFont(-11, dpi);
+    box_.SetFont(AsFont(font_));
+}
+
 void ButtonBar::Paint(HDC canvas) {
     // Until the pane area has its background, the bar shows its plain colour.
     if (!skin_->PaneBackground())
         return;
+    const int dpi = skin_->Dpi();
     RECT client{};
     GetClientRect(box_.Handle(), &client);
-    Gdiplus::GpBitmap* add = skin_->Image(owner_->AddImage(*pressed_));
+    const SkinImage& add = skin_->Image(owner_->AddImage(*pressed_));
     const char* toggleFile = owner_->ToggleImage(*pressed_);
-    Gdiplus::GpBitmap* toggle = toggleFile ? skin_->Image(toggleFile) : nullptr;
+    const int top = Scaled(bars::kButtonTop, dpi);
     if (const GdipGraphicsPtr graphics = GraphicsOn(canvas)) {
         skin_->DrawPaneBackgroundUnder(graphics.get(), box_.Handle(), paneArea_, client.right,
                                        client.bottom);
-        DrawAtOwnSize(graphics.get(), add, bars::kAddLeft, bars::kButtonTop);
-        DrawAtOwnSize(graphics.get(), toggle, bars::ToggleLeft(ImageSize(add).cx),
-                      bars::kButtonTop);
+        DrawSkinImage(graphics.get(), add, dpi, static_cast<float>(Scaled(bars::kAddLeft, dpi)),
+                      static_cast<float>(top));
+        if (toggleFile)
+            DrawSkinImage(graphics.get(), skin_->Image(toggleFile), dpi,
+                          static_cast<float>(bars::ToggleLeft(add.Shown(dpi).cx, dpi)),
+                          static_cast<float>(top));
     }
     if (const std::optional<std::string> count = owner_->CountText()) {
         SIZE text{};
         GetTextExtentPoint32A(canvas, count->c_str(), static_cast<int>(count->size()), &text);
-        const int x = client.right - text.cx - kCountRightGap;
+        const int x = client.right - text.cx - Scaled(bars::kCountRightGap, dpi);
         SetBkMode(canvas, TRANSPARENT);
         // A white copy one pixel lower gives the black text a light edge.
         SetTextColor(canvas, RGB(255, 255, 255));
-        TextOutA(canvas, x, kCountTop + 1, count->c_str(), static_cast<int>(count->size()));
+        TextOutA(canvas, x, Scaled(bars::kCountTop + 1, dpi), count->c_str(),
+                 static_cast<int>(count->size()));
         SetTextColor(canvas, RGB(0, 0, 0));
-        TextOutA(canvas, x, kCountTop, count->c_str(), static_cast<int>(count->size()));
+        TextOutA(canvas, x, Scaled(bars::kCountTop, dpi), count->c_str(),
+                 static_cast<int>(count->size()));
     }
 }
 
 void ButtonBar::MouseDown(POINT at) {
-    Gdiplus::GpBitmap* addNorm = skin_->Image(bars::kAddNorm);
-    if (owner_->AddAvailable() && ImageHit(addNorm, at.x - bars::kAddLeft, at.y - bars::kButtonTop))
+    const int dpi = skin_->Dpi();
+    const int top = Scaled(bars::kButtonTop, dpi);
+    const SkinImage& addNorm = skin_->Image(bars::kAddNorm);
+    if (owner_->AddAvailable() &&
+        SkinImageHit(addNorm, dpi, at.x - Scaled(bars::kAddLeft, dpi), at.y - top))
         pressed_->Add = true;
     // The on/off button shown at this moment is its unpressed form.
     if (const char* toggleFile = owner_->ToggleImage(bars::Pressed{})) {
-        Gdiplus::GpBitmap* toggle = skin_->Image(toggleFile);
-        const int left = bars::ToggleLeft(ImageSize(addNorm).cx);
-        if (ImageHit(toggle, at.x - left, at.y - bars::kButtonTop))
+        const int left = bars::ToggleLeft(addNorm.Shown(dpi).cx, dpi);
+        if (SkinImageHit(skin_->Image(toggleFile), dpi, at.x - left, at.y - top))
             pressed_->Toggle = true;
     }
     box_.Invalidate();

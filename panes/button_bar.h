@@ -40,6 +40,8 @@ class ButtonBar {
                 bars::Pressed& pressed, HWND paneArea);
     HWND Handle() const { return box_.Handle(); }
     void Invalidate() const { box_.Invalidate(); }
+    // The count's font for the window's DPI (after creation and when it changes).
+    void ApplyDpi(int dpi);
 
     // The paint and the mouse (pb2Paint, pb2MouseDown, pb2MouseUp for the fonts
     // bar; pb4... for the collections bar).

@@ -1,6 +1,7 @@
 #include "list_drawing.h"
 
 #include "dc.h"
+#include "dpi_scale.h"
 #include "list_controls.h"
 
 namespace nq {
@@ -18,7 +19,7 @@ int RowTextColourIndex(bool selected, bool off) {
     return off ? COLOR_INACTIVECAPTIONTEXT : COLOR_WINDOWTEXT;
 }
 
-void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, int dpi) {
     const HDC dc = item.hDC;
     const RECT& r = item.rcItem;
     if (item.itemID == static_cast<UINT>(-1)) { // an empty list that has the focus
@@ -37,7 +38,7 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
     // A name too long for its row ends in an ellipsis: at the row's right
     // edge, or one space's width before the "off" marker, so that the marker
     // never stands over a cut-off word.
-    RECT name{r.left + kTextIndent, r.top, r.right, r.bottom};
+    RECT name{r.left + Scaled(kTextIndent, dpi), r.top, r.right, r.bottom};
     SIZE marker{}, space{};
     if (off) {
         GetTextExtentPoint32A(dc, "off ", 4, &marker);

@@ -7,7 +7,7 @@
 
 namespace nq {
 
-// Rows are a fixed 15 pixels high.
+// Rows are a fixed 15 pixels high at 96 DPI.
 constexpr int kListRowHeight = 15;
 
 enum class ListKind {
@@ -23,7 +23,7 @@ int RowTextColourIndex(bool selected, bool off);
 // (LBS_HASSTRINGS): fills the row in the highlight colour or white, writes
 // the text (ending in an ellipsis where it does not fit before the row's end
 // or the marker) and, when off, the marker, in the list's font, and draws the
-// focus rectangle.
-void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off);
+// focus rectangle. The text's indent is scaled to the window's dpi.
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, int dpi);
 
 } // namespace nq

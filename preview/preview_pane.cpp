@@ -34,17 +34,15 @@ LRESULT BlackOrGreyOnWhite(HDC dc, COLORREF text) {
 
 bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     host_ = &host;
-    sizeBoxFont_ = CreateUiFont(-11);
-    sizeLabelFont_ = CreateUiFont(-13);
     if (!previewPanel_.Create(paneArea, ctl::PreviewPanel, "previewPanel", PanelLook::Plain, this))
         return false;
     panel5_.Create(previewPanel_.Handle(), ctl::Panel5, "Panel5", PanelLook::WhiteSunken, this);
     panel6_.Create(panel5_.Handle(), ctl::Panel6, "Panel6", PanelLook::White, this);
     panel7_.Create(panel6_.Handle(), ctl::Panel7, "Panel7", PanelLook::White, this);
     Label5_ = CreateChild("STATIC", "Size:", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
-                          panel7_.Handle(), ctl::Label5, sizeLabelFont_.get());
+                          panel7_.Handle(), ctl::Label5);
     ComboBox1_ = CreateChild("COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0,
-                             panel7_.Handle(), ctl::ComboBox1, sizeBoxFont_.get());
+                             panel7_.Handle(), ctl::ComboBox1);
     for (const char* size : kSizeChoices)
         ComboBox(ComboBox1_).Add(size);
     // Hidden until a font is selected; word wrap: no horizontal scrolling.
@@ -55,13 +53,7 @@ bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     splitter3_.Create(previewPanel_.Handle(), ctl::Splitter3, "Splitter3", SplitterAxis::Horizontal,
                       host, &layout::PaneSizes::DetailsPane, &layout::DraggedDetailsPane,
                       PaneSplitter::PaneSide::After);
-    stripFont_ = CreateUiFont(-11);
-    LOGFONTA bold{};
-    GetObjectA(stripFont_.get(), sizeof bold, &bold);
-    bold.lfWeight = FW_BOLD;
-    stripBoldFont_.reset(CreateFontIndirectA(&bold));
     if (PaintBox1_.Create(previewPanel_.Handle(), ctl::PaintBox1, "PaintBox1")) {
-        PaintBox1_.SetFont(AsFont(stripFont_));
         PaintBox1_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { PaintBox2Paint(canvas); };
     }
     // Beneath the windowed controls: the user never sees them, the strip and
@@ -73,7 +65,29 @@ bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     lblCopyright_ = label(ctl::LblCopyright);
     lblTrademark_ = label(ctl::LblTrademark);
     lblFamily_ = label(ctl::LblFamily);
-    return lbPreview_ != nullptr && ComboBox1_ != nullptr;
+    if (!lbPreview_ || !ComboBox1_)
+        return false;
+    ApplyDpi();
+    return true;
+}
+
+void PreviewPane::ApplyDpi() {
+    const int dpi = host_->Dpi();
+    UniqueGdiObject sizeBoxFont = CreateUiFont(-11, dpi);
+    UniqueGdiObject sizeLabelFont = CreateUiFont(-13, dpi);
+    SendMessageA(Label5_, WM_SETFONT, reinterpret_cast<WPARAM>(sizeLabelFont.get()), FALSE);
+    SendMessageA(ComboBox1_, WM_SETFONT, reinterpret_cast<WPARAM>(sizeBoxFont.get()), FALSE);
+    sizeBoxFont_ = std::move(sizeBoxFont); // the old ones after the controls let go of them
+    sizeLabelFont_ = std::move(sizeLabelFont);
+    stripFont_ = CreateUiFont(-11, dpi);
+    LOGFONTA bold{};
+    GetObjectA(stripFont_.get(), sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    stripBoldFont_.reset(CreateFontIndirectA(&bold));
+    PaintBox1_.SetFont(AsFont(stripFont_));
+    // The sample keeps its point size: as many pixels as that takes at this DPI.
+    if (samplePoints_ > 0)
+        SetSampleFont(sampleFace_, samplePoints_);
 }
 
 void PreviewPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
@@ -117,12 +131,13 @@ void PreviewPane::LoadPrivateFont(const std::string& path) {
 }
 
 void PreviewPane::SetSampleFont(const std::string& face, int points) {
-    const ClientDC screen(nullptr);
     LOGFONTA lf{};
     // The setting is written back as it was read; only the font keeps to sizes
     // a font can have, and the heading names the size the sample shows.
     const int shown = std::clamp(points, 1, kLargestPointSize);
-    lf.lfHeight = -MulDiv(shown, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    // A point is 1/72 inch on the monitor the window is on: 32 points are
+    // 32 points on every screen.
+    lf.lfHeight = -MulDiv(shown, host_->Dpi(), 72);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
@@ -131,6 +146,7 @@ void PreviewPane::SetSampleFont(const std::string& face, int points) {
     if (!font)
         return;
     samplePoints_ = shown;
+    sampleFace_ = face;
     SendMessageA(lbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     sampleFont_ = std::move(font); // the old one after the control let go of it
 }
@@ -148,6 +164,7 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
     const ClientSkin& skin = host_->Skin();
     if (!skin.PaneBackground())
         return;
+    const int dpi = host_->Dpi();
     RECT strip{};
     GetClientRect(PaintBox1_.Handle(), &strip);
     if (const GdipGraphicsPtr graphics = GraphicsOn(canvas))
@@ -167,19 +184,20 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
         GetTextExtentPoint32A(canvas, heading.c_str(), static_cast<int>(heading.size()), &size);
         const int x = static_cast<int>(strip.right / 2.0 - size.cx / 2.0);
         // A white copy one pixel lower gives the black text a light edge.
-        out(x, 3, heading, kWhite);
-        out(x, 2, heading, kBlack);
+        out(x, Scaled(3, dpi), heading, kWhite);
+        out(x, Scaled(2, dpi), heading, kBlack);
     }
     // The design height shows the heading alone.
-    if (strip.bottom == layout::kDefaultDetailsHeight)
+    if (strip.bottom == Scaled(layout::kDefaultDetailsHeight, dpi))
         return;
     const std::string lines[] = {"Name: " + name, "Copyright: " + WindowText(lblCopyright_),
                                  "Trademark: " + WindowText(lblTrademark_),
                                  "Family: " + WindowText(lblFamily_)};
+    const int left = Scaled(1, dpi);
     for (int i = 0; i < 4; ++i)
-        out(1, 17 + 20 * i, lines[i], kWhite);
+        out(left, Scaled(17 + 20 * i, dpi), lines[i], kWhite);
     for (int i = 0; i < 4; ++i)
-        out(1, 16 + 20 * i, lines[i], kBlack);
+        out(left, Scaled(16 + 20 * i, dpi), lines[i], kBlack);
 }
 
 void PreviewPane::ShowSample(const std::string& face, int points) {

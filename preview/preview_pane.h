@@ -28,6 +28,9 @@ class PreviewPane final : public ChildMessageSink {
 
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+    // The pane's fonts for the window's DPI (at creation and when it
+    // changes); the sample keeps its face and point size.
+    void ApplyDpi();
 
     // The size box's text.
     std::string SizeText() const;
@@ -41,10 +44,14 @@ class PreviewPane final : public ChildMessageSink {
     void LoadPrivateFont(const std::string& path);
     void ReleasePrivateFont() { privateFont_.reset(); }
 
-    // Shows the sample text in face at points (held to 1..kLargestPointSize).
+    // Shows the sample text in face at points (held to 1..kLargestPointSize),
+    // as many pixels high as that many points take at the window's DPI.
     void ShowSample(const std::string& face, int points);
     // Sets the sample text's font without showing it.
     void SetSampleFont(const std::string& face, int points);
+    // The sample's point size (as held) and its font, for tests and tools.
+    int SamplePoints() const { return samplePoints_; }
+    HFONT SampleFont() const { return static_cast<HFONT>(sampleFont_.get()); }
 
     // The details strip's texts (the hidden labels lblName, lblCopyright,
     // lblTrademark and lblFamily) and its paint.
@@ -66,6 +73,7 @@ class PreviewPane final : public ChildMessageSink {
     UniqueGdiObject stripFont_, stripBoldFont_;
     TFlickerFreePaintBox PaintBox1_;
     int samplePoints_ = 0;
+    std::string sampleFace_;
     PaneSplitter splitter3_;
 };
 
