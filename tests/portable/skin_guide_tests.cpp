@@ -237,9 +237,10 @@ TEST(SkinGuide, DefaultsAreTheReadersDefaults) {
         }
 }
 
-// Image file names as the guide writes them: letters, digits, "_" and "+".
+// Image file names as the guide writes them: letters, digits, "_", "+" and
+// the "@" of a double-size image.
 std::set<std::string> ImageNamesOf(const std::string& text) {
-    const std::regex name(R"((^|[^A-Za-z0-9_+])([A-Za-z0-9_+]+\.(png|bmp)))");
+    const std::regex name(R"((^|[^A-Za-z0-9_+@])([A-Za-z0-9_+@]+\.(png|bmp)))");
     std::set<std::string> names;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), name);
          it != std::sregex_iterator(); ++it)
@@ -248,7 +249,8 @@ std::set<std::string> ImageNamesOf(const std::string& text) {
 }
 
 // Every image of every shipped skin is in the guide, itself or as a frame
-// image without its state prefix.
+// image without its state prefix; a double-size image ("name@2x.png") as its
+// image, which the skin also has.
 TEST(SkinGuide, NamesEveryImageOfTheShippedSkins) {
     const std::set<std::string> named = ImageNamesOf(TheGuide().Text);
     std::size_t images = 0;
@@ -256,10 +258,15 @@ TEST(SkinGuide, NamesEveryImageOfTheShippedSkins) {
         if (!skin.is_directory())
             continue;
         for (const auto& file : std::filesystem::directory_iterator(skin.path())) {
-            const std::string name = file.path().filename().string();
+            std::string name = file.path().filename().string();
             if (name == "values.ini")
                 continue;
             ++images;
+            if (const std::size_t twice = name.find("@2x."); twice != std::string::npos) {
+                name.erase(twice, 3);
+                EXPECT_TRUE(std::filesystem::is_regular_file(skin.path() / name))
+                    << skin.path().filename().string() << "/" << name << " for its @2x image";
+            }
             bool found = named.count(name) > 0;
             for (const char* prefix : {"rolled_inactive_", "inactive_", "rolled_"})
                 if (name.rfind(prefix, 0) == 0 && named.count(name.substr(std::strlen(prefix))))
