@@ -24,13 +24,15 @@ nq_stop_display() {
 # Creates the prefix if needed and keeps a persistent wineserver with its services
 # running, every descriptor redirected, so no service holds a pipe of ours open.
 # The architecture (x86_64 unless given) picks the loader and the prefix's kind.
+# With a DPI (e.g. 144), the prefix's display scale is set to it too.
 NQ_WINE_PREFIXES=()
-nq_warm_wine() { # prefix [arch]
+nq_warm_wine() { # prefix [arch [dpi]]
   . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
   NQ_WINE_PREFIXES+=("$1")
   (
     nq_wine_env "${2:-x86_64}" "$1"
     nq_wine_ready "$1"
+    [ -z "${3:-}" ] || [ "$3" = 96 ] || nq_wine_logpixels "$1" "$3"
   )
 }
 
