@@ -30,6 +30,23 @@ LRESULT BlackOrGreyOnWhite(HDC dc, COLORREF text) {
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
+// Gives the size box its font. A combo box makes its selection field as high
+// as its font needs; away from 96 DPI the field is set to the height it has
+// with the 96-DPI font, scaled, so that the box keeps its proportions (its
+// frame is the system's, scaled by the system where it scales it).
+void FitSizeBox(HWND combo, HFONT font, int dpi) {
+    LRESULT field96 = 0;
+    if (dpi != kBaseDpi) {
+        const UniqueGdiObject at96 = CreateUiFont(-11, kBaseDpi);
+        SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(at96.get()), FALSE);
+        field96 = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    }
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (field96 > 0)
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     Scaled(static_cast<int>(field96), dpi));
+}
+
 } // namespace
 
 bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
@@ -76,7 +93,7 @@ void PreviewPane::ApplyDpi() {
     UniqueGdiObject sizeBoxFont = CreateUiFont(-11, dpi);
     UniqueGdiObject sizeLabelFont = CreateUiFont(-13, dpi);
     SendMessageA(Label5_, WM_SETFONT, reinterpret_cast<WPARAM>(sizeLabelFont.get()), FALSE);
-    SendMessageA(ComboBox1_, WM_SETFONT, reinterpret_cast<WPARAM>(sizeBoxFont.get()), FALSE);
+    FitSizeBox(ComboBox1_, AsFont(sizeBoxFont), dpi);
     sizeBoxFont_ = std::move(sizeBoxFont); // the old ones after the controls let go of them
     sizeLabelFont_ = std::move(sizeLabelFont);
     stripFont_ = CreateUiFont(-11, dpi);

@@ -42,3 +42,14 @@ add_test(NAME ${NQ_TEST_PREFIX}e2e_frame
           $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
           ${CMAKE_BINARY_DIR}/wine-run.sh ${NQ_WINEPREFIX} ${CMAKE_CURRENT_BINARY_DIR}/e2e-frame)
 set_tests_properties(${NQ_TEST_PREFIX}e2e_frame PROPERTIES SKIP_RETURN_CODE 77)
+
+if(NQ_ARCH STREQUAL "x86_64")
+  # The program at 100 % and at 150 % (a prefix whose display scale is 144 DPI),
+  # compared from outside: controls and edge windows, default bounds, settings;
+  # screenshots of both skins at 150 %.
+  add_test(NAME ${NQ_TEST_PREFIX}e2e_dpi
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e_dpi.sh
+            $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
+            ${CMAKE_BINARY_DIR}/wine-run.sh ${CMAKE_CURRENT_BINARY_DIR}/e2e-dpi)
+  set_tests_properties(${NQ_TEST_PREFIX}e2e_dpi PROPERTIES SKIP_RETURN_CODE 77)
+endif()
