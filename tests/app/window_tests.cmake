@@ -11,6 +11,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_look_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_frame_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_scope_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_dpi_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_main.cpp)
 target_link_libraries(window_tests PRIVATE nq_window GTest::gtest)
 # The program's manifest and icon: the window is tested with the common controls
@@ -24,6 +25,13 @@ add_custom_command(TARGET window_tests POST_BUILD
           $<TARGET_FILE_DIR:window_tests>
   VERBATIM)
 nq_add_gtest(window_tests)
+if(NQ_ARCH STREQUAL "x86_64")
+  # The window started where the display scale is 150 %: the same tests' AtDpi144
+  # cases in a prefix whose LogPixels is 144 (wine-run.sh with NQ_DPI).
+  add_test(NAME ${NQ_TEST_PREFIX}window_tests_dpi144
+    COMMAND window_tests --gtest_filter=AtDpi144.*)
+  set_tests_properties(${NQ_TEST_PREFIX}window_tests_dpi144 PROPERTIES ENVIRONMENT NQ_DPI=144)
+endif()
 
 # Test-side helper programs.
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/tools ${CMAKE_BINARY_DIR}/tests/tools)
