@@ -1,8 +1,9 @@
 # Sourced: starts a private Xvfb with xcompmgr on a free display number, and stops them.
+# NQ_SCREEN sets the screen (default 1280x1024x24).
 nq_start_display() {
   local n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${NQ_SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
   NQ_XVFB_PID=$!
   export DISPLAY=":$n"
   for _ in $(seq 100); do
