@@ -1,6 +1,7 @@
 #include "font_activation.h"
 
 #include "collection_store.h"
+#include "font_catalogue.h"
 #include "font_registration.h"
 #include "handles.h"
 #include "registry.h"
@@ -65,8 +66,7 @@ bool NamesRecord(HKEY key, const std::string& valueName, const FontDescr& record
 
 // Installed as CheckInstalled reads it, from the font key already open.
 void ReadBack(HKEY key, FontDescr& record, const FontScope& scope) {
-    record.Installed = key && (NamesRecord(key, FontValueName(record), record, scope) ||
-                               NamesRecord(key, OtherFontValueName(record), record, scope));
+    record.Installed = RegistryNamesFile(key, record, scope);
 }
 
 // InstallFont's registry write and font resource, in the font key already open.

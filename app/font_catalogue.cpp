@@ -56,8 +56,9 @@ bool ReadWithGlyphscan(const std::string& path, FontNameBuffers& names, FontDesc
 // character its conversion of a UTF-16 name into the ANSI code page lost; the
 // program's reader, which chooses the same records, then gives them as stored.
 bool MayMisreadText(const FontDescr& record) {
-    for (const std::string* text :
-         {&record.Name, &record.Copyright, &record.Trademark, &record.Family})
+    // The two names the font is shown and found by; a copyright sign in a
+    // copyright is common and exact.
+    for (const std::string* text : {&record.Name, &record.Family})
         for (const char c : *text)
             if (c == '?' || static_cast<unsigned char>(c) < 0x20 ||
                 static_cast<unsigned char>(c) >= 0x7F)
@@ -100,17 +101,23 @@ std::string FontResourceDescription(const std::string& path) {
     return nq::Utf8FromWide(description.data(), wcslen(description.data()));
 }
 
-void CheckInstalled(FontDescr& record, const FontScope& scope) {
-    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
-    record.Installed =
-        key && (ValueNamesFile(nq::ReadKeyString(key.get(), FontValueName(record)), record.Path,
-                               scope.Root()) ||
-                ValueNamesFile(nq::ReadKeyString(key.get(), OtherFontValueName(record)),
-                               record.Path, scope.Root()));
+bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope) {
+    return key && (ValueNamesFile(nq::ReadKeyString(key, FontValueName(record)), record.Path,
+                                  scope.Root()) ||
+                   ValueNamesFile(nq::ReadKeyString(key, OtherFontValueName(record)), record.Path,
+                                  scope.Root()));
 }
 
-std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
-                                          FontNameBuffers& names) {
+void CheckInstalled(FontDescr& record, const FontScope& scope) {
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    record.Installed = RegistryNamesFile(key.get(), record, scope);
+}
+
+namespace {
+
+// ReadFontRecord with the scope's font key open already (null when it is missing).
+std::unique_ptr<FontDescr> ReadRecord(const std::string& path, HKEY fontKey, const FontScope& scope,
+                                      FontNameBuffers& names) {
     auto record = std::make_unique<FontDescr>();
     record->Path = path;
     const bool bitmapName = LowerExtension(path) == ".fon";
@@ -132,14 +139,23 @@ std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontSco
         record->Format = nq::fontfile::FontFormat::kBitmap;
     if (!description.empty())
         record->Name = std::move(description);
-    CheckInstalled(*record, scope);
+    record->Installed = RegistryNamesFile(fontKey, *record, scope);
     return record;
+}
+
+} // namespace
+
+std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
+                                          FontNameBuffers& names) {
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    return ReadRecord(path, key.get(), scope, names);
 }
 
 void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
-    // One set of naming buffers serves the whole listing.
+    // One set of naming buffers and one opening of the font key serve the whole listing.
     FontNameBuffers names{};
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
     const std::wstring wideFolder = nq::WideFromUtf8(folder);
     WIN32_FIND_DATAW entry;
     nq::UniqueFind find(FindFirstFileW((wideFolder + L"*.*").c_str(), &entry));
@@ -154,7 +170,8 @@ void ScanFontFolder(const std::string& folder, const FontScope& scope,
         const std::string fileName = nq::Utf8FromWide(entry.cFileName, wcslen(entry.cFileName));
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, scope, names))
+        if (std::unique_ptr<FontDescr> record =
+                ReadRecord(folder + fileName, key.get(), scope, names))
             onFont(std::move(record));
     } while (FindNextFileW(find.get(), &entry));
 }

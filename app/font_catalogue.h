@@ -24,10 +24,10 @@ bool IsFontFileName(const std::string& fileName);
 // and the platform does not describe it either. Whatever the file's name:
 // - glyphscan's GetFontProps reads a TrueType or bitmap file first, as it
 //   always did (its 8-bit texts are read in the ANSI code page); where a text
-//   came back other than printable ASCII (a UTF-16 name copied byte for byte,
-//   or turned into the ANSI code page with '?' for what it lacks), the
-//   program's own reader gives the same records' names as stored, in any
-//   language;
+//   name or family came back other than printable ASCII (a UTF-16 name
+//   copied byte for byte, or turned into the ANSI code page with '?' for what
+//   it lacks), the program's own reader gives the same records' names as
+//   stored, in any language;
 // - the program's reader reads what GetFontProps does not: OpenType CFF,
 //   collections (one record, its faces' full names joined with " & ", the
 //   first face's other strings), bitmap fonts (their face names), and paths
@@ -43,13 +43,17 @@ std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontSco
 // directly in folder (ending in a backslash), in enumeration order; hidden and
 // system files, and files whose full path is MAX_PATH characters or longer
 // (which few Windows programs can open), are left out. The four naming
-// buffers are taken once per call.
+// buffers are taken and the font key is opened once per call.
 void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont);
 
 // The platform's description of a font file (GetFontResourceInfoW, query type
 // 1) as UTF-8; empty when there is none.
 std::string FontResourceDescription(const std::string& path);
+
+// Whether the scope's open font key (KEY_QUERY_VALUE; null reads as missing)
+// names exactly the record's file under either of the font's value names.
+bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope);
 
 // Sets record.Installed: whether the scope's font registry (HKLM or HKCU, never
 // the other one) names exactly this file under either of the font's value

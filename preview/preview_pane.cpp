@@ -3,6 +3,7 @@
 #include "child.h"
 #include "control_ids.h"
 #include "dc.h"
+#include "font_file_win.h"
 #include "list_controls.h"
 #include "place.h"
 #include "text.h"
@@ -107,14 +108,19 @@ void PreviewPane::SetSampleText(const std::string& text) const {
 void PreviewPane::OpenFontFile(const std::string& path, bool loadPrivately) {
     privateFont_.Reset();
     face_ = {};
+    if (!loadPrivately) {
+        // Installed already: only the names are read, not the whole file.
+        if (const std::optional<fontfile::FontFileInfo> info = fontfile::ReadFontFile(path))
+            face_ = PreviewFaceOf(*info);
+        return;
+    }
     const std::optional<std::string> image = ReadFontFileBytes(path);
     if (!image)
         return;
     if (const std::optional<fontfile::FontFileInfo> info = fontfile::ReadFontImage(
             reinterpret_cast<const unsigned char*>(image->data()), image->size()))
         face_ = PreviewFaceOf(*info);
-    if (loadPrivately)
-        privateFont_.Load(*image);
+    privateFont_.Load(*image);
 }
 
 namespace {
