@@ -22,6 +22,7 @@
 #include "search_box.h"
 #include "settings.h"
 #include "skin_values.h"
+#include "tooltip.h"
 #include "window_base.h"
 
 #include <windows.h>
@@ -188,6 +189,7 @@ class TfrmMiddle final : public nq::WindowBase,
     std::optional<int> FilteredTotal() const override;
     nq::bars::Pressed& BarPresses() override { return barPresses_; }
     const nq::ClientSkin& Skin() const override { return skin_; }
+    nq::Tooltip& Tips() override { return tips_; }
     // The bars and the details strip show new state.
     void RefreshBars() const;
     // Draws the toolbar, the pane area and the preview frame from the skin
@@ -245,6 +247,9 @@ class TfrmMiddle final : public nq::WindowBase,
     bool quitOnDestroy_ = false;
     bool sampleTextUnreadable_ = false;
 
+    // What the bars' buttons, the clear button and the trash area do, in
+    // tips; made before the panes, which add their tools to it.
+    nq::Tooltip tips_;
     // The panes, in the order their windows are created.
     nq::Panel toolbar_;
     nq::SearchBox search_;

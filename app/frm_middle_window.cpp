@@ -10,6 +10,13 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// The toolbar's one tool: the trash area at its left end.
+constexpr UINT kTrashTool = 1;
+
+} // namespace
+
 TfrmMiddle::~TfrmMiddle() {
     if (Handle())
         DestroyWindow(Handle());
@@ -36,6 +43,7 @@ bool TfrmMiddle::Create() {
                      appWindow_.Handle(), nullptr))
         return false;
     using nq::PanelLook;
+    tips_.Create(Handle());
     const bool created = toolbar_.Create(Handle(), ctl::Toolbar, "Toolbar", PanelLook::Plain) &&
                          search_.Create(toolbar_.Handle(), *this) &&
                          bgPanel_.Create(Handle(), ctl::BgPanel, "bgPanel", PanelLook::Plain) &&
@@ -90,6 +98,8 @@ void TfrmMiddle::LayOut(SIZE client) {
     fonts_.Layout(batch, l);
     preview_.Layout(batch, l);
     batch.Commit();
+    tips_.Set(toolbar_.Handle(), kTrashTool, RECT{0, 0, layout::kTrashAreaWidth, l.Toolbar.Height},
+              nq::bars::kTrashTip);
     // The bars' backgrounds, the count's place and the strip follow the panes.
     RefreshBars();
 }
