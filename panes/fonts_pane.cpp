@@ -1,6 +1,7 @@
 #include "fonts_pane.h"
 
 #include "child.h"
+#include "client_skin.h"
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
@@ -26,7 +27,8 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
-    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea);
+    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea,
+                host.Tips());
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
@@ -139,6 +141,15 @@ const char* FontsPane::ToggleImage(const bars::Pressed& pressed) const {
     return bars::FontsBarToggleImage(record != nullptr, record && record->Installed, pressed);
 }
 
+const char* FontsPane::AddTip() const {
+    return bars::FontsBarAddTip(host_->SelectedCollectionRow() >= 0);
+}
+
+const char* FontsPane::ToggleTip() const {
+    const FontDescr* record = CurrentRecord();
+    return bars::FontsBarToggleTip(record && record->Installed);
+}
+
 std::optional<std::string> FontsPane::CountText() const {
     return bars::FontCountText(List().Count(), host_->FilteredTotal());
 }
@@ -152,6 +163,11 @@ void FontsPane::ToggleAction() {
 FontDescr* FontsPane::CurrentRecord() const {
     const int row = CurrentRow();
     return row < 0 ? nullptr : reinterpret_cast<FontDescr*>(List().Data(row));
+}
+
+void FontsPane::ApplySkinColours() {
+    const ColourValues& colours = host_->Skin().Colours();
+    header_.SetColours(AsColour(colours.HeaderBack), AsColour(colours.HeaderText));
 }
 
 std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -168,9 +184,12 @@ std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LP
             return std::nullopt;
         DrawListRow(item, ListKind::Fonts,
                     item.itemData != 0 &&
-                        !reinterpret_cast<const FontDescr*>(item.itemData)->Installed);
+                        !reinterpret_cast<const FontDescr*>(item.itemData)->Installed,
+                    host_->Skin().Colours());
         return TRUE;
     }
+    if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == lbFonts_)
+        return ListBackground(host_->Skin(), reinterpret_cast<HDC>(wParam));
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
         if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFontsClick();

@@ -70,6 +70,9 @@ class PreviewPane final : public ChildMessageSink {
     // collection's number of faces.
     std::vector<std::string> DetailLines() const;
     void PaintBox2Paint(HDC canvas);
+    // The panels, the sample text and the size label take the skin's
+    // preview colours (after a skin load).
+    void ApplySkinColours();
     void InvalidateDetails() const { PaintBox1_.Invalidate(); }
     void RepaintDetails() const { PaintBox1_.Repaint(); }
 

@@ -90,7 +90,6 @@ TEST_F(ScopeTest, TheUsersScopeKeepsEverythingUnderTheUsersRootAndHive) {
     List("Mine");
     ASSERT_EQ(ListRows(Control(*form_, ctl::LbFonts)), Rows{"DejaVu Sans"});
     EXPECT_FALSE((*form_->Fonts())[0]->Installed);
-    // Selected as a click selects: the list tells the window.
     HWND fonts = Control(*form_, ctl::LbFonts);
     SendMessageA(fonts, LB_SETCURSEL, 0, 0);
     SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
