@@ -5,6 +5,7 @@
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
+#include "text.h"
 #include "ui_fonts.h"
 
 namespace nq {
@@ -45,7 +46,7 @@ void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) c
 }
 
 void CollectionsPane::SetHeading(const std::string& text) const {
-    SetWindowTextA(header_.Handle(), text.c_str());
+    SetWindowTextUtf8(header_.Handle(), text);
     InvalidateRect(header_.Handle(), nullptr, FALSE);
 }
 
