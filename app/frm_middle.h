@@ -22,6 +22,7 @@
 #include "search_box.h"
 #include "settings.h"
 #include "skin_values.h"
+#include "tooltip.h"
 #include "window_base.h"
 
 #include <windows.h>
@@ -158,6 +159,8 @@ class TfrmMiddle final : public nq::WindowBase,
     const std::optional<std::string>& ListedFolder() const { return listedFolder_; }
     // Null until FormCreate has created it.
     const FontList* Fonts() const { return fontList_.get(); }
+    // The preview pane: its sample font, the heading and lines of its details strip.
+    const nq::PreviewPane& Preview() const { return preview_; }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -203,6 +206,7 @@ class TfrmMiddle final : public nq::WindowBase,
     std::optional<int> FilteredTotal() const override;
     nq::bars::Pressed& BarPresses() override { return barPresses_; }
     const nq::ClientSkin& Skin() const override { return skin_; }
+    nq::Tooltip& Tips() override { return tips_; }
     // The bars and the details strip show new state.
     void RefreshBars() const;
     // Draws the toolbar, the pane area and the preview frame from the skin
@@ -260,6 +264,9 @@ class TfrmMiddle final : public nq::WindowBase,
     bool quitOnDestroy_ = false;
     bool sampleTextUnreadable_ = false;
 
+    // What the bars' buttons, the clear button and the trash area do, in
+    // tips; made before the panes, which add their tools to it.
+    nq::Tooltip tips_;
     // The panes, in the order their windows are created.
     nq::Panel toolbar_;
     nq::SearchBox search_;

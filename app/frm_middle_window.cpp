@@ -11,6 +11,13 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// The toolbar's one tool: the trash area at its left end.
+constexpr UINT kTrashTool = 1;
+
+} // namespace
+
 TfrmMiddle::~TfrmMiddle() {
     if (Handle())
         DestroyWindow(Handle());
@@ -40,6 +47,8 @@ bool TfrmMiddle::Create() {
     // window takes its bounds (and perhaps another DPI) in FormCreate.
     dpi_ = nq::WindowDpi(Handle());
     using nq::PanelLook;
+    tips_.Create(Handle());
+    tips_.SetDpi(dpi_);
     const bool created = toolbar_.Create(Handle(), ctl::Toolbar, "Toolbar", PanelLook::Plain) &&
                          search_.Create(toolbar_.Handle(), *this) &&
                          bgPanel_.Create(Handle(), ctl::BgPanel, "bgPanel", PanelLook::Plain) &&
@@ -79,6 +88,7 @@ layout::PaneSizes TfrmMiddle::LaidOutSizes(SIZE client) const {
 }
 
 void TfrmMiddle::ApplyDpi() {
+    tips_.SetDpi(dpi_);
     search_.ApplyDpi();
     collections_.ApplyDpi();
     fonts_.ApplyDpi();
@@ -102,6 +112,9 @@ void TfrmMiddle::LayOut(SIZE client) {
     fonts_.Layout(batch, l);
     preview_.Layout(batch, l);
     batch.Commit();
+    tips_.Set(toolbar_.Handle(), kTrashTool,
+              RECT{0, 0, nq::Scaled(layout::kTrashAreaWidth, dpi_), l.Toolbar.Height},
+              nq::bars::kTrashTip);
     // The bars' backgrounds, the count's place and the strip follow the panes.
     RefreshBars();
 }

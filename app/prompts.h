@@ -1,5 +1,6 @@
 // Every message box and text query of the client window goes through Prompts,
 // so that tests can answer them and read what the user would have been shown.
+// Texts and paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -29,7 +30,7 @@ class Prompts {
                                                 const std::string& patterns) = 0;
 };
 
-// The ones the user sees: MessageBoxA and the input dialog.
+// The ones the user sees: MessageBoxW, the input dialog and GetOpenFileNameW.
 class WindowsPrompts final : public Prompts {
   public:
     int Message(HWND owner, const std::string& caption, const std::string& text,

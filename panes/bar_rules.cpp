@@ -31,6 +31,19 @@ const char* CollectionsBarToggleImage(int collectionRow, bool collectionOff,
     return collectionRow > 0 ? ToggleImage(collectionOff, pressed) : nullptr;
 }
 
+const char* FontsBarAddTip(bool collectionSelected) {
+    return collectionSelected ? "Add fonts to this collection"
+                              : "Select a collection to add fonts to it";
+}
+
+const char* FontsBarToggleTip(bool installed) {
+    return installed ? "Switch this font off" : "Switch this font on";
+}
+
+const char* CollectionsBarToggleTip(bool collectionOff) {
+    return collectionOff ? "Switch this collection on" : "Switch this collection off";
+}
+
 std::string FontCountText(int listed, std::optional<int> totalWhileFiltered) {
     const std::string n = std::to_string(listed);
     if (totalWhileFiltered)

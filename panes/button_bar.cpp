@@ -5,9 +5,20 @@
 
 namespace nq {
 
+namespace {
+
+enum ToolId : UINT { kAddTool = 1, kToggleTool };
+
+RECT AreaAt(int x, int y, SIZE size) {
+    return RECT{x, y, x + size.cx, y + size.cy};
+}
+
+} // namespace
+
 bool ButtonBar::Create(HWND parent, int id, const char* name, Owner& owner, const ClientSkin& skin,
-                       bars::Pressed& pressed, HWND paneArea) {
+                       bars::Pressed& pressed, HWND paneArea, Tooltip& tips) {
     owner_ = &owner;
+    tips_ = &tips;
     skin_ = &skin;
     pressed_ = &pressed;
     paneArea_ = paneArea;
@@ -24,8 +35,29 @@ void ButtonBar::ApplyDpi(int dpi) {
     box_.SetFont(AsFont(font_));
 }
 
+void ButtonBar::Invalidate() const {
+    box_.Invalidate();
+    UpdateTips();
+}
+
+void ButtonBar::UpdateTips() const {
+    if (!tips_ || !Handle())
+        return;
+    // Where the buttons are drawn at the skin's DPI.
+    const int dpi = skin_->Dpi();
+    const int top = Scaled(bars::kButtonTop, dpi);
+    const SIZE add = skin_->Image(owner_->AddImage(*pressed_)).Shown(dpi);
+    tips_->Set(Handle(), kAddTool, AreaAt(Scaled(bars::kAddLeft, dpi), top, add),
+               owner_->AddTip());
+    const char* toggleFile = owner_->ToggleImage(*pressed_);
+    const SIZE toggle = toggleFile ? skin_->Image(toggleFile).Shown(dpi) : SIZE{};
+    tips_->Set(Handle(), kToggleTool, AreaAt(bars::ToggleLeft(add.cx, dpi), top, toggle),
+               toggleFile ? owner_->ToggleTip() : "");
+}
+
 void ButtonBar::Paint(HDC canvas) {
     // Until the pane area has its background, the bar shows its plain colour.
+    UpdateTips();
     if (!skin_->PaneBackground())
         return;
     const int dpi = skin_->Dpi();
@@ -49,11 +81,13 @@ void ButtonBar::Paint(HDC canvas) {
         GetTextExtentPoint32A(canvas, count->c_str(), static_cast<int>(count->size()), &text);
         const int x = client.right - text.cx - Scaled(bars::kCountRightGap, dpi);
         SetBkMode(canvas, TRANSPARENT);
-        // A white copy one pixel lower gives the black text a light edge.
-        SetTextColor(canvas, RGB(255, 255, 255));
+        // A copy one pixel lower in the edge colour sets the text off the
+        // background (white under black).
+        const ClientSkin::EdgedText colours = skin_->CountColours();
+        SetTextColor(canvas, colours.Edge);
         TextOutA(canvas, x, Scaled(bars::kCountTop + 1, dpi), count->c_str(),
                  static_cast<int>(count->size()));
-        SetTextColor(canvas, RGB(0, 0, 0));
+        SetTextColor(canvas, colours.Text);
         TextOutA(canvas, x, Scaled(bars::kCountTop, dpi), count->c_str(),
                  static_cast<int>(count->size()));
     }

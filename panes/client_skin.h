@@ -5,25 +5,54 @@
 
 #include "background.h"
 #include "gdiplus_raii.h"
+#include "handles.h"
+#include "skin_values.h"
 
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace nq {
+
+// A colour of the skin as GDI takes it; nothing stays nothing.
+inline std::optional<COLORREF> AsColour(const std::optional<std::uint32_t>& value) {
+    return value ? std::optional<COLORREF>(static_cast<COLORREF>(*value)) : std::nullopt;
+}
 
 class ClientSkin {
   public:
     // A skin was loaded, or the window took another DPI: both textures are
     // read afresh from "bg.bmp" (or its double-size form) and both
     // backgrounds are let go, to be built at the next paints. skinPath ends
-    // in a backslash; colour is the skin's "bg" colour; dpi the window's.
-    void Load(const std::string& skinPath, COLORREF colour, int dpi);
+    // in a backslash; colour is the skin's "bg" colour, colours its "Colors";
+    // dpi the window's.
+    void Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours, int dpi);
 
     // SkinPath: every file of the skin is Path() + its name.
     const std::string& Path() const { return path_; }
     COLORREF Colour() const { return colour_; }
+
+    // The skin's colours of the lists, the preview and the texts on the bars.
+    const ColourValues& Colours() const { return colours_; }
+    // The lists' background below their rows (white until a skin is loaded).
+    HBRUSH ListBrush() const { return BrushOr(listBrush_); }
+    // The preview's panels and sample text, and the size label, drawn halfway
+    // between them (grey 128 between white and black).
+    COLORREF PreviewBack() const {
+        return static_cast<COLORREF>(colours_.PreviewBack.value_or(RGB(255, 255, 255)));
+    }
+    COLORREF PreviewText() const { return static_cast<COLORREF>(colours_.PreviewText); }
+    COLORREF PreviewLabel() const;
+    HBRUSH PreviewBrush() const { return BrushOr(previewBrush_); }
+    // A text drawn over the background with a copy of itself one pixel lower
+    // in the edge colour.
+    struct EdgedText {
+        COLORREF Text, Edge;
+    };
+    EdgedText CountColours() const;
+    EdgedText DetailsColours() const;
     // The DPI the images are chosen and drawn for.
     int Dpi() const { return dpi_; }
     // A skin image for the window's DPI, read at its first use after a load
@@ -57,8 +86,14 @@ class ClientSkin {
     void PaintSplitter(HWND splitter, HDC dc) const;
 
   private:
+    static HBRUSH BrushOr(const UniqueGdiObject& brush) {
+        return static_cast<HBRUSH>(brush ? brush.get() : GetStockObject(WHITE_BRUSH));
+    }
+
     std::string path_;
     COLORREF colour_ = RGB(255, 255, 255);
+    ColourValues colours_;
+    UniqueGdiObject listBrush_, previewBrush_;
     int dpi_ = kBaseDpi;
     SkinImage toolbarTexture_, paneTexture_;
     // Decoding the bars' images at every paint costs more than the paint.

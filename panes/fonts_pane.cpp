@@ -1,9 +1,11 @@
 #include "fonts_pane.h"
 
 #include "child.h"
+#include "client_skin.h"
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
+#include "text.h"
 
 #include <algorithm>
 
@@ -20,7 +22,8 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
                            0, panel1_.Handle(), ctl::LbFonts);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
-    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea);
+    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea,
+                host.Tips());
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
@@ -43,23 +46,35 @@ void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
 namespace {
 
 // The order of a sorted list box: by text, without regard to case.
-bool NameBefore(const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-           CSTR_LESS_THAN;
+bool NameBefore(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+                          static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
 }
 
-bool RecordBefore(const FontDescr* a, const FontDescr* b) {
-    return NameBefore(a->Name, b->Name);
+// A record with its name in UTF-16, the form the comparison takes.
+struct SortEntry {
+    FontDescr* Record;
+    std::wstring Name;
+};
+
+bool EntryBefore(const SortEntry& a, const SortEntry& b) {
+    return NameBefore(a.Name, b.Name);
 }
 
 } // namespace
 
 void FontsPane::SetRecords(const FontList& records) {
-    sorted_.clear();
-    sorted_.reserve(records.size());
+    // Each name is turned into UTF-16 once, not once per comparison.
+    std::vector<SortEntry> entries;
+    entries.reserve(records.size());
     for (const std::unique_ptr<FontDescr>& record : records)
-        sorted_.push_back(record.get());
-    std::stable_sort(sorted_.begin(), sorted_.end(), RecordBefore);
+        entries.push_back({record.get(), WideFromUtf8(record->Name)});
+    std::stable_sort(entries.begin(), entries.end(), EntryBefore);
+    sorted_.clear();
+    sorted_.reserve(entries.size());
+    for (SortEntry& entry : entries)
+        sorted_.push_back(entry.Record);
 }
 
 void FontsPane::ShowRecords(const SearchFilter& filter) const {
@@ -79,7 +94,12 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
 }
 
 void FontsPane::AddRecord(FontDescr* record, bool shown) {
-    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), record, RecordBefore), record);
+    const std::wstring name = WideFromUtf8(record->Name);
+    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), name,
+                                    [](const std::wstring& added, const FontDescr* listed) {
+                                        return NameBefore(added, WideFromUtf8(listed->Name));
+                                    }),
+                   record);
     if (!shown)
         return;
     // The row goes after the rows of equal or smaller names.
@@ -87,15 +107,14 @@ void FontsPane::AddRecord(FontDescr* record, bool shown) {
     int low = 0, high = list.Count();
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (NameBefore(record->Name, list.Text(middle)))
+        if (NameBefore(name, list.WideText(middle)))
             high = middle;
         else
             low = middle + 1;
     }
-    const LRESULT row = SendMessageA(lbFonts_, LB_INSERTSTRING, static_cast<WPARAM>(low),
-                                     reinterpret_cast<LPARAM>(record->Name.c_str()));
+    const int row = list.Insert(low, record->Name);
     if (row >= 0)
-        list.SetData(static_cast<int>(row), reinterpret_cast<LPARAM>(record));
+        list.SetData(row, reinterpret_cast<LPARAM>(record));
 }
 
 void FontsPane::RemoveRecord(const FontDescr* record) {
@@ -120,6 +139,15 @@ const char* FontsPane::ToggleImage(const bars::Pressed& pressed) const {
     return bars::FontsBarToggleImage(record != nullptr, record && record->Installed, pressed);
 }
 
+const char* FontsPane::AddTip() const {
+    return bars::FontsBarAddTip(host_->SelectedCollectionRow() >= 0);
+}
+
+const char* FontsPane::ToggleTip() const {
+    const FontDescr* record = CurrentRecord();
+    return bars::FontsBarToggleTip(record && record->Installed);
+}
+
 std::optional<std::string> FontsPane::CountText() const {
     return bars::FontCountText(List().Count(), host_->FilteredTotal());
 }
@@ -133,6 +161,11 @@ void FontsPane::ToggleAction() {
 FontDescr* FontsPane::CurrentRecord() const {
     const int row = CurrentRow();
     return row < 0 ? nullptr : reinterpret_cast<FontDescr*>(List().Data(row));
+}
+
+void FontsPane::ApplySkinColours() {
+    const ColourValues& colours = host_->Skin().Colours();
+    header_.SetColours(AsColour(colours.HeaderBack), AsColour(colours.HeaderText));
 }
 
 std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -150,9 +183,11 @@ std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LP
         DrawListRow(item, ListKind::Fonts,
                     item.itemData != 0 &&
                         !reinterpret_cast<const FontDescr*>(item.itemData)->Installed,
-                    host_->Dpi());
+                    host_->Skin().Colours(), host_->Dpi());
         return TRUE;
     }
+    if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == lbFonts_)
+        return ListBackground(host_->Skin(), reinterpret_cast<HDC>(wParam));
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
         if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFontsClick();

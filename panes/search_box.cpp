@@ -6,6 +6,7 @@
 #include "offscreen.h"
 #include "place.h"
 #include "text.h"
+#include "tooltip.h"
 #include "ui_fonts.h"
 
 #include <utility>
@@ -58,16 +59,31 @@ std::string SearchBox::Text() const {
 }
 
 void SearchBox::SetText(const std::string& text) const {
-    SetWindowTextA(editSearch_, text.c_str());
+    SetWindowTextUtf8(editSearch_, text);
 }
 
 void SearchBox::SetActive(bool active) {
     active_ = active;
     InvalidateRect(editSearch_, nullptr, TRUE); // black filter or silver placeholder
     pb5_.Invalidate();                          // the clear button comes or goes
+    UpdateClearTip();
+}
+
+void SearchBox::UpdateClearTip() const {
+    RECT area{};
+    if (active_) {
+        // Where the clear button is drawn at the skin's DPI.
+        const int dpi = host_->Skin().Dpi();
+        const SIZE size = host_->Skin().Image(bars::kSearchBarDelete).Shown(dpi);
+        const int left = bars::SearchImageLeft(ClientSize(pb5_.Handle()).cx, size.cx, dpi);
+        const int top = Scaled(bars::kSearchImageTop, dpi);
+        area = RECT{left, top, left + size.cx, top + size.cy};
+    }
+    host_->Tips().Set(pb5_.Handle(), 1, area, bars::kClearSearchTip);
 }
 
 void SearchBox::pb5Paint(HDC canvas) {
+    UpdateClearTip(); // the bar's width or the skin may have changed
     const ClientSkin& skin = host_->Skin();
     if (!skin.PaneBackground())
         return;

@@ -90,9 +90,10 @@ TEST_F(ScopeTest, TheUsersScopeKeepsEverythingUnderTheUsersRootAndHive) {
     List("Mine");
     ASSERT_EQ(ListRows(Control(*form_, ctl::LbFonts)), Rows{"DejaVu Sans"});
     EXPECT_FALSE((*form_->Fonts())[0]->Installed);
-    // Chosen as a click chooses it: the bar describes the row it switches.
-    SendMessageA(Control(*form_, ctl::LbFonts), LB_SETCURSEL, 0, 0);
-    form_->lbFontsClick();
+    HWND fonts = Control(*form_, ctl::LbFonts);
+    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
+    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(fonts));
     Click(ctl::Button1);
     EXPECT_EQ(FontValue(HKEY_CURRENT_USER, "DejaVu Sans"), path);
 
