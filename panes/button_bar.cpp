@@ -47,8 +47,7 @@ void ButtonBar::UpdateTips() const {
     const int dpi = skin_->Dpi();
     const int top = Scaled(bars::kButtonTop, dpi);
     const SIZE add = skin_->Image(owner_->AddImage(*pressed_)).Shown(dpi);
-    tips_->Set(Handle(), kAddTool, AreaAt(Scaled(bars::kAddLeft, dpi), top, add),
-               owner_->AddTip());
+    tips_->Set(Handle(), kAddTool, AreaAt(Scaled(bars::kAddLeft, dpi), top, add), owner_->AddTip());
     const char* toggleFile = owner_->ToggleImage(*pressed_);
     const SIZE toggle = toggleFile ? skin_->Image(toggleFile).Shown(dpi) : SIZE{};
     tips_->Set(Handle(), kToggleTool, AreaAt(bars::ToggleLeft(add.cx, dpi), top, toggle),

@@ -278,6 +278,14 @@ TEST_F(AtDpi144, ControlsRowsAndEdgesAreOneAndAHalfTimesAndSettingsStayAtNinetyS
         EXPECT_EQ(SendMessageA(Control(*form_, list), LB_GETITEMHEIGHT, 0, 0), 23);
     EXPECT_TRUE(Same(Bounds(form_->frmLeft().Handle()), RECT{141, 120, 150, 762}));
     EXPECT_TRUE(Same(Bounds(form_->frmTop().Handle()), RECT{141, 90, 1119, 120}));
+    // The tips cover what is drawn at this scale: the trash area 45 pixels
+    // wide, the add button from (3, 9), 15 x 15.
+    HWND tips = FindTooltip(*form_);
+    HWND toolbar = Control(*form_, ctl::Toolbar), bar = Control(*form_, ctl::Pb4);
+    EXPECT_NE(TipAt(tips, toolbar, {44, 10}), "");
+    EXPECT_EQ(TipAt(tips, toolbar, {46, 10}), "");
+    EXPECT_EQ(TipAt(tips, bar, {17, 23}), "Create a new collection");
+    EXPECT_EQ(TipAt(tips, bar, {19, 25}), "");
 
     // A splitter dragged 30 pixels moves its pane 20 at 96 DPI, which is what
     // the settings file keeps; the window's bounds it keeps in pixels.
