@@ -17,27 +17,28 @@ namespace {
 constexpr std::uint32_t kRed = 0xFFC00000, kBlue = 0xFF0000C0, kGreen = 0xFF00A000,
                         kMagenta = 0xFFFF00FF, kClear = 0;
 
+struct ControlWalk {
+    HWND Form;
+    std::map<int, RECT> Rects;
+};
+
+// A stdcall function: the i686 build's callbacks cannot be lambdas.
+BOOL CALLBACK NoteControl(HWND child, LPARAM param) {
+    auto& walk = *reinterpret_cast<ControlWalk*>(param);
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, walk.Form, reinterpret_cast<POINT*>(&r), 2);
+    if (const int id = GetDlgCtrlID(child); id != 0)
+        walk.Rects[id] = r;
+    return TRUE;
+}
+
 // Every control of the client window by its ID, where it stands in the client
 // window's client area.
 std::map<int, RECT> ControlRects(HWND form) {
-    std::map<int, RECT> rects;
-    struct Walk {
-        HWND Form;
-        std::map<int, RECT>* Rects;
-    } walk{form, &rects};
-    EnumChildWindows(
-        form,
-        [](HWND child, LPARAM param) -> BOOL {
-            const auto& w = *reinterpret_cast<Walk*>(param);
-            RECT r{};
-            GetWindowRect(child, &r);
-            MapWindowPoints(nullptr, w.Form, reinterpret_cast<POINT*>(&r), 2);
-            if (const int id = GetDlgCtrlID(child); id != 0)
-                (*w.Rects)[id] = r;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
-    return rects;
+    ControlWalk walk{form, {}};
+    EnumChildWindows(form, NoteControl, reinterpret_cast<LPARAM>(&walk));
+    return walk.Rects;
 }
 
 RECT Bounds(HWND window) {
