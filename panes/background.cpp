@@ -92,10 +92,19 @@ SIZE SkinImage::Shown(int dpi) const {
 }
 
 SkinImage LoadSkinImageFor(const std::string& folder, const std::string& name, int dpi) {
-    if (UsesDoubleSizeImages(dpi))
-        if (GdipBitmapPtr twice = LoadSkinImage(folder + DoubleSizeImageName(name)))
-            return SkinImage{std::move(twice), 2};
-    return SkinImage{LoadSkinImage(folder + name), 1};
+    SkinImage single{LoadSkinImage(folder + name), 1};
+    if (!UsesDoubleSizeImages(dpi))
+        return single;
+    GdipBitmapPtr twice = LoadSkinImage(folder + DoubleSizeImageName(name));
+    if (!twice)
+        return single;
+    // A double-size image of another size than twice its image's would put
+    // the skin's pieces at other places and sizes than at 100 %: the image
+    // itself is drawn then, scaled.
+    const SIZE one = single.Pixels(), two = ImageSize(twice.get());
+    if (single && (two.cx != 2 * one.cx || two.cy != 2 * one.cy))
+        return single;
+    return SkinImage{std::move(twice), 2};
 }
 
 ResamplingScope::ResamplingScope(GpGraphics* graphics, bool on) {

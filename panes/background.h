@@ -38,7 +38,9 @@ struct SkinImage {
 
 // The skin image `name` of folder (ending in a backslash) for a window of
 // dpi: from 150 % on its double-size form "stem@2x.ext" where the skin has
-// it, else the file itself (then drawn scaled up).
+// it, else the file itself (then drawn scaled up). A double-size form that is
+// not exactly twice as wide and as high as the file is passed over; with the
+// file missing, the double-size form alone is used.
 SkinImage LoadSkinImageFor(const std::string& folder, const std::string& name, int dpi);
 
 // Draws image into the rectangle. An image drawn at another scale than its
