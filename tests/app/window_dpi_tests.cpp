@@ -367,6 +367,9 @@ TEST_F(AtDpi144, SkinEdgesAndSampleLinesStayHardEdges) {
     SetWindowTextA(sample, "I I I");
     EXPECT_EQ(FontHeight(sample), -64);
     EXPECT_EQ(form_->PreviewSize(), 32);
+    // The details strip names the size the sample has on this screen.
+    const std::string heading = form_->Preview().Heading();
+    EXPECT_NE(heading.find(", 32 pt."), std::string::npos) << heading;
     const nq::ArgbDib text = OnScreen(form_->Handle(), sample);
     // Ink rows: the capital's height, 0.73 of the em.
     int firstInk = -1, lastInk = -1;
