@@ -14,6 +14,10 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
     if (!panel3_.Create(paneArea, ctl::Panel3, "Panel3", PanelLook::Plain, this))
         return false;
     header_.Create(panel3_.Handle(), ctl::CollectionHeader, "Collection", PanelLook::Header);
+    header_.SetMouseHandler([this](UINT message, POINT) {
+        if (message == WM_LBUTTONUP)
+            host_->CollectionHeaderClick();
+    });
     // The window text names the list for outside tools; a list box never shows it.
     lbFolders_ =
         CreateChild("LISTBOX", "lbFolders",
@@ -43,9 +47,11 @@ void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) c
     Place(batch, splitter1_.Handle(), l.Splitter1);
 }
 
-void CollectionsPane::SetHeading(const std::string& text) const {
+void CollectionsPane::SetHeading(const std::string& text, const std::string& tip) const {
     SetWindowTextUtf8(header_.Handle(), text);
     InvalidateRect(header_.Handle(), nullptr, FALSE);
+    // The tool covers the header at any size it is laid out at.
+    host_->Tips().Set(header_.Handle(), ctl::CollectionHeader, RECT{0, 0, 32767, 32767}, tip);
 }
 
 void CollectionsPane::Clear() const {
