@@ -3,7 +3,19 @@
 #include "collection_name.h"
 #include "handles.h"
 
+#include "search_filter.h"
+
 #include <windows.h>
+
+namespace {
+
+// The name is in the ANSI code page: in a double-byte one, the second byte
+// of a character is no backslash or bar of its own.
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+} // namespace
 
 std::vector<CollectionEntry> EnumerateCollections(const std::string& fontsRoot) {
     std::vector<CollectionEntry> collections;
@@ -30,15 +42,20 @@ bool CollectionDisabled(const std::string& folder) {
 }
 
 std::string CheckCollectionName(const std::string& fontsRoot, const std::string& name) {
-    // The name is in the ANSI code page: in a double-byte one, the second byte
-    // of a character is no backslash or bar of its own.
-    std::string message = CollectionNameRuleMessage(
-        fontsRoot, name, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
+    std::string message = CollectionNameRuleMessage(fontsRoot, name, IsAnsiLeadByte);
     if (!message.empty())
         return message;
     if (GetFileAttributesA((fontsRoot + name).c_str()) != INVALID_FILE_ATTRIBUTES)
         return "A collection or file named \"" + name + "\" already exists.";
     return {};
+}
+
+std::string CheckCollectionRename(const std::string& fontsRoot, const std::string& oldName,
+                                  const std::string& newName) {
+    // The same name in other letters is the same folder, which exists.
+    if (LowerAZ(oldName) != LowerAZ(newName))
+        return CheckCollectionName(fontsRoot, newName);
+    return CollectionNameRuleMessage(fontsRoot, newName, IsAnsiLeadByte);
 }
 
 bool CreateCollectionFolder(const std::string& fontsRoot, const std::string& name) {

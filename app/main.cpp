@@ -43,14 +43,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 1;
     form.Show();
 
-    const HWND window = form.Handle();
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls; the list and edit boxes keep their keys.
-        if (IsWindow(window) && IsDialogMessageA(window, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    // The window's own keys first (Tab among them), then the controls'.
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        form.ProcessLoopMessage(msg);
     return static_cast<int>(msg.wParam);
 }

@@ -27,9 +27,20 @@ class Prompts {
     // path, nothing on Cancel.
     virtual std::optional<std::string> OpenFile(HWND owner, const std::string& filterName,
                                                 const std::string& patterns) = 0;
+
+    // Pops up menu with its corner at the screen point, owned by owner, and
+    // waits for the choice: the chosen item's ID, 0 when the menu was closed
+    // without one.
+    virtual UINT PopupMenu(HWND owner, HMENU menu, POINT screen) = 0;
+
+    // Opens an Explorer window: in the folder path, or, with selectFile, in
+    // the folder of the file path with that file selected. False when
+    // Explorer could not be started.
+    virtual bool ShowInExplorer(const std::string& path, bool selectFile) = 0;
 };
 
-// The ones the user sees: MessageBoxA and the input dialog.
+// The ones the user sees: MessageBoxA, the input dialog, the open dialog,
+// TrackPopupMenuEx and Explorer.
 class WindowsPrompts final : public Prompts {
   public:
     int Message(HWND owner, const std::string& caption, const std::string& text,
@@ -39,4 +50,6 @@ class WindowsPrompts final : public Prompts {
                                          const std::string& initial) override;
     std::optional<std::string> OpenFile(HWND owner, const std::string& filterName,
                                         const std::string& patterns) override;
+    UINT PopupMenu(HWND owner, HMENU menu, POINT screen) override;
+    bool ShowInExplorer(const std::string& path, bool selectFile) override;
 };

@@ -261,10 +261,7 @@ TEST_F(SkinnedTest, BarsShowTheirButtonsByStateAndPressOnlyOpaquePixels) {
     EXPECT_EQ(Rgb(fontsBar.Pixel(20, 11)), kSkinGreen);
 
     ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form_, 0);
     fontsBar = Capture(Bar(ctl::Pb2));
     EXPECT_EQ(Opaque(fontsBar.Pixel(7, 11)), kRed);
     EXPECT_EQ(Opaque(fontsBar.Pixel(16 + 5, 11)), kBlue); // not installed: offers to switch on
@@ -316,10 +313,7 @@ TEST_F(SkinnedTest, ClearButtonShowsWhileTheTextFiltersAndActsOnItsOpaquePixels)
 
 TEST_F(SkinnedTest, DetailsStripShowsTheHeadingAndTheNamingLinesWhenEnlarged) {
     ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form_, 0);
     EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "DejaVu Sans");
     EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblFamily)), "DejaVu Sans");
     const nq::ArgbDib strip = Capture(Control(*form_, ctl::PaintBox1));

@@ -90,7 +90,7 @@ TEST_F(ScopeTest, TheUsersScopeKeepsEverythingUnderTheUsersRootAndHive) {
     List("Mine");
     ASSERT_EQ(ListRows(Control(*form_, ctl::LbFonts)), Rows{"DejaVu Sans"});
     EXPECT_FALSE((*form_->Fonts())[0]->Installed);
-    SendMessageA(Control(*form_, ctl::LbFonts), LB_SETCURSEL, 0, 0);
+    ClickFont(*form_, 0);
     Click(ctl::Button1);
     EXPECT_EQ(FontValue(HKEY_CURRENT_USER, "DejaVu Sans"), path);
 

@@ -141,6 +141,95 @@ void WindowTest::ClickFolder(TfrmMiddle& form, int row) {
                  reinterpret_cast<LPARAM>(list));
 }
 
+void WindowTest::ClickFont(TfrmMiddle& form, int row) {
+    HWND list = Control(form, ctl::LbFonts);
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageA(list, LB_SETSEL, TRUE, row);
+    SendMessageA(list, LB_SETCARETINDEX, row, FALSE);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+void PumpMessages(TfrmMiddle& form) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        form.ProcessLoopMessage(msg);
+}
+
+void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifiers) {
+    SetFocus(target);
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    BYTE held[256];
+    std::copy(std::begin(state), std::end(state), std::begin(held));
+    for (UINT modifier : modifiers)
+        held[modifier] = 0x80;
+    SetKeyboardState(held);
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
+    PumpMessages(form);
+    for (UINT modifier : modifiers)
+        held[modifier] = 0;
+    SetKeyboardState(held);
+}
+
+UINT RecordingPrompts::PopupMenu(HWND, HMENU menu, POINT) {
+    Menus.push_back(MenuPaths(menu));
+    if (MenuChoices.empty())
+        return 0;
+    const std::string choice = MenuChoices.front();
+    MenuChoices.pop_front();
+    // Finds the item by its path, and answers its ID as the menu would.
+    std::function<UINT(HMENU, const std::string&)> find = [&](HMENU m,
+                                                              const std::string& prefix) -> UINT {
+        for (int i = 0; i < GetMenuItemCount(m); ++i) {
+            wchar_t text[256] = {};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU;
+            info.dwTypeData = text;
+            info.cch = 255;
+            GetMenuItemInfoW(m, static_cast<UINT>(i), TRUE, &info);
+            const std::string path = prefix + nq::Utf8FromWide(std::wstring(text));
+            if (info.hSubMenu) {
+                if (const UINT id = find(info.hSubMenu, path + "/"))
+                    return id;
+            } else if (path == choice) {
+                return info.wID;
+            }
+        }
+        return 0;
+    };
+    return find(menu, "");
+}
+
+std::vector<std::string> RecordingPrompts::MenuPaths(HMENU menu) {
+    std::vector<std::string> paths;
+    std::function<void(HMENU, const std::string&)> walk = [&](HMENU m, const std::string& prefix) {
+        for (int i = 0; i < GetMenuItemCount(m); ++i) {
+            wchar_t text[256] = {};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_FTYPE;
+            info.dwTypeData = text;
+            info.cch = 255;
+            GetMenuItemInfoW(m, static_cast<UINT>(i), TRUE, &info);
+            if (info.fType & MFT_SEPARATOR) {
+                paths.push_back(prefix + "-");
+                continue;
+            }
+            const std::string path = prefix + nq::Utf8FromWide(std::wstring(text));
+            if (info.hSubMenu)
+                walk(info.hSubMenu, path + "/");
+            else
+                paths.push_back(path);
+        }
+    };
+    walk(menu, "");
+    return paths;
+}
+
 void WindowTest::TypeSearch(TfrmMiddle& form, const std::string& text) {
     SetWindowTextA(Control(form, ctl::EditSearch), text.c_str());
 }

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# NimbQuillbox.exe driven with the mouse and the keyboard as a user would,
+# under Wine on the display that scripts/test.sh provides: three fonts of a
+# collection selected with a click and a Shift+click, switched on together
+# with Space (read back from the registry), one of them clicked alone and
+# sent to the trash with Delete and Yes to the question.
+# Usage: e2e_keys.sh EXE DLL PROBE WINE_RUN WINEPREFIX WORK_DIR
+set -euo pipefail
+exe=$1 dll=$2 probe=$3 wine_run=$4 prefix=$5 work=$6
+
+if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
+  echo "e2e_keys: no display or no xdotool; skipped"
+  exit 77
+fi
+
+fonts="$prefix/drive_c/windows/Fonts"
+collection="e2e Keys"
+names=("DejaVu Sans" "DejaVu Sans Bold" "DejaVu Serif")
+files=(DejaVuSans.ttf DejaVuSans-Bold.ttf DejaVuSerif.ttf)
+program_pid=
+declare -A saved=()
+
+fail() { echo "e2e_keys: FAIL: $*" >&2; exit 1; }
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
+
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+  fi
+  rm -rf "$fonts/$collection"
+  # Wine registers the host's fonts under these names: their values come back.
+  local name
+  for name in "${!saved[@]}"; do
+    if [ -n "${saved[$name]}" ]; then
+      probe setfontvalue "$name" "${saved[$name]}" || true
+    else
+      probe setfontvalue "$name" || true
+    fi
+  done
+}
+trap cleanup EXIT
+
+rm -rf "$work"
+mkdir -p "$work" "$fonts/$collection"
+cp "$exe" "$dll" "$work/"
+for file in "${files[@]}"; do
+  cp "/usr/share/fonts/truetype/dejavu/$file" "$fonts/$collection/"
+done
+# The names are free for the collection's copies while the test runs.
+for name in "${names[@]}"; do
+  saved[$name]=$(probe fontvalue "$name")
+  probe setfontvalue "$name"
+done
+
+"$wine_run" "$work/NimbQuillbox.exe" </dev/null >"$work/wine.log" 2>&1 &
+program_pid=$!
+probe wait 30000 >/dev/null || fail "no NimbQuillbox window"
+
+row=$(probe rows lbFolders | grep -nxF "$collection" | cut -d: -f1) || fail "no '$collection' row"
+read -r x y < <(probe rowpos lbFolders $((row - 1)))
+xdotool mousemove "$x" "$y" click 1
+expect_probe "DejaVu Sans
+DejaVu Sans Bold
+DejaVu Serif" rows lbFonts
+
+# A click on the first font and a Shift+click on the last select all three.
+read -r x0 y0 < <(probe rowpos lbFonts 0)
+read -r x2 y2 < <(probe rowpos lbFonts 2)
+xdotool mousemove "$x0" "$y0" click 1
+sleep 0.3
+xdotool mousemove "$x2" "$y2" keydown shift click 1 keyup shift
+expect_probe "DejaVu Sans
+DejaVu Sans Bold
+DejaVu Serif" selected lbFonts
+
+# Space switches the three on: each value names its file in the collection.
+xdotool key space
+folder='C:\windows\fonts\e2e Keys\'
+for i in 0 1 2; do
+  value=
+  for _ in $(seq 50); do
+    value=$(probe fontvalue "${names[$i]}")
+    [ -n "$value" ] && break
+    sleep 0.2
+  done
+  [ "${value,,}" = "${folder,,}${files[$i],,}" ] || fail "'${names[$i]}' is registered as '$value'"
+done
+
+# A click on the middle font selects it alone; Delete asks, Return answers Yes.
+read -r x1 y1 < <(probe rowpos lbFonts 1)
+xdotool mousemove "$x1" "$y1" click 1
+expect_probe "DejaVu Sans Bold" selected lbFonts
+# Wine's trash records where each item lay; the count of this file's records grows by one.
+trash="$HOME/.local/share/Trash"
+trashed_path="Path=$prefix/dosdevices/c:/windows/Fonts/e2e%20Keys/DejaVuSans-Bold.ttf"
+trashed() { grep -lsxF "$trashed_path" "$trash"/info/*.trashinfo 2>/dev/null || true; }
+trashed_before=$(trashed | wc -l)
+xdotool key Delete
+question=$(probe dlgtext "Move to trash" 10000) || fail "no 'Move to trash' question"
+[ "$question" = "Are you sure you want move the font DejaVu Sans Bold to the trash?" ] ||
+  fail "the question was: $question"
+box=$(xdotool search --name "^Move to trash$" 2>/dev/null | head -n1)
+xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+for _ in $(seq 50); do [ -f "$fonts/$collection/DejaVuSans-Bold.ttf" ] || break; sleep 0.2; done
+[ -f "$fonts/$collection/DejaVuSans-Bold.ttf" ] && fail "the trashed font is still in its collection"
+trashed_after=$(trashed | wc -l)
+[ "$trashed_after" -gt "$trashed_before" ] || fail "the trashed font is not in the trash"
+# Out of the trash again.
+for info in $(trashed); do
+  item=$(basename "$info" .trashinfo)
+  rm -rf "$trash/files/$item" "$info"
+done
+expect_probe "" fontvalue "DejaVu Sans Bold"
+expect_probe "DejaVu Sans
+DejaVu Serif" rows lbFonts
+[ -n "$(probe fontvalue "DejaVu Sans")" ] || fail "the other fonts were switched off too"
+
+import -window root "$work/e2e_keys.png" 2>/dev/null || true
+probe close 20000 || fail "the window did not close"
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+program_pid=
+echo "e2e_keys: passed"
