@@ -5,6 +5,7 @@
 // pane to refresh.
 #pragma once
 
+#include "app_window.h"
 #include "client_skin.h"
 #include "collections_pane.h"
 #include "commands.h"
@@ -23,6 +24,7 @@
 #include "search_box.h"
 #include "settings.h"
 #include "skin_values.h"
+#include "tooltip.h"
 #include "window_base.h"
 
 #include <windows.h>
@@ -32,8 +34,14 @@
 #include <string>
 #include <vector>
 
-class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq::FrameHost {
+class TfrmMiddle final : public nq::WindowBase,
+                         private nq::PaneHost,
+                         private nq::FrameHost,
+                         private nq::AppWindow::Host {
   public:
+    // The program's title: its taskbar button's text and its error boxes' caption.
+    static constexpr const char* kApplicationTitle = "NimbQuillbox";
+
     // Where the window finds its files: the settings file is the program's path
     // with ".ini", the sample text file with ".txt"; the collections live under
     // the root of the font scope that FormCreate chooses from places and the
@@ -88,6 +96,8 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     const nq::TfrmLeft& frmLeft() const { return frmLeft_; }
     const nq::TfrmRight& frmRight() const { return frmRight_; }
     const nq::TfrmBottom& frmBottom() const { return frmBottom_; }
+    // The window that carries the program's taskbar button and owns the five.
+    const nq::AppWindow& Application() const { return appWindow_; }
 
     // Collections.
     void FillCollections();
@@ -184,29 +194,40 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     layout::PaneSizes& MutablePaneSizes() override { return paneSizes_; }
     void TakeLaidOutSizes() override { paneSizes_ = LaidOutSizes(); }
     void ApplyLayout() override;
-    // The pane sizes fitted to the window's present size.
+    // The pane sizes fitted to the window's present size, or to a client size.
     layout::PaneSizes LaidOutSizes() const;
+    layout::PaneSizes LaidOutSizes(SIZE client) const;
+    // Places the controls for a client area of that size.
+    void LayOut(SIZE client);
     // FrameHost: the client's bounds and edge sizes, and the title bar's
     // buttons and menu.
     nq::frame::Rect ClientBounds() const override;
     nq::frame::EdgeSizes Edges() const override;
     void CloseProgram() override;
     void MinimizeProgram() override;
+    void BringFrameToFront() override;
     void PopupSkinMenu(POINT screen) override;
+    // AppWindow::Host: the frame goes to the taskbar and comes back.
+    void ApplicationMinimized() override;
+    void ApplicationRestored() override;
+    HWND WindowToActivate() const override;
+    bool FrameSysCommand(UINT command) override;
+    // Shows the windows of the frame that its state shows: the title bar, and
+    // unless rolled up the borders and (withClient) the client window.
+    void ShowFrameWindows(bool withClient);
     // The edge windows' share of an activation change.
     void ApplyActivation(bool active);
     // A window of the frame is shown when it is placed for the first time
     // (the borders not while rolled up).
     void ShowUnshownEdges();
     std::vector<HWND> EdgeHandles() const;
-    // After the program comes back from the taskbar.
-    void RestoreEdges();
 
     // PaneHost: what the bars show and the skin they draw from.
     int SelectedCollectionRow() const override { return collections_.CurrentRow(); }
     std::optional<int> FilteredTotal() const override;
     nq::bars::Pressed& BarPresses() override { return barPresses_; }
     const nq::ClientSkin& Skin() const override { return skin_; }
+    nq::Tooltip& Tips() override { return tips_; }
     // The bars and the details strip show new state.
     void RefreshBars() const;
     // Draws the toolbar, the pane area and the preview frame from the skin
@@ -270,6 +291,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     bool quitOnDestroy_ = false;
     bool sampleTextUnreadable_ = false;
 
+    // What the bars' buttons, the clear button and the trash area do, in
+    // tips; made before the panes, which add their tools to it.
+    nq::Tooltip tips_;
     // The panes, in the order their windows are created.
     nq::Panel toolbar_;
     nq::SearchBox search_;
@@ -279,6 +303,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     nq::PreviewPane preview_;
     nq::TFileDrop FileDrop1;
 
+    // The taskbar's window, created first and destroyed last: it owns the
+    // client window and the edge windows.
+    nq::AppWindow appWindow_{*this};
     // The edge windows, created in this order, each with a reference back.
     nq::TfrmTop frmTop_{*this};
     nq::TfrmRight frmRight_{*this};
@@ -287,8 +314,9 @@ class TfrmMiddle final : public nq::WindowBase, private nq::PaneHost, private nq
     struct {
         bool Top = false, Right = false, Bottom = false, Left = false;
     } shown_;
-    int savedHeight_ = 0; // SavedHeight: the client height before the roll-up
-    bool wasMinimized_ = false;
+    int savedHeight_ = 0;       // SavedHeight: the client height before the roll-up
+    bool rolling_ = false;      // the roll-up or roll-down animation runs
+    bool wasMinimized_ = false; // the client window alone was minimised
 
     nq::ClientSkin skin_;
     nq::SkinValues skinValues_;

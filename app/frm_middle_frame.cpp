@@ -5,6 +5,8 @@
 #include "defer_pos.h"
 #include "skin_menu.h"
 
+#include <algorithm>
+
 namespace {
 
 nq::WindowRect AsWindowRect(const nq::frame::Rect& r) {
@@ -94,6 +96,13 @@ void TfrmMiddle::MoveFrame(int dx, int dy) {
 
 void TfrmMiddle::SetRolledUp(bool rolledUp) {
     const nq::frame::Rect c = ClientBounds();
+    // The animation's heights cut the client window; its controls are not
+    // laid out again at each of them.
+    rolling_ = true;
+    const struct Rolled {
+        bool& Flag;
+        ~Rolled() { Flag = false; }
+    } rolled{rolling_};
     if (rolledUp) {
         rolledUp_ = true;
         savedHeight_ = c.Height;
@@ -116,6 +125,8 @@ void TfrmMiddle::SetRolledUp(bool rolledUp) {
         return;
     }
     rolledUp_ = false;
+    // Laid out once, for the height it comes back to, before it shows again.
+    LayOut({c.Width, std::max(savedHeight_, 0)});
     frmTop_.RenderEdge(LeftWidth() + c.Width + RightWidth(), TopHeight());
     for (const int k : nq::frame::RollDownHeights(savedHeight_)) {
         nq::DeferBatch batch;
@@ -151,14 +162,61 @@ void TfrmMiddle::CloseProgram() {
 }
 
 void TfrmMiddle::MinimizeProgram() {
-    // The taskbar button is the client window's: the edge windows go with it.
-    ShowWindow(Handle(), SW_MINIMIZE);
+    // The taskbar button is the application window's: the frame goes with it.
+    appWindow_.Minimize();
 }
 
-void TfrmMiddle::RestoreEdges() {
-    if (!rolledUp_)
+void TfrmMiddle::BringFrameToFront() {
+    appWindow_.BringToFront();
+}
+
+void TfrmMiddle::ApplicationMinimized() {
+    ShowWindow(Handle(), SW_HIDE);
+    for (HWND edge : EdgeHandles())
+        ShowWindow(edge, SW_HIDE);
+}
+
+void TfrmMiddle::ApplicationRestored() {
+    ShowFrameWindows(true);
+    BringFrameToFront();
+}
+
+HWND TfrmMiddle::WindowToActivate() const {
+    // A box the program has open (owned by the client window) comes first.
+    const HWND popup = GetLastActivePopup(Handle());
+    if (popup && popup != Handle() && IsWindowVisible(popup))
+        return popup;
+    return rolledUp_ ? frmTop_.Handle() : Handle();
+}
+
+bool TfrmMiddle::FrameSysCommand(UINT command) {
+    switch (command) {
+    case SC_MINIMIZE:
+        MinimizeProgram();
+        return true;
+    case SC_RESTORE:
+        // The client window minimised on its own restores itself.
+        if (IsIconic(Handle()))
+            return false;
+        if (appWindow_.Minimized())
+            ShowWindow(appWindow_.Handle(), SW_RESTORE);
+        return true;
+    case SC_MAXIMIZE:
+    case SC_SIZE:
+    case SC_MOVE:
+        return true; // the frame places and sizes its windows itself
+    default:
+        return false;
+    }
+}
+
+void TfrmMiddle::ShowFrameWindows(bool withClient) {
+    if (!rolledUp_) {
+        if (withClient)
+            ShowWindow(Handle(), SW_SHOWNA);
         for (HWND edge : {frmBottom_.Handle(), frmRight_.Handle(), frmLeft_.Handle()})
             ShowWindow(edge, SW_SHOWNA);
+    }
     ShowWindow(frmTop_.Handle(), SW_SHOWNA);
 }
 

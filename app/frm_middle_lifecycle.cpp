@@ -6,9 +6,9 @@
 #include "program_files.h"
 #include "settings.h"
 
-namespace {
+#include <vector>
 
-constexpr const char* kApplicationTitle = "NimbQuillbox";
+namespace {
 
 // The whole content of a file; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -40,6 +40,37 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
                                written == content.size());
 }
 
+nq::frame::Rect AsRect(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM monitors) {
+    reinterpret_cast<std::vector<nq::frame::Rect>*>(monitors)->push_back(AsRect(*bounds));
+    return TRUE;
+}
+
+// The monitors' rectangles on the virtual screen.
+std::vector<nq::frame::Rect> MonitorRects() {
+    std::vector<nq::frame::Rect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+// The bounds a minimised window goes back to, in screen coordinates.
+std::optional<RECT> RestoredBounds(HWND window) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    // For a minimised window the monitor is the one of its restored bounds.
+    if (!GetWindowPlacement(window, &wp) ||
+        !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return std::nullopt;
+    const nq::frame::Rect r = nq::frame::ScreenFromWorkspace(
+        AsRect(wp.rcNormalPosition), AsRect(monitor.rcMonitor), AsRect(monitor.rcWork));
+    return RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height};
+}
+
 } // namespace
 
 TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, ScopePlaces places)
@@ -68,14 +99,18 @@ void TfrmMiddle::FormCreate() {
     active_ = true;
 
     const settings::PlacementValues placement = settings::ReadPlacementValues(settingsPath_);
-    SetWindowPos(Handle(), nullptr, placement.X, placement.Y, placement.Width, placement.Height,
+    // Bounds the window could not be seen or taken hold of at (off every
+    // monitor, too small, beyond what a window can be) give the default ones.
+    const nq::frame::Rect bounds = nq::frame::StartClientBounds(
+        {placement.X, placement.Y, placement.Width, placement.Height}, MonitorRects());
+    SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     skinDir_ = placement.SkinDir;
     buttonsDir_ = placement.ButtonsDir;
     ApplyLayout();
     for (nq::EdgeWindow* edge :
          std::initializer_list<nq::EdgeWindow*>{&frmTop_, &frmRight_, &frmBottom_, &frmLeft_})
-        edge->Create();
+        edge->Create(appWindow_.Handle());
     LoadSkin();
 }
 
@@ -101,6 +136,7 @@ void TfrmMiddle::FormShow() {
     const nq::frame::Rect c = ClientBounds();
     ArrangeFrame(c.Left, c.Top, c.Width, c.Height);
     RenderFrame(c.Width, c.Height);
+    appWindow_.ShowButton(true);
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
 }
@@ -143,17 +179,16 @@ void TfrmMiddle::SaveSettings() {
     settings::PlacementValues placement;
     RECT bounds;
     GetWindowRect(Handle(), &bounds);
-    if (IsIconic(Handle())) {
-        // Minimised, the window lies far off screen: keep the restored bounds.
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        if (GetWindowPlacement(Handle(), &wp))
-            bounds = wp.rcNormalPosition;
-    }
+    // Minimised on its own, the window lies far off screen: the bounds it
+    // goes back to count.
+    if (IsIconic(Handle()))
+        bounds = RestoredBounds(Handle()).value_or(bounds);
     placement.X = bounds.left;
     placement.Y = bounds.top;
     placement.Width = bounds.right - bounds.left;
-    placement.Height = bounds.bottom - bounds.top;
+    // Rolled up, the client is as high as the last roll step (or nothing after
+    // a drag): the height it rolls down to is the window's own.
+    placement.Height = rolledUp_ ? savedHeight_ : bounds.bottom - bounds.top;
     placement.SkinDir = skinDir_;
     placement.ButtonsDir = buttonsDir_;
 

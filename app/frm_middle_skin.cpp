@@ -13,12 +13,16 @@ void TfrmMiddle::LoadSkin() {
     // The window's own colour shows where no panel covers it; the textures
     // are read afresh and the backgrounds built again at the next paints.
     const COLORREF colour = static_cast<COLORREF>(skinValues_.Bg.Color);
-    skin_.Load(SkinPath(), colour);
+    skin_.Load(SkinPath(), colour, skinValues_.Colours);
+    collections_.ApplySkinColours();
+    fonts_.ApplySkinColours();
+    preview_.ApplySkinColours();
     windowBrush_.reset(CreateSolidBrush(colour));
     SetWindowTextA(Handle(), skinValues_.Caption.Text.c_str());
     // The title bar holds its button images from one skin load to the next.
     frmTop_.LoadButtonImages();
-    InvalidateRect(Handle(), nullptr, TRUE);
+    // The lists and the preview take the skin's colours too.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     RefreshBars();
 }
 

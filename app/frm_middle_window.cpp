@@ -1,6 +1,7 @@
 // TfrmMiddle: the window, its panes and their layout.
 #include "frm_middle.h"
 
+#include "child.h"
 #include "control_ids.h"
 #include "defer_pos.h"
 #include "place.h"
@@ -9,27 +10,40 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// The toolbar's one tool: the trash area at its left end.
+constexpr UINT kTrashTool = 1;
+
+} // namespace
+
 TfrmMiddle::~TfrmMiddle() {
     if (Handle())
         DestroyWindow(Handle());
 }
 
 bool TfrmMiddle::Create() {
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const HICON icon = LoadIconA(module, MAKEINTRESOURCEA(1)); // hIconSm: Windows picks from it
+    // The taskbar's window comes first: it owns the client window.
+    if (!appWindow_.Create(kApplicationTitle, icon))
+        return false;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = module;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1)); // hIconSm: Windows picks from it
+    wc.hIcon = icon;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kMiddleWindowClass;
     nq::RegisterClassOnce(wc);
     // Until a skin sets a caption, the window carries the application title.
-    if (!CreateBound(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kMiddleWindowClass, "NimbQuillbox",
-                     WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
-                     nullptr))
+    if (!CreateBound(WS_EX_CONTROLPARENT, kMiddleWindowClass, kApplicationTitle,
+                     WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                     appWindow_.Handle(), nullptr))
         return false;
     using nq::PanelLook;
+    tips_.Create(Handle());
     const bool created = toolbar_.Create(Handle(), ctl::Toolbar, "Toolbar", PanelLook::Plain) &&
                          search_.Create(toolbar_.Handle(), *this) &&
                          bgPanel_.Create(Handle(), ctl::BgPanel, "bgPanel", PanelLook::Plain) &&
@@ -56,23 +70,26 @@ bool TfrmMiddle::Create() {
 }
 
 layout::PaneSizes TfrmMiddle::LaidOutSizes() const {
-    RECT client;
-    GetClientRect(Handle(), &client);
+    return LaidOutSizes(nq::ClientSize(Handle()));
+}
+
+layout::PaneSizes TfrmMiddle::LaidOutSizes(SIZE client) const {
     // A minimised window has no size to fit the panes to.
-    if (client.right <= 0 || client.bottom <= 0)
+    if (client.cx <= 0 || client.cy <= 0)
         return paneSizes_;
-    return layout::FitPaneSizes(paneSizes_, client.right,
-                                client.bottom -
-                                    std::min<int>(client.bottom, layout::kToolbarHeight));
+    return layout::FitPaneSizes(paneSizes_, client.cx,
+                                client.cy - std::min<int>(client.cy, layout::kToolbarHeight));
 }
 
 void TfrmMiddle::ApplyLayout() {
+    LayOut(nq::ClientSize(Handle()));
+}
+
+void TfrmMiddle::LayOut(SIZE client) {
     if (!bgPanel_.Handle())
         return;
-    RECT client;
-    GetClientRect(Handle(), &client);
     const layout::ClientLayout l =
-        layout::ComputeClientLayout(client.right, client.bottom, LaidOutSizes());
+        layout::ComputeClientLayout(client.cx, client.cy, LaidOutSizes(client));
     nq::DeferBatch batch;
     nq::Place(batch, toolbar_.Handle(), l.Toolbar);
     nq::Place(batch, bgPanel_.Handle(), l.BgPanel);
@@ -81,6 +98,8 @@ void TfrmMiddle::ApplyLayout() {
     fonts_.Layout(batch, l);
     preview_.Layout(batch, l);
     batch.Commit();
+    tips_.Set(toolbar_.Handle(), kTrashTool, RECT{0, 0, layout::kTrashAreaWidth, l.Toolbar.Height},
+              nq::bars::kTrashTip);
     // The bars' backgrounds, the count's place and the strip follow the panes.
     RefreshBars();
 }
@@ -88,17 +107,41 @@ void TfrmMiddle::ApplyLayout() {
 LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        // Minimised, from the title bar or the taskbar: the edge windows go
-        // with the client window and come back with it.
+        // The program minimises through its taskbar window; should the client
+        // window be minimised on its own, the edge windows still go with it
+        // and come back with it.
         if (wParam == SIZE_MINIMIZED) {
             for (HWND edge : EdgeHandles())
                 ShowWindow(edge, SW_HIDE);
             wasMinimized_ = true;
             return 0;
         }
-        ApplyLayout();
+        // Hidden while rolled up, and cut rather than squeezed while it rolls:
+        // the controls keep the layout of the height it rolls down to.
+        if (!rolledUp_ && !rolling_)
+            ApplyLayout();
         if (std::exchange(wasMinimized_, false))
-            RestoreEdges();
+            ShowFrameWindows(false);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            BringFrameToFront();
+        break;
+    case WM_ENABLE:
+        // A modal box of the program disables the client window, its owner:
+        // the title bar's buttons, the borders and the skin menu follow, so
+        // that nothing of the frame acts behind the box.
+        for (HWND edge : EdgeHandles())
+            EnableWindow(edge, wParam != 0);
+        return 0;
+    case WM_SYSCOMMAND:
+        if (FrameSysCommand(static_cast<UINT>(wParam & 0xFFF0)))
+            return 0;
+        break;
+    case WM_ENDSESSION:
+        // Windows ends: the program closes as it would by its Close button.
+        if (wParam)
+            DestroyWindow(Handle());
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam)
@@ -115,6 +158,14 @@ LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_DESTROY:
+        // The frame leaves the screen with its client window (disabled first,
+        // so that no edge window takes the activation on the way); the edge
+        // windows themselves live on until the program ends.
+        for (HWND edge : EdgeHandles()) {
+            EnableWindow(edge, FALSE);
+            ShowWindow(edge, SW_HIDE);
+        }
+        appWindow_.ShowButton(false);
         FormDestroy();
         if (quitOnDestroy_)
             PostQuitMessage(0);

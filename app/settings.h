@@ -2,6 +2,7 @@
 // exit, through the Windows profile functions.
 #pragma once
 
+#include "frame_geometry.h"
 #include "pane_layout.h"
 #include "scope_rules.h"
 
@@ -22,10 +23,10 @@ struct PaneValues {
 
 // Read into the window's bounds and the skin and button folders.
 struct PlacementValues {
-    int X = 100;
-    int Y = 100;
-    int Width = 320;
-    int Height = 320;
+    int X = nq::frame::kDefaultClientBounds.Left;
+    int Y = nq::frame::kDefaultClientBounds.Top;
+    int Width = nq::frame::kDefaultClientBounds.Width;
+    int Height = nq::frame::kDefaultClientBounds.Height;
     std::string SkinDir = "Skins/Default";
     std::string ButtonsDir = "Buttons/Default";
 };

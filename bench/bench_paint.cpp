@@ -47,7 +47,6 @@ using namespace Gdiplus::DllExports;
 
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
-constexpr const char* kSkinDir = "Skins\\Default"; // the settings' Skin/Dir
 constexpr const char* kCollection = "Bench";
 constexpr int kCollectionRow = 1; // row 0 is "All Fonts", the empty fonts root
 
@@ -193,27 +192,8 @@ int main(int argc, char** argv) {
     const std::string programFolder = scratch.Path() + "program\\";
     const std::string fontsRoot = scratch.Path() + "fonts\\";
     const std::string folder = fontsRoot + kCollection + "\\";
-    CreateDirectoryA(programFolder.c_str(), nullptr);
-    CreateDirectoryA((programFolder + "Skins").c_str(), nullptr);
-    const std::string skinSource = bench::ProgramFolder() + kSkinDir + "\\";
-    if (!bench::CopyTree(skinSource, programFolder + kSkinDir + "\\")) {
-        std::fprintf(stderr, "cannot copy %s (the build stages Skins beside this program)\n",
-                     skinSource.c_str());
+    if (!bench::MakeProgramFolder(programFolder, 0, 0, kWidth, kHeight))
         return 1;
-    }
-    const std::string settings = "[Placement]\r\nX=0\r\nY=0\r\nWidth=" + std::to_string(kWidth) +
-                                 "\r\nHeight=" + std::to_string(kHeight) +
-                                 "\r\n[Skin]\r\nDir=" + kSkinDir + "\r\n";
-    {
-        nq::UniqueFile file(CreateFileA((programFolder + "NimbQuillbox.ini").c_str(), GENERIC_WRITE,
-                                        0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file || !WriteFile(file.get(), settings.data(), static_cast<DWORD>(settings.size()),
-                                &written, nullptr)) {
-            std::fprintf(stderr, "cannot write the settings file\n");
-            return 1;
-        }
-    }
     CreateDirectoryA(fontsRoot.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     for (std::size_t i = 0; i < args->Count; ++i) {

@@ -65,12 +65,48 @@ inline bool CopyTree(const std::string& from, const std::string& to) {
     return copied;
 }
 
+// Writes text as the whole content of the file at path; false when it could not.
+inline bool WriteTextFile(const std::string& path, const std::string& text) {
+    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file &&
+           WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
 // The folder of this program, ending in a backslash.
 inline std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+// Makes the new folder programFolder (ending in a backslash) a program folder
+// with the Default skin, copied from the Skins folder the build stages beside
+// this program, and settings that place the client window at (x, y) in the
+// size given with that skin; false (after a message on stderr) when it could not.
+inline bool MakeProgramFolder(const std::string& programFolder, int x, int y, int width,
+                              int height) {
+    const std::string skinDir = "Skins\\Default";
+    CreateDirectoryA(programFolder.c_str(), nullptr);
+    CreateDirectoryA((programFolder + "Skins").c_str(), nullptr);
+    const std::string skinSource = ProgramFolder() + skinDir + "\\";
+    if (!CopyTree(skinSource, programFolder + skinDir + "\\")) {
+        std::fprintf(stderr, "cannot copy %s (the build stages Skins beside this program)\n",
+                     skinSource.c_str());
+        return false;
+    }
+    const std::string settings =
+        "[Placement]\r\nX=" + std::to_string(x) + "\r\nY=" + std::to_string(y) +
+        "\r\nWidth=" + std::to_string(width) + "\r\nHeight=" + std::to_string(height) +
+        "\r\n[Skin]\r\nDir=" + skinDir + "\r\n";
+    if (!WriteTextFile(programFolder + "NimbQuillbox.ini", settings)) {
+        std::fprintf(stderr, "cannot write the settings file\n");
+        return false;
+    }
+    return true;
 }
 
 // A folder "name-PID" under the temporary folder, removed with everything in it.

@@ -13,44 +13,6 @@ namespace nq {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-namespace {
-
-constexpr const char* kOwnerClass = "NqEdgeOwner";
-
-// The hidden window that owns every edge window, made with the first of them
-// and destroyed when the process ends. It is never shown, so its owned windows
-// stay off the taskbar and nothing else about them changes.
-class EdgeOwner {
-  public:
-    EdgeOwner() {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kOwnerClass;
-        RegisterClassOnce(wc);
-        window_ = CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
-    }
-    EdgeOwner(const EdgeOwner&) = delete;
-    EdgeOwner& operator=(const EdgeOwner&) = delete;
-    ~EdgeOwner() {
-        if (window_ && IsWindow(window_))
-            DestroyWindow(window_);
-    }
-    HWND get() const { return window_; }
-
-  private:
-    HWND window_ = nullptr;
-};
-
-HWND EdgeOwnerWindow() {
-    static const EdgeOwner owner;
-    return owner.get();
-}
-
-} // namespace
-
 GdipBrushPtr TiledBrush(GpImage* image, float stretchX) {
     const SIZE size = ImageSize(image);
     if (size.cx <= 0 || size.cy <= 0)
@@ -81,7 +43,7 @@ void PollTimer::Stop() {
 EdgeWindow::EdgeWindow(FrameHost& host, const char* className, UINT classStyle)
     : host_(host), className_(className), classStyle_(classStyle) {}
 
-bool EdgeWindow::Create() {
+bool EdgeWindow::Create(HWND owner) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = classStyle_;
@@ -91,8 +53,7 @@ bool EdgeWindow::Create() {
     wc.lpszClassName = className_;
     RegisterClassOnce(wc);
     // The class name is also the window's text, so that outside tools find it.
-    return CreateBound(0, className_, className_, WS_POPUP, 0, 0, 0, 0, EdgeOwnerWindow(),
-                       nullptr) != nullptr;
+    return CreateBound(0, className_, className_, WS_POPUP, 0, 0, 0, 0, owner, nullptr) != nullptr;
 }
 
 std::string EdgeWindow::StatePrefix() const {
@@ -219,6 +180,18 @@ LRESULT EdgeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         OnPollTimer(wParam);
         return 0;
+    case WM_CLOSE: // Alt+F4 here closes the program, never this window alone
+        host_.CloseProgram();
+        return 0;
+    case WM_SYSCOMMAND:
+        if (host_.FrameSysCommand(static_cast<UINT>(wParam & 0xFFF0)))
+            return 0;
+        break;
+    case WM_ACTIVATE:
+        // Brought to the top alone, it takes the other four along.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            host_.BringFrameToFront();
+        break;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
             POINT at{};

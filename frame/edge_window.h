@@ -44,19 +44,19 @@ GdipBrushPtr TiledBrush(Gdiplus::GpImage* image, float stretchX);
 // Which mouse button a press or release came from.
 enum class MouseButton { Left, Right, Middle };
 
-// Keeping one taskbar button for five top-level windows: the client window has
-// it (WS_EX_APPWINDOW). An edge window is an ordinary borderless popup without
-// WS_EX_TOOLWINDOW, and none of the five owns another, so no edge window sits
-// above the client window by ownership or dies with it; each edge window is
-// owned by one hidden, never-shown window of the process instead, and the
-// taskbar (like Alt+Tab) lists no window that has an owner.
+// An edge window is an ordinary borderless popup, owned like the client window
+// by the program's taskbar window (none of the five owns another, so none sits
+// above another by ownership or dies with it). It has no taskbar button, and
+// every request to close, minimise or place it by the window system's means
+// goes to the whole frame.
 class EdgeWindow : public WindowBase {
   public:
     // The window's class: "TfrmTop", "TfrmLeft", "TfrmRight" or "TfrmBottom".
     const char* ClassName() const { return className_; }
 
-    // Creates the window hidden, 0 x 0 at the screen's origin, not yet layered.
-    bool Create();
+    // Creates the window hidden, 0 x 0 at the screen's origin, not yet
+    // layered, owned by owner (none: a window of its own).
+    bool Create(HWND owner = nullptr);
 
     // Composes the window's image at width x height for the frame's present
     // state and pushes it with its constant opacity: the window keeps its

@@ -130,6 +130,35 @@ Rect ResizedClient(const Rect& client, ResizeKind kind, int dx, int dy) {
     return r;
 }
 
+bool UsableClientBounds(const Rect& bounds, const std::vector<Rect>& monitors) {
+    const auto inRange = [](int size, int minimum) {
+        return minimum <= size && size <= kMaxWindowSize;
+    };
+    if (!inRange(bounds.Width, kMinClientWidth) || !inRange(bounds.Height, kMinClientHeight))
+        return false;
+    // Wide arithmetic: a hand-edited corner may lie anywhere in the int range.
+    const long long left = bounds.Left, top = bounds.Top;
+    const long long right = left + bounds.Width, bottom = top + kHoldBandHeight;
+    return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& m) {
+        const long long shownWidth =
+            std::min<long long>(right, 0LL + m.Left + m.Width) - std::max<long long>(left, m.Left);
+        const long long shownHeight =
+            std::min<long long>(bottom, 0LL + m.Top + m.Height) - std::max<long long>(top, m.Top);
+        return shownWidth >= kMinVisibleWidth && shownHeight >= kMinVisibleHeight;
+    });
+}
+
+Rect StartClientBounds(const Rect& saved, const std::vector<Rect>& monitors) {
+    return UsableClientBounds(saved, monitors) ? saved : kDefaultClientBounds;
+}
+
+Rect ScreenFromWorkspace(const Rect& bounds, const Rect& monitor, const Rect& workArea) {
+    Rect r = bounds;
+    r.Left += workArea.Left - monitor.Left;
+    r.Top += workArea.Top - monitor.Top;
+    return r;
+}
+
 int ButtonAnchor(int align, int width) {
     switch (align) {
     case 1:

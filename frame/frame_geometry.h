@@ -46,6 +46,30 @@ FrameRects MoveRects(const Rect& client, const Rect& title, int dx, int dy, bool
 inline constexpr int kMinClientWidth = 320;
 inline constexpr int kMinClientHeight = 160;
 
+// The client's bounds on a first start, and the size the Max button gives it.
+inline constexpr Rect kDefaultClientBounds{100, 100, 320, 320};
+// The largest width or height a window can take.
+inline constexpr int kMaxWindowSize = 32767;
+// How much of the client's top rows (the toolbar, which drags the frame like
+// the title bar) must lie on one monitor for the user to take hold of it: a
+// piece of the top kHoldBandHeight rows at least kMinVisibleWidth wide and
+// kMinVisibleHeight high.
+inline constexpr int kHoldBandHeight = 32;
+inline constexpr int kMinVisibleWidth = 32;
+inline constexpr int kMinVisibleHeight = 8;
+
+// Whether saved client bounds can be started at: each dimension from the
+// smallest client to kMaxWindowSize, and enough of the top rows on one of the
+// monitors (their rectangles on the virtual screen).
+bool UsableClientBounds(const Rect& bounds, const std::vector<Rect>& monitors);
+// The bounds to start at: the saved ones when usable, else the default bounds,
+// which lie on the primary monitor (its corner is the screen's origin).
+Rect StartClientBounds(const Rect& saved, const std::vector<Rect>& monitors);
+// A window's restored bounds as the window system reports them for a
+// minimised window (workspace coordinates: relative to the work area of its
+// monitor) turned into screen coordinates.
+Rect ScreenFromWorkspace(const Rect& bounds, const Rect& monitor, const Rect& workArea);
+
 // The client heights of the roll-up animation (h, h - s, ... while above the
 // step s = h / 10, at least 1), after which the windows are hidden; and of the
 // roll-down (0, s, 2s, ... while below savedHeight - s), followed by savedHeight

@@ -29,9 +29,16 @@ class FrameHost {
     virtual void RenderFrame(int width, int height) = 0;
     virtual void MoveFrame(int dx, int dy) = 0;
     virtual void SetRolledUp(bool rolledUp) = 0;
-    // The title bar's buttons: close the program, minimise it.
+    // The title bar's buttons (and Alt+F4 on any window of the frame): close
+    // the program, minimise it.
     virtual void CloseProgram() = 0;
     virtual void MinimizeProgram() = 0;
+    // One window of the frame was brought to the top: the others join it.
+    virtual void BringFrameToFront() = 0;
+    // A command of the window system's own (WM_SYSCOMMAND, SC_ value) for one
+    // window of the frame: minimising, restoring, moving or sizing it alone
+    // would tear the frame apart, so the frame takes these; true when it did.
+    virtual bool FrameSysCommand(UINT command) = 0;
     // The skin menu at a screen point (a right release on the title bar).
     virtual void PopupSkinMenu(POINT screen) = 0;
 

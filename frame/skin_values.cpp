@@ -64,6 +64,13 @@ class Reader {
         return Int(section, key.c_str(), fallback);
     }
 
+    std::optional<std::uint32_t> Colour(const char* section, const char* key) const {
+        const std::optional<std::string> value = source_.Get(section, key);
+        if (!value)
+            return std::nullopt;
+        return ParseSkinColour(value->substr(0, kMaxSkinString));
+    }
+
   private:
     const SkinSource& source_;
 };
@@ -139,6 +146,29 @@ void ReadButtonKeys(const Reader& in, ButtonValues& b) {
     }
 }
 
+void ReadColourKeys(const Reader& in, ColourValues& c) {
+    constexpr const char* kSection = "Colors";
+    const auto colour = [&](const char* key, std::uint32_t fallback) {
+        return in.Colour(kSection, key).value_or(fallback);
+    };
+    c.ListBack = colour("ListBack", c.ListBack);
+    c.ListText = in.Colour(kSection, "ListText");
+    c.ListSelectedBack = in.Colour(kSection, "ListSelectedBack");
+    c.ListSelectedText = in.Colour(kSection, "ListSelectedText");
+    c.ListOffText = in.Colour(kSection, "ListOffText");
+    c.ListOffMarker = in.Colour(kSection, "ListOffMarker");
+    if (!c.ListOffMarker)
+        c.ListOffMarker = c.ListOffText;
+    c.HeaderBack = in.Colour(kSection, "HeaderBack");
+    c.HeaderText = in.Colour(kSection, "HeaderText");
+    c.PreviewBack = in.Colour(kSection, "PreviewBack");
+    c.PreviewText = colour("PreviewText", c.PreviewText);
+    c.CountText = colour("CountText", c.CountText);
+    c.CountEdge = colour("CountEdge", c.CountEdge);
+    c.DetailsText = colour("DetailsText", c.DetailsText);
+    c.DetailsEdge = colour("DetailsEdge", c.DetailsEdge);
+}
+
 } // namespace
 
 FrameState FrameStateOf(bool active, bool rolledUp) {
@@ -191,6 +221,24 @@ const char* ButtonKeyName(TitleButton button) {
 
 std::optional<int> ParseSkinInt(const std::string& text) {
     return ParseInt(text, HexMarks::ZeroXOrDollar);
+}
+
+std::optional<std::uint32_t> ParseSkinColour(const std::string& text) {
+    std::optional<int> value;
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first != std::string::npos && text[first] == '#') {
+        // Exactly six hexadecimal digits, as "$RRGGBB" takes them.
+        const std::string digits = text.substr(first + 1, text.find_last_not_of(" \t") - first);
+        if (digits.size() == 6)
+            value = ParseSkinInt("$" + digits);
+    } else {
+        value = ParseSkinInt(text);
+    }
+    if (!value)
+        return std::nullopt;
+    // 0xRRGGBB as written, 0x00BBGGRR as GDI takes it.
+    const std::uint32_t rgb = static_cast<std::uint32_t>(*value) & 0xFFFFFF;
+    return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
 }
 
 std::uint8_t LowByte(int value) {
@@ -263,6 +311,7 @@ SkinValues ReadSkinValues(const SkinSource& source) {
     v.General.Name = in.String("general", "name", "");
     v.General.Author = in.String("general", "author", "");
     v.General.Notes = in.String("general", "notes", "");
+    ReadColourKeys(in, v.Colours);
     return v;
 }
 

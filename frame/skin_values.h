@@ -155,6 +155,34 @@ struct ButtonValues {
     const ButtonPlace& PlaceFor(TitleButton button, FrameState state) const;
 };
 
+// A colour of section "Colors": "#RRGGBB", or an integer whose low 24 bits
+// are 0xRRGGBB ("$RRGGBB", "0xRRGGBB", decimal), as 0x00BBGGRR (a COLORREF).
+// Nothing for anything else.
+std::optional<std::uint32_t> ParseSkinColour(const std::string& text);
+
+// Section "Colors": the colours of the lists and their headers, the preview
+// and the texts on the bars, each 0x00BBGGRR (a COLORREF). Where a colour is
+// nothing the program keeps its own look: the Windows colour scheme's for the
+// lists' texts and selection and the headers' text, the headers' grey
+// shading, and a white preview in a lowered edge of the scheme's 3D colours.
+struct ColourValues {
+    std::uint32_t ListBack = 0x00FFFFFF;           // rows and the list below them
+    std::optional<std::uint32_t> ListText;         // rows that are on: window text
+    std::optional<std::uint32_t> ListSelectedBack; // the selected rows: highlight
+    std::optional<std::uint32_t> ListSelectedText; // their text: highlight text
+    std::optional<std::uint32_t> ListOffText;      // rows that are off: inactive caption text
+    // "off" in a row that is not selected: ListOffText (the row's text) when absent.
+    std::optional<std::uint32_t> ListOffMarker;
+    std::optional<std::uint32_t> HeaderBack; // the "Collection" and "Font" strips
+    std::optional<std::uint32_t> HeaderText;
+    std::optional<std::uint32_t> PreviewBack; // the sample text and its panels
+    std::uint32_t PreviewText = 0x00000000;
+    std::uint32_t CountText = 0x00000000;   // the fonts bar's count
+    std::uint32_t CountEdge = 0x00FFFFFF;   // its copy one pixel lower
+    std::uint32_t DetailsText = 0x00000000; // the details strip's texts
+    std::uint32_t DetailsEdge = 0x00FFFFFF;
+};
+
 // Section "general": the skin's description.
 struct GeneralValues {
     std::string Name;
@@ -172,16 +200,17 @@ struct SkinValues {
     CaptionValues Caption;
     ButtonValues Buttons;
     GeneralValues General;
+    ColourValues Colours;
 };
 
 // Longest string value kept; the rest of a longer one is dropped.
 inline constexpr std::size_t kMaxSkinString = 2047;
 
 // Reads every key of source, the client window's keys first, then those of
-// the right, bottom, top and left windows and the description. A key that is
-// absent, or whose value is no integer where one is wanted, takes its
-// default; where a default names another key, it is the value that key
-// finally got. A source without any key gives SkinValues{}.
+// the right, bottom, top and left windows, the description and the colours.
+// A key that is absent, or whose value is no integer (colour) where one is
+// wanted, takes its default; where a default names another key, it is the
+// value that key finally got. A source without any key gives SkinValues{}.
 SkinValues ReadSkinValues(const SkinSource& source);
 
 } // namespace nq

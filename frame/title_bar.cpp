@@ -21,8 +21,6 @@ constexpr const char* kButtonFiles[kTitleButtonCount][3] = {
 };
 
 constexpr int kCloseHit = 1, kMinHit = 2, kMaxHit = 3, kRollHit = 4;
-// The client size the Max button restores.
-constexpr int kDefaultClientSize = 320;
 
 TitleButton ButtonOf(std::size_t index) {
     return static_cast<TitleButton>(index);
@@ -170,10 +168,10 @@ void TfrmTop::FormMouseMove(int x, int y) {
         hoverButton_ = hit;
         RenderForHover();
     }
-    if (hit == 0 && dragArmed_ && !timer1_.Running()) {
-        dragAnchor_ = CursorNow();
+    // The drag goes from where the press was, so that the point taken hold
+    // of stays under the pointer (the way to the first move included).
+    if (hit == 0 && dragArmed_ && !timer1_.Running())
         timer1_.Start();
-    }
 }
 
 void TfrmTop::FormMouseUp(MouseButton button, int x, int y) {
@@ -189,8 +187,10 @@ void TfrmTop::FormMouseUp(MouseButton button, int x, int y) {
         return;
     case kMaxHit: {
         const frame::Rect client = Host().ClientBounds();
-        Host().ArrangeFrame(client.Left, client.Top, kDefaultClientSize, kDefaultClientSize);
-        Host().RenderFrame(kDefaultClientSize, kDefaultClientSize);
+        // The client's default size at its present top-left corner.
+        const frame::Rect size = frame::kDefaultClientBounds;
+        Host().ArrangeFrame(client.Left, client.Top, size.Width, size.Height);
+        Host().RenderFrame(size.Width, size.Height);
         return;
     }
     case kRollHit:

@@ -33,9 +33,9 @@ class TfrmTop final : public EdgeWindow {
     // 3 Max, 4 Roll.
     int HoverButton() const { return hoverButton_; }
 
-    // The drag: a press away from the buttons arms it, the first move then
-    // starts Timer1, whose ticks move the frame by the pointer's movement
-    // since DragAnchor.
+    // The drag: a press away from the buttons arms it and sets DragAnchor, the
+    // first move then starts Timer1, whose ticks move the frame by the
+    // pointer's movement since DragAnchor.
     bool DragArmed() const { return dragArmed_; }
     POINT DragAnchor() const { return dragAnchor_; }
     const PollTimer& Timer1() const { return timer1_; }
@@ -75,7 +75,11 @@ class TfrmTop final : public EdgeWindow {
     void FormMouseMove(int x, int y) override;
     void FormMouseUp(MouseButton button, int x, int y) override;
     void FormDblClick() override;
-    void OnCaptureLost() override { timer1_.Stop(); }
+    // Without the button held no drag goes on, nor starts at the next move.
+    void OnCaptureLost() override {
+        timer1_.Stop();
+        dragArmed_ = false;
+    }
     void OnPollTimer(UINT_PTR id) override;
 
     std::array<ButtonImages, kTitleButtonCount> images_;

@@ -31,6 +31,21 @@ const char* CollectionsBarToggleImage(int collectionRow, bool collectionOff,
     return collectionRow > 0 ? ToggleImage(collectionOff, pressed) : nullptr;
 }
 
+const char* FontsBarAddTip(bool collectionSelected) {
+    return collectionSelected ? "Add fonts to this collection"
+                              : "Select a collection to add fonts to it";
+}
+
+const char* FontsBarToggleTip(int selected, bool anyOff) {
+    if (selected > 1)
+        return anyOff ? "Switch these fonts on" : "Switch these fonts off";
+    return anyOff ? "Switch this font on" : "Switch this font off";
+}
+
+const char* CollectionsBarToggleTip(bool collectionOff) {
+    return collectionOff ? "Switch this collection on" : "Switch this collection off";
+}
+
 std::string FontCountText(int listed, std::optional<int> totalWhileFiltered) {
     const std::string n = std::to_string(listed);
     if (totalWhileFiltered)

@@ -47,6 +47,18 @@ const char* FontsBarToggleImage(bool fontSelected, bool installed, const Pressed
 const char* CollectionsBarToggleImage(int collectionRow, bool collectionOff,
                                       const Pressed& pressed);
 
+// What the buttons and areas of the toolbar and the bars say when the mouse
+// rests on them; the on/off buttons name what a click will do.
+inline constexpr const char* kCollectionsBarAddTip = "Create a new collection";
+inline constexpr const char* kClearSearchTip = "Clear the search and list every font";
+inline constexpr const char* kTrashTip =
+    "Drop a font or collection here to move it to the recycle bin; click to open the recycle bin";
+// The fonts bar's add button, with or without a collection to add to.
+const char* FontsBarAddTip(bool collectionSelected);
+// The on/off button switches the selected fonts: on when any is off.
+const char* FontsBarToggleTip(int selected, bool anyOff);
+const char* CollectionsBarToggleTip(bool collectionOff);
+
 // The on/off button's left edge, right of an add image addWidth wide.
 inline int ToggleLeft(int addWidth) {
     return kAddLeft + addWidth + kButtonGap;

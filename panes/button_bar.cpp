@@ -13,6 +13,12 @@ using namespace Gdiplus::DllExports;
 constexpr int kCountRightGap = 20;
 constexpr int kCountTop = 8;
 
+enum ToolId : UINT { kAddTool = 1, kToggleTool };
+
+RECT AreaAt(int x, int y, SIZE size) {
+    return RECT{x, y, x + size.cx, y + size.cy};
+}
+
 void DrawAtOwnSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image, int x, int y) {
     const SIZE size = ImageSize(image);
     if (image)
@@ -22,8 +28,9 @@ void DrawAtOwnSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image, int 
 } // namespace
 
 bool ButtonBar::Create(HWND parent, int id, const char* name, Owner& owner, const ClientSkin& skin,
-                       bars::Pressed& pressed, HWND paneArea) {
+                       bars::Pressed& pressed, HWND paneArea, Tooltip& tips) {
     owner_ = &owner;
+    tips_ = &tips;
     skin_ = &skin;
     pressed_ = &pressed;
     paneArea_ = paneArea;
@@ -37,8 +44,25 @@ bool ButtonBar::Create(HWND parent, int id, const char* name, Owner& owner, cons
     return true;
 }
 
+void ButtonBar::Invalidate() const {
+    box_.Invalidate();
+    UpdateTips();
+}
+
+void ButtonBar::UpdateTips() const {
+    if (!tips_ || !Handle())
+        return;
+    const SIZE add = ImageSize(skin_->Image(owner_->AddImage(*pressed_)));
+    tips_->Set(Handle(), kAddTool, AreaAt(bars::kAddLeft, bars::kButtonTop, add), owner_->AddTip());
+    const char* toggleFile = owner_->ToggleImage(*pressed_);
+    const SIZE toggle = toggleFile ? ImageSize(skin_->Image(toggleFile)) : SIZE{};
+    tips_->Set(Handle(), kToggleTool, AreaAt(bars::ToggleLeft(add.cx), bars::kButtonTop, toggle),
+               toggleFile ? owner_->ToggleTip() : "");
+}
+
 void ButtonBar::Paint(HDC canvas) {
     // Until the pane area has its background, the bar shows its plain colour.
+    UpdateTips();
     if (!skin_->PaneBackground())
         return;
     RECT client{};
@@ -58,10 +82,12 @@ void ButtonBar::Paint(HDC canvas) {
         GetTextExtentPoint32A(canvas, count->c_str(), static_cast<int>(count->size()), &text);
         const int x = client.right - text.cx - kCountRightGap;
         SetBkMode(canvas, TRANSPARENT);
-        // A white copy one pixel lower gives the black text a light edge.
-        SetTextColor(canvas, RGB(255, 255, 255));
+        // A copy one pixel lower in the edge colour sets the text off the
+        // background (white under black).
+        const ClientSkin::EdgedText colours = skin_->CountColours();
+        SetTextColor(canvas, colours.Edge);
         TextOutA(canvas, x, kCountTop + 1, count->c_str(), static_cast<int>(count->size()));
-        SetTextColor(canvas, RGB(0, 0, 0));
+        SetTextColor(canvas, colours.Text);
         TextOutA(canvas, x, kCountTop, count->c_str(), static_cast<int>(count->size()));
     }
 }

@@ -7,6 +7,7 @@
 #include "client_skin.h"
 #include "ffpbox.h"
 #include "handles.h"
+#include "tooltip.h"
 
 #include <windows.h>
 
@@ -25,6 +26,9 @@ class ButtonBar {
         virtual bool AddAvailable() const = 0;
         // The on/off image to draw; null while the bar shows none.
         virtual const char* ToggleImage(const bars::Pressed& pressed) const = 0;
+        // What the two buttons say when the mouse rests on them.
+        virtual const char* AddTip() const = 0;
+        virtual const char* ToggleTip() const = 0;
         // The count at the bar's right end, if the bar shows one.
         virtual std::optional<std::string> CountText() const = 0;
         virtual void AddAction() = 0;
@@ -35,11 +39,12 @@ class ButtonBar {
     };
 
     // pressed is shared by both bars; paneArea is the window whose background
-    // the bar continues.
+    // the bar continues; tips shows what the buttons do.
     bool Create(HWND parent, int id, const char* name, Owner& owner, const ClientSkin& skin,
-                bars::Pressed& pressed, HWND paneArea);
+                bars::Pressed& pressed, HWND paneArea, Tooltip& tips);
     HWND Handle() const { return box_.Handle(); }
-    void Invalidate() const { box_.Invalidate(); }
+    // A repaint for new state: the buttons' tips follow it at once.
+    void Invalidate() const;
 
     // The paint and the mouse (pb2Paint, pb2MouseDown, pb2MouseUp for the fonts
     // bar; pb4... for the collections bar).
@@ -48,7 +53,11 @@ class ButtonBar {
     void MouseUp(POINT at);
 
   private:
+    // The tips cover the buttons as they are drawn now, with their texts.
+    void UpdateTips() const;
+
     Owner* owner_ = nullptr;
+    Tooltip* tips_ = nullptr;
     const ClientSkin* skin_ = nullptr;
     bars::Pressed* pressed_ = nullptr;
     HWND paneArea_ = nullptr;

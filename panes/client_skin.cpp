@@ -42,14 +42,34 @@ template <typename Draw> void IntoClearedImage(Gdiplus::GpGraphics* graphics, Dr
 
 } // namespace
 
-void ClientSkin::Load(const std::string& skinPath, COLORREF colour) {
+void ClientSkin::Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours) {
     path_ = skinPath;
     colour_ = colour;
+    colours_ = colours;
+    listBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(colours.ListBack)));
+    previewBrush_.reset(CreateSolidBrush(PreviewBack()));
     images_.clear();
     toolbarBackground_.Discard();
     toolbarTexture_ = LoadSkinImage(path_ + kTexture);
     paneBackground_.Discard();
     paneTexture_ = LoadSkinImage(path_ + kTexture);
+}
+
+COLORREF ClientSkin::PreviewLabel() const {
+    // Halfway, rounded up: grey 128 between white and black.
+    const COLORREF back = PreviewBack(), text = PreviewText();
+    const auto half = [](int a, int b) { return static_cast<BYTE>((a + b + 1) / 2); };
+    return RGB(half(GetRValue(back), GetRValue(text)), half(GetGValue(back), GetGValue(text)),
+               half(GetBValue(back), GetBValue(text)));
+}
+
+ClientSkin::EdgedText ClientSkin::CountColours() const {
+    return {static_cast<COLORREF>(colours_.CountText), static_cast<COLORREF>(colours_.CountEdge)};
+}
+
+ClientSkin::EdgedText ClientSkin::DetailsColours() const {
+    return {static_cast<COLORREF>(colours_.DetailsText),
+            static_cast<COLORREF>(colours_.DetailsEdge)};
 }
 
 Gdiplus::GpBitmap* ClientSkin::Image(const char* file) const {

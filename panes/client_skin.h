@@ -5,24 +5,52 @@
 
 #include "background.h"
 #include "gdiplus_raii.h"
+#include "handles.h"
+#include "skin_values.h"
 
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace nq {
+
+// A colour of the skin as GDI takes it; nothing stays nothing.
+inline std::optional<COLORREF> AsColour(const std::optional<std::uint32_t>& value) {
+    return value ? std::optional<COLORREF>(static_cast<COLORREF>(*value)) : std::nullopt;
+}
 
 class ClientSkin {
   public:
     // A skin was loaded: both textures are read afresh from "bg.bmp" and both
     // backgrounds are let go, to be built at the next paints. skinPath ends
-    // in a backslash; colour is the skin's "bg" colour.
-    void Load(const std::string& skinPath, COLORREF colour);
+    // in a backslash; colour is the skin's "bg" colour, colours its "Colors".
+    void Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours);
 
     // SkinPath: every file of the skin is Path() + its name.
     const std::string& Path() const { return path_; }
     COLORREF Colour() const { return colour_; }
+
+    // The skin's colours of the lists, the preview and the texts on the bars.
+    const ColourValues& Colours() const { return colours_; }
+    // The lists' background below their rows (white until a skin is loaded).
+    HBRUSH ListBrush() const { return BrushOr(listBrush_); }
+    // The preview's panels and sample text, and the size label, drawn halfway
+    // between them (grey 128 between white and black).
+    COLORREF PreviewBack() const {
+        return static_cast<COLORREF>(colours_.PreviewBack.value_or(RGB(255, 255, 255)));
+    }
+    COLORREF PreviewText() const { return static_cast<COLORREF>(colours_.PreviewText); }
+    COLORREF PreviewLabel() const;
+    HBRUSH PreviewBrush() const { return BrushOr(previewBrush_); }
+    // A text drawn over the background with a copy of itself one pixel lower
+    // in the edge colour.
+    struct EdgedText {
+        COLORREF Text, Edge;
+    };
+    EdgedText CountColours() const;
+    EdgedText DetailsColours() const;
     // A skin image, read at its first use after a skin load and kept until the
     // next one (a load reads the files afresh, so edited images show after a
     // switch); null when the file is missing or unreadable.
@@ -54,8 +82,14 @@ class ClientSkin {
     void PaintSplitter(HWND splitter, HDC dc) const;
 
   private:
+    static HBRUSH BrushOr(const UniqueGdiObject& brush) {
+        return static_cast<HBRUSH>(brush ? brush.get() : GetStockObject(WHITE_BRUSH));
+    }
+
     std::string path_;
     COLORREF colour_ = RGB(255, 255, 255);
+    ColourValues colours_;
+    UniqueGdiObject listBrush_, previewBrush_;
     GdipBitmapPtr toolbarTexture_, paneTexture_;
     // Decoding the bars' images at every paint costs more than the paint.
     mutable std::map<std::string, GdipBitmapPtr> images_;

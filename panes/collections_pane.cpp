@@ -1,6 +1,7 @@
 #include "collections_pane.h"
 
 #include "child.h"
+#include "client_skin.h"
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
@@ -25,7 +26,8 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
     SendMessageA(lbFolders_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel9_.Create(panel3_.Handle(), ctl::Panel9, "Panel9", PanelLook::Plain, this);
     Button2_ = CreateChild("BUTTON", "Button2", BS_PUSHBUTTON, 0, panel9_.Handle(), ctl::Button2);
-    pb4_.Create(panel9_.Handle(), ctl::Pb4, "pb4", *this, host.Skin(), host.BarPresses(), paneArea);
+    pb4_.Create(panel9_.Handle(), ctl::Pb4, "pb4", *this, host.Skin(), host.BarPresses(), paneArea,
+                host.Tips());
     splitter1_.Create(paneArea, ctl::Splitter1, "Splitter1", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::CollectionsPane, &layout::DraggedCollectionsPane,
                       PaneSplitter::PaneSide::Before, lbFolders_);
@@ -68,6 +70,10 @@ const char* CollectionsPane::AddImage(const bars::Pressed& pressed) const {
 
 const char* CollectionsPane::ToggleImage(const bars::Pressed& pressed) const {
     return bars::CollectionsBarToggleImage(CurrentRow(), host_->CollectionOff(), pressed);
+}
+
+const char* CollectionsPane::ToggleTip() const {
+    return bars::CollectionsBarToggleTip(host_->CollectionOff());
 }
 
 void CollectionsPane::ToggleAction() {
@@ -127,6 +133,11 @@ POINT CollectionsPane::MenuPointForKeyboard() const {
     return at;
 }
 
+void CollectionsPane::ApplySkinColours() {
+    const ColourValues& colours = host_->Skin().Colours();
+    header_.SetColours(AsColour(colours.HeaderBack), AsColour(colours.HeaderText));
+}
+
 std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Rows carry data, so the list reports every row it removes; nothing is
     // to be freed (the records belong to the font list), and answering here
@@ -140,9 +151,12 @@ std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wPar
         if (item.hwndItem != lbFolders_)
             return std::nullopt;
         DrawListRow(item, ListKind::Folders,
-                    static_cast<int>(item.itemID) > 0 && item.itemData != 0);
+                    static_cast<int>(item.itemID) > 0 && item.itemData != 0,
+                    host_->Skin().Colours());
         return TRUE;
     }
+    if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == lbFolders_)
+        return ListBackground(host_->Skin(), reinterpret_cast<HDC>(wParam));
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFolders_) {
         if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFoldersClick();

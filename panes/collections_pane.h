@@ -51,6 +51,9 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     // The collections bar pb4.
     void InvalidateBar() const { pb4_.Invalidate(); }
 
+    // The header strip takes the skin's header colours (after a skin load).
+    void ApplySkinColours();
+
     HWND Splitter() const { return splitter1_.Handle(); }
 
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,6 +63,8 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     const char* AddImage(const bars::Pressed& pressed) const override;
     bool AddAvailable() const override { return true; }
     const char* ToggleImage(const bars::Pressed& pressed) const override;
+    const char* AddTip() const override { return bars::kCollectionsBarAddTip; }
+    const char* ToggleTip() const override;
     std::optional<std::string> CountText() const override { return std::nullopt; }
     void AddAction() override { host_->NewCollection(); }
     void ToggleAction() override;

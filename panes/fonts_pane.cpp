@@ -1,6 +1,7 @@
 #include "fonts_pane.h"
 
 #include "child.h"
+#include "client_skin.h"
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
@@ -26,7 +27,8 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
-    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea);
+    pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea,
+                host.Tips());
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
@@ -127,12 +129,24 @@ const char* FontsPane::AddImage(const bars::Pressed& pressed) const {
     return bars::FontsBarAddImage(host_->SelectedCollectionRow() >= 0, pressed);
 }
 
+bool FontsPane::AnySelectedOff() const {
+    const std::vector<FontDescr*> selected = SelectedRecords();
+    return std::any_of(selected.begin(), selected.end(),
+                       [](const FontDescr* record) { return !record->Installed; });
+}
+
 const char* FontsPane::ToggleImage(const bars::Pressed& pressed) const {
     // It switches every selected font: on when any of them is off.
-    const std::vector<FontDescr*> selected = SelectedRecords();
-    const bool anyOff = std::any_of(selected.begin(), selected.end(),
-                                    [](const FontDescr* record) { return !record->Installed; });
-    return bars::FontsBarToggleImage(!selected.empty(), !anyOff, pressed);
+    return bars::FontsBarToggleImage(CurrentRow() >= 0, !AnySelectedOff(), pressed);
+}
+
+const char* FontsPane::AddTip() const {
+    return bars::FontsBarAddTip(host_->SelectedCollectionRow() >= 0);
+}
+
+const char* FontsPane::ToggleTip() const {
+    const LRESULT selected = SendMessageA(lbFonts_, LB_GETSELCOUNT, 0, 0);
+    return bars::FontsBarToggleTip(static_cast<int>(selected), AnySelectedOff());
 }
 
 std::optional<std::string> FontsPane::CountText() const {
@@ -218,6 +232,11 @@ POINT FontsPane::MenuPointForKeyboard() const {
     return at;
 }
 
+void FontsPane::ApplySkinColours() {
+    const ColourValues& colours = host_->Skin().Colours();
+    header_.SetColours(AsColour(colours.HeaderBack), AsColour(colours.HeaderText));
+}
+
 std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Rows carry data, so the list reports every row it removes; nothing is
     // to be freed (the records belong to the font list), and answering here
@@ -232,9 +251,12 @@ std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LP
             return std::nullopt;
         DrawListRow(item, ListKind::Fonts,
                     item.itemData != 0 &&
-                        !reinterpret_cast<const FontDescr*>(item.itemData)->Installed);
+                        !reinterpret_cast<const FontDescr*>(item.itemData)->Installed,
+                    host_->Skin().Colours());
         return TRUE;
     }
+    if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == lbFonts_)
+        return ListBackground(host_->Skin(), reinterpret_cast<HDC>(wParam));
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
         if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFontsClick();

@@ -61,6 +61,9 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     // The fonts bar pb2.
     void InvalidateBar() const { pb2_.Invalidate(); }
 
+    // The header strip takes the skin's header colours (after a skin load).
+    void ApplySkinColours();
+
     HWND Splitter() const { return splitter2_.Handle(); }
 
     std::optional<LRESULT> OnChildMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -71,6 +74,10 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     const char* AddImage(const bars::Pressed& pressed) const override;
     bool AddAvailable() const override { return host_->SelectedCollectionRow() >= 0; }
     const char* ToggleImage(const bars::Pressed& pressed) const override;
+    const char* AddTip() const override;
+    const char* ToggleTip() const override;
+    // Whether any selected font is off: the on/off button then switches them on.
+    bool AnySelectedOff() const;
     std::optional<std::string> CountText() const override;
     void AddAction() override { host_->AddFontByDialog(); }
     void ToggleAction() override;

@@ -12,13 +12,25 @@ constexpr int kTextIndent = 10;
 
 } // namespace
 
-int RowTextColourIndex(bool selected, bool off) {
-    if (selected)
-        return COLOR_HIGHLIGHTTEXT;
-    return off ? COLOR_INACTIVECAPTIONTEXT : COLOR_WINDOWTEXT;
+RowColours ListRowColours(const ColourValues& skin, bool selected, bool off) {
+    const auto pick = [](const std::optional<std::uint32_t>& colour, int systemColour) {
+        return colour ? static_cast<COLORREF>(*colour) : GetSysColor(systemColour);
+    };
+    RowColours row{};
+    if (selected) {
+        row.Back = pick(skin.ListSelectedBack, COLOR_HIGHLIGHT);
+        row.Text = pick(skin.ListSelectedText, COLOR_HIGHLIGHTTEXT);
+        row.Marker = row.Text;
+        return row;
+    }
+    row.Back = static_cast<COLORREF>(skin.ListBack);
+    row.Text = off ? pick(skin.ListOffText, COLOR_INACTIVECAPTIONTEXT)
+                   : pick(skin.ListText, COLOR_WINDOWTEXT);
+    row.Marker = skin.ListOffMarker ? static_cast<COLORREF>(*skin.ListOffMarker) : row.Text;
+    return row;
 }
 
-void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const ColourValues& skin) {
     const HDC dc = item.hDC;
     const RECT& r = item.rcItem;
     if (item.itemID == static_cast<UINT>(-1)) { // an empty list that has the focus
@@ -28,10 +40,10 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
     }
     const SelectGuard font(
         dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
+    const RowColours colours = ListRowColours(skin, (item.itemState & ODS_SELECTED) != 0, off);
+    SetBkColor(dc, colours.Back);
     SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, GetSysColor(RowTextColourIndex(selected, off)));
+    SetTextColor(dc, colours.Text);
     const std::string text = ListBox(item.hwndItem).Text(static_cast<int>(item.itemID));
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     // A name too long for its row ends in an ellipsis: at the row's right
@@ -48,6 +60,7 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &name,
                   DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (off) {
+        SetTextColor(dc, colours.Marker);
         const int x = r.right - marker.cx;
         if (kind == ListKind::Fonts) {
             const RECT cell{x, r.top, r.right, r.bottom};
@@ -58,6 +71,11 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off) {
     }
     if (item.itemState & ODS_FOCUS)
         DrawFocusRect(dc, &r);
+}
+
+LRESULT ListBackground(const ClientSkin& skin, HDC dc) {
+    SetBkColor(dc, static_cast<COLORREF>(skin.Colours().ListBack));
+    return reinterpret_cast<LRESULT>(skin.ListBrush());
 }
 
 } // namespace nq

@@ -1,7 +1,10 @@
 // How a row of the collections and fonts lists looks: its text from 10 pixels
-// in, the colours of the user's scheme, and a right-aligned "off" for a
-// collection or font that is switched off.
+// in, the colours of the skin or the user's scheme, and a right-aligned "off"
+// for a collection or font that is switched off.
 #pragma once
+
+#include "client_skin.h"
+#include "skin_values.h"
 
 #include <windows.h>
 
@@ -15,15 +18,25 @@ enum class ListKind {
     Fonts,   // the marker's cell is filled first, to the row's bottom
 };
 
-// The system colour index of a row's text: highlight text when selected,
-// otherwise inactive caption text when off, else window text.
-int RowTextColourIndex(bool selected, bool off);
+// The colours of a row, from the skin where it sets them, else the Windows
+// scheme's: a selected row in highlight text on the highlight colour; others
+// on the list colour (white), in inactive caption text when off, else in
+// window text. The "off" marker takes the row's text colour unless the skin
+// gives it one of its own for rows that are not selected.
+struct RowColours {
+    COLORREF Back, Text, Marker;
+};
+RowColours ListRowColours(const ColourValues& skin, bool selected, bool off);
 
 // Answers WM_DRAWITEM for one row of a list whose rows keep their text
-// (LBS_HASSTRINGS): fills the row in the highlight colour or white, writes
-// the text (ending in an ellipsis where it does not fit before the row's end
-// or the marker) and, when off, the marker, in the list's font, and draws the
-// focus rectangle.
-void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off);
+// (LBS_HASSTRINGS): fills the row in its background colour, writes the text
+// (ending in an ellipsis where it does not fit before the row's end or the
+// marker) and, when off, the marker, in the list's font, and draws the focus
+// rectangle.
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const ColourValues& skin);
+
+// Answers WM_CTLCOLORLISTBOX: the lists are in the skin's list colour below
+// their rows too (white, as their rows, unless the skin sets another).
+LRESULT ListBackground(const ClientSkin& skin, HDC dc);
 
 } // namespace nq

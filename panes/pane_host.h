@@ -13,6 +13,7 @@
 namespace nq {
 
 class ClientSkin;
+class Tooltip;
 
 // The list a dragged row comes from.
 enum class DragSource { Folders, Fonts };
@@ -45,6 +46,8 @@ class PaneHost {
     virtual std::optional<int> FilteredTotal() const = 0;
     virtual bars::Pressed& BarPresses() = 0;
     virtual const ClientSkin& Skin() const = 0;
+    // The tooltip control that tells what the bars' buttons do.
+    virtual Tooltip& Tips() = 0;
 
     // A right click (or the menu key, with the point (-1, -1)) on a list:
     // its menu at the screen point.

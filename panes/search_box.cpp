@@ -6,6 +6,7 @@
 #include "offscreen.h"
 #include "place.h"
 #include "text.h"
+#include "tooltip.h"
 #include "ui_fonts.h"
 
 #include <utility>
@@ -59,9 +60,21 @@ void SearchBox::SetActive(bool active) {
     active_ = active;
     InvalidateRect(editSearch_, nullptr, TRUE); // black filter or silver placeholder
     pb5_.Invalidate();                          // the clear button comes or goes
+    UpdateClearTip();
+}
+
+void SearchBox::UpdateClearTip() const {
+    RECT area{};
+    if (active_) {
+        const SIZE size = ImageSize(host_->Skin().Image(bars::kSearchBarDelete));
+        const int left = bars::SearchImageLeft(ClientSize(pb5_.Handle()).cx, size.cx);
+        area = RECT{left, bars::kSearchImageTop, left + size.cx, bars::kSearchImageTop + size.cy};
+    }
+    host_->Tips().Set(pb5_.Handle(), 1, area, bars::kClearSearchTip);
 }
 
 void SearchBox::pb5Paint(HDC canvas) {
+    UpdateClearTip(); // the bar's width or the skin may have changed
     const ClientSkin& skin = host_->Skin();
     if (!skin.PaneBackground())
         return;

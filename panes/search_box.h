@@ -59,6 +59,8 @@ class SearchBox final : public ChildMessageSink {
 
   private:
     void SetActive(bool active);
+    // The clear button's tip covers it while it is shown.
+    void UpdateClearTip() const;
 
     PaneHost* host_ = nullptr;
     UniqueGdiObject font_;

@@ -24,10 +24,11 @@ constexpr const char* kBuiltInSampleText =
 constexpr const char* kSizeChoices[] = {"8",  "10", "12", "14", "16", "20", "24", "32",
                                         "36", "42", "48", "56", "64", "72", "144"};
 
-LRESULT BlackOrGreyOnWhite(HDC dc, COLORREF text) {
+// The sample text and the size label on the preview's background.
+LRESULT OnPreviewBack(const ClientSkin& skin, HDC dc, COLORREF text) {
     SetTextColor(dc, text);
-    SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    SetBkColor(dc, skin.PreviewBack());
+    return reinterpret_cast<LRESULT>(skin.PreviewBrush());
 }
 
 } // namespace
@@ -158,7 +159,7 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
         SetTextColor(canvas, colour);
         TextOutA(canvas, x, y, text.c_str(), static_cast<int>(text.size()));
     };
-    constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+    const ClientSkin::EdgedText colours = skin.DetailsColours();
     const std::string name = WindowText(lblName_);
     if (!name.empty()) {
         const SelectGuard bold(canvas, stripBoldFont_.get());
@@ -166,9 +167,10 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
         SIZE size{};
         GetTextExtentPoint32A(canvas, heading.c_str(), static_cast<int>(heading.size()), &size);
         const int x = static_cast<int>(strip.right / 2.0 - size.cx / 2.0);
-        // A white copy one pixel lower gives the black text a light edge.
-        out(x, 3, heading, kWhite);
-        out(x, 2, heading, kBlack);
+        // A copy one pixel lower in the edge colour sets the text off the
+        // background (white under black).
+        out(x, 3, heading, colours.Edge);
+        out(x, 2, heading, colours.Text);
     }
     // The design height shows the heading alone.
     if (strip.bottom == layout::kDefaultDetailsHeight)
@@ -177,9 +179,16 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
                                  "Trademark: " + WindowText(lblTrademark_),
                                  "Family: " + WindowText(lblFamily_)};
     for (int i = 0; i < 4; ++i)
-        out(1, 17 + 20 * i, lines[i], kWhite);
+        out(1, 17 + 20 * i, lines[i], colours.Edge);
     for (int i = 0; i < 4; ++i)
-        out(1, 16 + 20 * i, lines[i], kBlack);
+        out(1, 16 + 20 * i, lines[i], colours.Text);
+}
+
+void PreviewPane::ApplySkinColours() {
+    for (Panel* panel : {&panel5_, &panel6_, &panel7_})
+        panel->SetColours(AsColour(host_->Skin().Colours().PreviewBack));
+    for (HWND control : {Label5_, lbPreview_})
+        InvalidateRect(control, nullptr, TRUE);
 }
 
 void PreviewPane::ShowSample(const std::string& face, int points) {
@@ -203,10 +212,11 @@ std::optional<LRESULT> PreviewPane::OnChildMessage(UINT message, WPARAM wParam, 
     }
     if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
+        const ClientSkin& skin = host_->Skin();
         if (from == lbPreview_)
-            return BlackOrGreyOnWhite(dc, RGB(0, 0, 0));
+            return OnPreviewBack(skin, dc, skin.PreviewText());
         if (from == Label5_)
-            return BlackOrGreyOnWhite(dc, RGB(128, 128, 128));
+            return OnPreviewBack(skin, dc, skin.PreviewLabel());
     }
     return std::nullopt;
 }

@@ -51,6 +51,9 @@ class PreviewPane final : public ChildMessageSink {
     void ShowDetails(const std::string& name, const std::string& copyright,
                      const std::string& trademark, const std::string& family) const;
     void PaintBox2Paint(HDC canvas);
+    // The panels, the sample text and the size label take the skin's
+    // preview colours (after a skin load).
+    void ApplySkinColours();
     void InvalidateDetails() const { PaintBox1_.Invalidate(); }
     void RepaintDetails() const { PaintBox1_.Repaint(); }
 

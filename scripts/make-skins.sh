@@ -230,6 +230,14 @@ button_images=(active_close.png mouseover_close.png inactive_close.png
                active_max.png mouseover_Max.png inactive_max.png
                active_Roll.png mouseover_Roll.png inactive_Roll.png)
 
+# The optional palette colours of values.ini [Colors], each with its key.
+list_colours=(LIST_BACK LIST_TEXT LIST_SELECTED_BACK LIST_SELECTED_TEXT LIST_OFF_TEXT
+              LIST_OFF_MARKER HEADER_BACK HEADER_TEXT PREVIEW_BACK PREVIEW_TEXT COUNT_TEXT
+              COUNT_EDGE DETAILS_TEXT DETAILS_EDGE)
+colour_keys=(ListBack ListText ListSelectedBack ListSelectedText ListOffText ListOffMarker
+             HeaderBack HeaderText PreviewBack PreviewText CountText CountEdge DetailsText
+             DetailsEdge)
+
 # make_skin PALETTE OUT: draws the skin of PALETTE into the folder OUT. Run in a
 # subshell: it reads the palette into shell variables.
 make_skin() {
@@ -245,6 +253,13 @@ make_skin() {
               ROLL_GLYPH_HOVER; do
     value=${!name:-}
     [[ $value =~ ^#[0-9a-fA-F]{6}$ ]] ||
+      { echo "make-skins.sh: $palette: $name must be a colour like #3a7bd5, not '$value'" >&2; exit 1; }
+  done
+  # The colours of the lists, the preview and the texts on the bars are
+  # optional: a palette without them keeps the program's built-in colours.
+  for name in "${list_colours[@]}"; do
+    value=${!name:-}
+    [[ -z $value || $value =~ ^#[0-9a-fA-F]{6}$ ]] ||
       { echo "make-skins.sh: $palette: $name must be a colour like #3a7bd5, not '$value'" >&2; exit 1; }
   done
   for name in BG_GRAIN PRESS_DARKEN; do
@@ -531,6 +546,14 @@ write_values() {
           "$([[ $state == RolledUp* ]] && echo $ROLLED_BUTTON_Y || echo $BUTTON_Y)" "$state" $key $align
       done
     done
+    # The colours the palette gives, in upper case as image editors write them.
+    local i section= value
+    for i in "${!list_colours[@]}"; do
+      value=${!list_colours[$i]:-}
+      [ -n "$value" ] || continue
+      [ -n "$section" ] || { section=1; printf '\n[Colors]\n'; }
+      printf '%s=%s\n' "${colour_keys[$i]}" "$(tr a-f A-F <<<"$value")"
+    done
   } >"$file"
 }
 
@@ -664,11 +687,29 @@ client_preview() {
   convert "$out/bg.bmp" -resize "${pw}x${bg_h}!" "$tmp/bgrow.png"
   convert -size "${pw}x${tb}" "tile:$tmp/bgrow.png" "$tmp/toolbar.png"
   convert -size "${pw}x$((ph - tb))" "tile:$tmp/bgrow.png" "$tmp/panes.png"
-  # The pane header strip's grey ramp, as the program draws it.
-  convert xc:'#B5B5B5' xc:'#E7E7E7' xc:'#F2F2F2' xc:'#EFEFEF' xc:'#ECECEC' xc:'#E7E7E7' \
-    xc:'#E4E4E4' xc:'#E0E0E0' xc:'#DFDFDF' xc:'#E0E0E0' xc:'#DCDCDC' xc:'#D1D1D1' \
-    xc:'#D5D5D5' xc:'#DDDDDD' xc:'#E7E7E7' xc:'#F3F3F3' xc:'#F0F0F0' xc:'#B4B4B4' \
-    -append -scale '185x17!' "$tmp/header.png"
+  # The colours of values.ini [Colors], or the program's own (those of the
+  # Windows scheme as a stand-in where it takes the scheme's).
+  local v=$out/values.ini
+  local list_back list_text sel_back sel_text header_back header_text preview_back preview_text
+  local count_text count_edge
+  list_back=$(ini "$v" Colors ListBack '#ffffff') list_text=$(ini "$v" Colors ListText '#000000')
+  sel_back=$(ini "$v" Colors ListSelectedBack '#3399ff')
+  sel_text=$(ini "$v" Colors ListSelectedText '#ffffff')
+  header_back=$(ini "$v" Colors HeaderBack '') header_text=$(ini "$v" Colors HeaderText '#000000')
+  preview_back=$(ini "$v" Colors PreviewBack '#ffffff')
+  preview_text=$(ini "$v" Colors PreviewText '#000000')
+  count_text=$(ini "$v" Colors CountText '#000000') count_edge=$(ini "$v" Colors CountEdge '#ffffff')
+  # The pane header strip: the skin's face between two darker rows, or the
+  # program's grey ramp.
+  if [ -n "$header_back" ]; then
+    convert -size 185x17 "xc:$header_back" -fill "$(darken "$header_back" 20)" \
+      -draw 'rectangle 0,0 184,0' -draw 'rectangle 0,16 184,16' "$tmp/header.png"
+  else
+    convert xc:'#B5B5B5' xc:'#E7E7E7' xc:'#F2F2F2' xc:'#EFEFEF' xc:'#ECECEC' xc:'#E7E7E7' \
+      xc:'#E4E4E4' xc:'#E0E0E0' xc:'#DFDFDF' xc:'#E0E0E0' xc:'#DCDCDC' xc:'#D1D1D1' \
+      xc:'#D5D5D5' xc:'#DDDDDD' xc:'#E7E7E7' xc:'#F3F3F3' xc:'#F0F0F0' xc:'#B4B4B4' \
+      -append -scale '185x17!' "$tmp/header.png"
+  fi
   local sw dw addw
   sw=$(identify -format %w "$out/searchbar.png")
   dw=$(identify -format %w "$out/searchbar_delete.png")
@@ -693,23 +734,23 @@ client_preview() {
     \( "$out/dot.png" -crop 15x6+0+3 +repage \) -geometry +$(((pv + pw) / 2 - 7))+$split3 -composite \
     "$tmp/header.png" -geometry +$c1+$tb -composite \
     "$tmp/header.png" -geometry +$f1+$tb -composite \
-    -fill white -draw "rectangle $c1,$list_top $((c1 + 184)),$((bar_top - 1))" \
+    -fill "$list_back" -draw "rectangle $c1,$list_top $((c1 + 184)),$((bar_top - 1))" \
     -draw "rectangle $f1,$list_top $((f1 + 184)),$((bar_top - 1))" \
-    -draw "rectangle $pv,$tb $((pw - 1)),$((split3 - 1))" \
-    -fill '#3399ff' -draw "rectangle $c1,$((list_top + 15)) $((c1 + 184)),$((list_top + 29))" \
-    -pointsize 8.25 -fill black \
+    -fill "$preview_back" -draw "rectangle $pv,$tb $((pw - 1)),$((split3 - 1))" \
+    -fill "$sel_back" -draw "rectangle $c1,$((list_top + 15)) $((c1 + 184)),$((list_top + 29))" \
+    -pointsize 8.25 -fill "$header_text" \
     -annotate +$((c1 + 70))+$((tb + 12)) 'Collection' -annotate +$((f1 + 85))+$((tb + 12)) 'Font' \
-    -annotate +$((c1 + 10))+$((list_top + 11)) 'All Fonts' \
+    -fill "$list_text" -annotate +$((c1 + 10))+$((list_top + 11)) 'All Fonts' \
     -annotate +$((f1 + 10))+$((list_top + 11)) 'DejaVu Sans' \
     -annotate +$((f1 + 10))+$((list_top + 26)) 'DejaVu Sans Mono' \
-    -pointsize 18 -annotate +$((pv + 10))+$((tb + 30)) 'The quick brown fox' \
-    -pointsize 8.25 -fill white -annotate +$((c1 + 10))+$((list_top + 26)) 'Sans' \
+    -pointsize 18 -fill "$preview_text" -annotate +$((pv + 10))+$((tb + 30)) 'The quick brown fox' \
+    -pointsize 8.25 -fill "$sel_text" -annotate +$((c1 + 10))+$((list_top + 26)) 'Sans' \
     "$out/+norm.png" -geometry +$((c1 + 2))+$((bar_top + 6)) -composite \
     "$out/disable_norm.png" -geometry +$((c1 + 2 + addw + 4))+$((bar_top + 6)) -composite \
     "$out/+down.png" -geometry +$((f1 + 2))+$((bar_top + 6)) -composite \
     "$out/enable_norm.png" -geometry +$((f1 + 2 + addw + 4))+$((bar_top + 6)) -composite \
-    -fill white -annotate +$((f1 + 185 - 20 - 38))+$((bar_top + 18)) '2 fonts' \
-    -fill black -annotate +$((f1 + 185 - 20 - 38))+$((bar_top + 17)) '2 fonts' \
+    -fill "$count_edge" -annotate +$((f1 + 185 - 20 - 38))+$((bar_top + 18)) '2 fonts' \
+    -fill "$count_text" -annotate +$((f1 + 185 - 20 - 38))+$((bar_top + 17)) '2 fonts' \
     -alpha off "$file"
 }
 

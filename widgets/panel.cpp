@@ -23,15 +23,33 @@ void FillColour(HDC dc, const RECT& r, COLORREF colour) {
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-void PaintHeader(HDC dc, const RECT& client, const std::string& text, HFONT font) {
+// The colour a fraction (in percent) of the way from colour to target.
+COLORREF Towards(COLORREF colour, COLORREF target, int percent) {
+    const auto mix = [percent](int from, int to) {
+        return static_cast<BYTE>(from + (to - from) * percent / 100);
+    };
+    return RGB(mix(GetRValue(colour), GetRValue(target)), mix(GetGValue(colour), GetGValue(target)),
+               mix(GetBValue(colour), GetBValue(target)));
+}
+
+void PaintHeader(HDC dc, const RECT& client, const std::string& text, HFONT font,
+                 const std::optional<COLORREF>& face, const std::optional<COLORREF>& textColour) {
     const int height = client.bottom - client.top;
-    for (int y = 0; y < height; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * kHeaderRamp.size() / height;
-        FillColour(dc, RECT{client.left, y, client.right, y + 1}, kHeaderRamp[row]);
+    if (face) {
+        // The ramp's darker first and last rows, around a plain face.
+        FillColour(dc, client, *face);
+        const COLORREF edge = Towards(*face, RGB(0, 0, 0), 20);
+        FillColour(dc, RECT{client.left, client.top, client.right, client.top + 1}, edge);
+        FillColour(dc, RECT{client.left, client.bottom - 1, client.right, client.bottom}, edge);
+    } else {
+        for (int y = 0; y < height; ++y) {
+            const std::size_t row = static_cast<std::size_t>(y) * kHeaderRamp.size() / height;
+            FillColour(dc, RECT{client.left, y, client.right, y + 1}, kHeaderRamp[row]);
+        }
     }
     const SelectGuard selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, textColour.value_or(GetSysColor(COLOR_WINDOWTEXT)));
     RECT r = client;
     DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
@@ -88,16 +106,36 @@ void Panel::Paint() {
         FillColour(dc.get(), client, GetSysColor(COLOR_BTNFACE));
         break;
     case PanelLook::White:
-        FillColour(dc.get(), client, RGB(255, 255, 255));
+        FillColour(dc.get(), client, face_.value_or(RGB(255, 255, 255)));
         break;
     case PanelLook::Header:
-        PaintHeader(dc.get(), client, WindowText(Handle()), font_);
+        PaintHeader(dc.get(), client, WindowText(Handle()), font_, face_, text_);
         break;
     case PanelLook::WhiteSunken:
-        FillColour(dc.get(), client, RGB(255, 255, 255));
-        DrawEdge(dc.get(), &client, BDR_SUNKENINNER, BF_RECT);
+        if (!face_) {
+            FillColour(dc.get(), client, RGB(255, 255, 255));
+            DrawEdge(dc.get(), &client, BDR_SUNKENINNER, BF_RECT);
+            break;
+        }
+        // The lowered edge in shades of the face: darker above and left,
+        // lighter below and right.
+        FillColour(dc.get(), client, Towards(*face_, RGB(0, 0, 0), 30));
+        FillColour(dc.get(), RECT{client.left + 1, client.top + 1, client.right, client.bottom},
+                   Towards(*face_, RGB(255, 255, 255), 12));
+        FillColour(dc.get(),
+                   RECT{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1},
+                   *face_);
         break;
     }
+}
+
+void Panel::SetColours(std::optional<COLORREF> face, std::optional<COLORREF> text) {
+    if (face == face_ && text == text_)
+        return;
+    face_ = face;
+    text_ = text;
+    if (Handle())
+        InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

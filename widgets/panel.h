@@ -49,11 +49,18 @@ class Panel final : public WindowBase {
     using PaintHandler = std::function<void(HDC dc, const RECT& update)>;
     void SetPaintHandler(PaintHandler handler) { onPaint_ = std::move(handler); }
 
+    // Colours in place of the look's own: the face in place of white (with a
+    // bevel in its own shades) or of the header's grey ramp, and the header's
+    // text in place of the window text colour. Nothing keeps the look's own.
+    // A change asks for a repaint.
+    void SetColours(std::optional<COLORREF> face, std::optional<COLORREF> text = std::nullopt);
+
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint();
 
     PanelLook look_ = PanelLook::Plain;
+    std::optional<COLORREF> face_, text_;
     ChildMessageSink* sink_ = nullptr;
     HFONT font_ = nullptr;
     MouseHandler onMouse_;

@@ -129,11 +129,7 @@ import -window root "$work/e2e.png" 2>/dev/null || true
 
 # A window-close request ends the program, which writes its files.
 probe close 20000 || fail "the window did not close"
-for _ in $(seq 100); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after its window closed"
+wait_for_exit "$program_pid" "the program is still running after its window closed"
 program_pid=
 
 ini="$work/NimbQuillbox.ini"

@@ -5,6 +5,8 @@
 #include "dc.h"
 #include "dib.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -180,7 +182,8 @@ class SkinnedTest : public WindowTest {
         ASSERT_TRUE(CreateDirectoryA((program_.Path() + "Skins").c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(skin.c_str(), nullptr));
         WriteFileText(skin + "values.ini",
-                      "[bg]\r\nColorR=0\r\nColorG=$80\r\nColorB=0\r\n[Caption]\r\nText=Test\r\n");
+                      "[bg]\r\nColorR=0\r\nColorG=$80\r\nColorB=0\r\n[Caption]\r\nText=Test\r\n" +
+                          ExtraValues());
         const auto square = [&](const char* file, int w, int h, std::uint32_t colour) {
             // A 3 x 3 transparent top-left corner.
             WritePng(skin + file, w, h,
@@ -208,6 +211,7 @@ class SkinnedTest : public WindowTest {
     }
     void TearDown() override { Close(form_); }
     virtual void AddSkinFiles(const std::string&) {}
+    virtual std::string ExtraValues() const { return {}; }
 
     // The window's client area as it paints itself.
     static nq::ArgbDib Capture(HWND window) {
@@ -397,6 +401,220 @@ TEST_F(GradientSkinTest, AResizeStretchesEveryBackgroundAnewWithoutASeam) {
             EXPECT_EQ(Unstretched(screen, at.y + 10, at.x, at.x + 1), 0) << id;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// The tips of the bars' buttons, the clear button and the trash area: each
+// covers what is drawn there and says what a click does in the present state.
+TEST_F(SkinnedTest, ButtonsClearButtonAndTrashAreaTellWhatAClickDoesWhereTheyAreDrawn) {
+    HWND tips = FindTooltip(*form_);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 6);
+    HWND fontsBar = Bar(ctl::Pb2), collectionsBar = Bar(ctl::Pb4), searchBar = Bar(ctl::Pb5);
+    HWND toolbar = Control(*form_, ctl::Toolbar);
+    const std::string trash =
+        "Drop a font or collection here to move it to the recycle bin; click to open the "
+        "recycle bin";
+    const POINT add{7, 11}, toggle{16 + 5, 11}, clear{185 - 5 - 12 + 6, 3 + 6};
+    struct Case {
+        HWND Window;
+        POINT At;
+        std::string Tip;
+    };
+    const auto expect = [&](const char* state, std::initializer_list<Case> cases) {
+        for (const Case& c : cases)
+            EXPECT_EQ(TipAt(tips, c.Window, c.At), c.Tip)
+                << state << ": " << nq::WindowText(c.Window) << " " << c.At.x << "," << c.At.y;
+    };
+    expect("nothing selected", {{fontsBar, add, "Select a collection to add fonts to it"},
+                                {fontsBar, toggle, ""}, // no font, no on/off button
+                                {collectionsBar, add, "Create a new collection"},
+                                {collectionsBar, toggle, ""},
+                                {searchBar, clear, ""}, // no filter, no clear button
+                                {toolbar, {5, 30}, trash},
+                                {toolbar, {29, 2}, trash},
+                                {toolbar, {30, 10}, ""}});
+
+    ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
+    const auto selectFont = [&] { ClickFont(*form_, 0); };
+    selectFont();
+    // The tools are the images' rectangles: "+" 10 x 10 at (2, 6), on/off
+    // 12 x 10 four pixels to its right.
+    expect("a collection and a font", {{fontsBar, add, "Add fonts to this collection"},
+                                       {fontsBar, {2, 6}, "Add fonts to this collection"},
+                                       {fontsBar, {11, 15}, "Add fonts to this collection"},
+                                       {fontsBar, {12, 11}, ""},
+                                       {fontsBar, {1, 11}, ""},
+                                       {fontsBar, toggle, "Switch this font on"},
+                                       {fontsBar, {16 + 12, 11}, ""},
+                                       {fontsBar, {16, 16}, ""},
+                                       {collectionsBar, toggle, "Switch this collection off"}});
+
+    // As a switch leaves the record; put back before the collection is
+    // switched, which would switch the font off in the registry.
+    FontDescr& record = *(*form_->Fonts())[0];
+    record.Installed = true;
+    selectFont();
+    expect("the font on", {{fontsBar, toggle, "Switch this font off"}});
+    record.Installed = false;
+    selectFont();
+    // A click on the collections' on/off button switches the collection off.
+    Mouse(collectionsBar, WM_LBUTTONDOWN, toggle.x, toggle.y);
+    Mouse(collectionsBar, WM_LBUTTONUP, toggle.x, toggle.y);
+    ASSERT_TRUE(form_->CollectionOff());
+    expect("the collection off", {{collectionsBar, toggle, "Switch this collection on"}});
+
+    TypeSearch(*form_, "dejavu");
+    expect("a filter", {{searchBar, clear, "Clear the search and list every font"},
+                        {searchBar, {clear.x - 7, clear.y}, ""}});
+    Mouse(searchBar, WM_LBUTTONUP, clear.x, clear.y);
+    expect("the filter cleared", {{searchBar, clear, ""}});
+}
+
+// Whether any pixel of the rectangle [x0, x1) x [y0, y1) has the colour.
+bool Holds(const nq::ArgbDib& dib, int x0, int y0, int x1, int y1, COLORREF colour) {
+    for (int y = std::max(0, y0); y < std::min(y1, dib.Height()); ++y)
+        for (int x = std::max(0, x0); x < std::min(x1, dib.Width()); ++x)
+            if (Rgb(dib.Pixel(x, y)) == colour)
+                return true;
+    return false;
+}
+
+bool Darker(COLORREF a, COLORREF b) {
+    return GetRValue(a) < GetRValue(b) && GetGValue(a) < GetGValue(b) &&
+           GetBValue(a) < GetBValue(b);
+}
+
+// The colours a skin gives, or the built-in ones.
+struct Look {
+    COLORREF ListBack, ListText, SelectedBack, SelectedText, OffText, OffMarker;
+    COLORREF HeaderFace, HeaderText;
+    COLORREF PreviewBack, PreviewText, Label, CountText, CountEdge, DetailsText, DetailsEdge;
+};
+
+class ColourTest : public SkinnedTest {
+  protected:
+    void AddSkinFiles(const std::string&) override {
+        ASSERT_TRUE(CreateDirectoryA((Root() + "Off").c_str(), nullptr));
+        WriteFileText(Root() + "Off\\disabled.txt", "");
+    }
+
+    // Lists "Alpha", selects its font and checks every part against look.
+    void ExpectLook(const Look& look) {
+        HWND folders = Control(*form_, ctl::LbFolders);
+        ClickFolder(*form_, FindRow(folders, "Alpha"));
+        HWND fonts = Control(*form_, ctl::LbFonts);
+        ClickFont(*form_, 0);
+        HWND form = form_->Handle();
+
+        const nq::ArgbDib list = OnScreen(form, folders);
+        ASSERT_EQ(ListRows(folders).size(), 3u);
+        const int w = list.Width();
+        const auto row = [&](int r, COLORREF back, COLORREF text, const char* what) {
+            const int top = 15 * r;
+            EXPECT_EQ(Rgb(list.Pixel(2, top + 7)), back) << what;
+            EXPECT_TRUE(Holds(list, 10, top, 60, top + 15, text)) << what;
+        };
+        const int off = FindRow(folders, "Off");
+        row(0, look.ListBack, look.ListText, "All Fonts: on");
+        row(FindRow(folders, "Alpha"), look.SelectedBack, look.SelectedText, "the selected row");
+        row(off, look.ListBack, look.OffText, "a row that is off");
+        EXPECT_TRUE(Holds(list, w - 30, 15 * off, w, 15 * off + 15, look.OffMarker))
+            << "its marker";
+        EXPECT_FALSE(Holds(list, w - 30, 0, w, 15, look.OffMarker)) << "no marker when on";
+        EXPECT_EQ(Rgb(list.Pixel(w / 2, 15 * 3 + 20)), look.ListBack) << "below the rows";
+        const nq::ArgbDib fontRows = OnScreen(form, fonts);
+        EXPECT_EQ(Rgb(fontRows.Pixel(2, 7)), look.SelectedBack) << "the selected font";
+        EXPECT_TRUE(
+            Holds(fontRows, fontRows.Width() - 30, 0, fontRows.Width(), 15, look.SelectedText))
+            << "the selected font's marker";
+        EXPECT_EQ(Rgb(fontRows.Pixel(fontRows.Width() / 2, 30)), look.ListBack) << "below the font";
+
+        for (const int id : {ctl::CollectionHeader, ctl::FontHeader}) {
+            const nq::ArgbDib header = OnScreen(form, Control(*form_, id));
+            EXPECT_EQ(Rgb(header.Pixel(2, 8)), look.HeaderFace) << id;
+            EXPECT_TRUE(Holds(header, 0, 0, header.Width(), header.Height(), look.HeaderText))
+                << id;
+        }
+
+        const nq::ArgbDib panel5 = OnScreen(form, Control(*form_, ctl::Panel5));
+        const nq::ArgbDib sizeBar = OnScreen(form, Control(*form_, ctl::Panel6));
+        EXPECT_EQ(Rgb(sizeBar.Pixel(5, 5)), look.PreviewBack);
+        const nq::ArgbDib sample = OnScreen(form, Control(*form_, ctl::LbPreview));
+        EXPECT_EQ(Rgb(sample.Pixel(1, sample.Height() - 2)), look.PreviewBack);
+        EXPECT_TRUE(Holds(sample, 0, 0, sample.Width(), sample.Height(), look.PreviewText));
+        const nq::ArgbDib label = OnScreen(form, Control(*form_, ctl::Label5));
+        EXPECT_TRUE(Holds(label, 0, 0, label.Width(), label.Height(), look.Label));
+        // The preview's edge: darker above and left, lighter below and right.
+        const int pw = panel5.Width(), ph = panel5.Height();
+        if (look.PreviewBack == RGB(255, 255, 255)) {
+            // The lowered edge Windows draws in the scheme's 3D colours.
+            nq::ArgbDib edge(pw, ph);
+            const nq::MemoryDC dc(nullptr);
+            const nq::SelectGuard bitmap(dc.get(), edge.Bitmap());
+            RECT r{0, 0, pw, ph};
+            DrawEdge(dc.get(), &r, BDR_SUNKENINNER, BF_RECT);
+            GdiFlush();
+            for (const POINT p :
+                 {POINT{0, ph / 2}, POINT{pw / 2, 0}, POINT{pw - 1, ph / 2}, POINT{pw / 2, ph - 1}})
+                EXPECT_EQ(Rgb(panel5.Pixel(p.x, p.y)), Rgb(edge.Pixel(p.x, p.y)))
+                    << p.x << "," << p.y;
+        } else {
+            EXPECT_TRUE(Darker(Rgb(panel5.Pixel(0, ph / 2)), look.PreviewBack));
+            EXPECT_TRUE(Darker(Rgb(panel5.Pixel(pw / 2, 0)), look.PreviewBack));
+            EXPECT_TRUE(Darker(look.PreviewBack, Rgb(panel5.Pixel(pw - 1, ph / 2))));
+            EXPECT_TRUE(Darker(look.PreviewBack, Rgb(panel5.Pixel(pw / 2, ph - 1))));
+        }
+
+        const nq::ArgbDib count = OnScreen(form, Bar(ctl::Pb2));
+        const int cw = count.Width();
+        EXPECT_TRUE(Holds(count, cw - 80, 8, cw - 20, 22, look.CountText));
+        EXPECT_TRUE(Holds(count, cw - 80, 9, cw - 20, 23, look.CountEdge));
+        const nq::ArgbDib strip = OnScreen(form, Control(*form_, ctl::PaintBox1));
+        const int sw = strip.Width();
+        EXPECT_TRUE(Holds(strip, sw / 2 - 20, 2, sw / 2 + 20, 15, look.DetailsText)) << "heading";
+        EXPECT_TRUE(Holds(strip, sw / 2 - 20, 3, sw / 2 + 20, 16, look.DetailsEdge));
+        for (int line = 0; line < 4; ++line) {
+            EXPECT_TRUE(Holds(strip, 1, 16 + 20 * line, 30, 28 + 20 * line, look.DetailsText))
+                << line;
+            EXPECT_TRUE(Holds(strip, 1, 17 + 20 * line, 30, 29 + 20 * line, look.DetailsEdge))
+                << line;
+        }
+    }
+};
+
+// Without a "Colors" section every part keeps the colours it has always had.
+TEST_F(ColourTest, WithoutSkinColoursTheListsAndPreviewKeepTheSchemeAndBlackOnWhite) {
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    const COLORREF offText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+    ExpectLook({white, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HIGHLIGHT),
+                GetSysColor(COLOR_HIGHLIGHTTEXT), offText, offText, RGB(0xDF, 0xDF, 0xDF),
+                GetSysColor(COLOR_WINDOWTEXT), white, black, RGB(128, 128, 128), black, white,
+                black, white});
+}
+
+// A skin of known colours: every key reaches the screen where it belongs.
+class SkinColourTest : public ColourTest {
+  protected:
+    std::string ExtraValues() const override {
+        return "[Colors]\r\nListBack=#102030\r\nListText=#F0E010\r\nListSelectedBack=$C02080\r\n"
+               "ListSelectedText=#10F0F0\r\nListOffText=#80F080\r\nListOffMarker=#F08040\r\n"
+               "HeaderBack=#405060\r\nHeaderText=#FFD0A0\r\nPreviewBack=#203040\r\n"
+               "PreviewText=#F0F0A0\r\nCountText=#FF60C0\r\nCountEdge=0x2060FF\r\n"
+               "DetailsText=#60FFC0\r\nDetailsEdge=#A020F0\r\n";
+    }
+};
+
+TEST_F(SkinColourTest, TheSkinsColoursReachTheListsHeadersPreviewCountAndStrip) {
+    // "Size:" is drawn halfway between the preview's background and text.
+    ExpectLook({RGB(0x10, 0x20, 0x30), RGB(0xF0, 0xE0, 0x10), RGB(0xC0, 0x20, 0x80),
+                RGB(0x10, 0xF0, 0xF0), RGB(0x80, 0xF0, 0x80), RGB(0xF0, 0x80, 0x40),
+                RGB(0x40, 0x50, 0x60), RGB(0xFF, 0xD0, 0xA0), RGB(0x20, 0x30, 0x40),
+                RGB(0xF0, 0xF0, 0xA0), RGB(0x88, 0x90, 0x70), RGB(0xFF, 0x60, 0xC0),
+                RGB(0x20, 0x60, 0xFF), RGB(0x60, 0xFF, 0xC0), RGB(0xA0, 0x20, 0xF0)});
 }
 
 } // namespace

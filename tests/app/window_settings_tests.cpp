@@ -124,6 +124,34 @@ TEST_F(WindowTest, HandEditedValuesAreReadDecimalOrHexAndGarbageFallsBack) {
     EXPECT_TRUE(has("Dir=Buttons/Default"));
 }
 
+TEST_F(WindowTest, SavedBoundsNoOneCouldSeeOrUseStartAtTheDefaultAndAreNotWrittenBack) {
+    struct Case {
+        long long X, Y, Width, Height;
+        bool Kept;
+    };
+    for (const Case c :
+         {Case{300, 200, 500, 400, true}, Case{-99999, 200, 500, 400, false},
+          Case{300, 99999, 500, 400, false}, Case{300, 200, 0, 400, false},
+          Case{300, 200, 500, -500, false}, Case{300, 200, 2147483647, 400, false},
+          Case{300, 200, 500, 100, false}, Case{2147483647, 2147483647, 500, 400, false}}) {
+        const std::string placement = "X=" + std::to_string(c.X) + "\r\nY=" + std::to_string(c.Y) +
+                                      "\r\nWidth=" + std::to_string(c.Width) +
+                                      "\r\nHeight=" + std::to_string(c.Height) + "\r\n";
+        SCOPED_TRACE(placement);
+        WriteFileText(IniPath(), "[Placement]\r\n" + placement);
+        auto form = Open();
+        const RECT bounds = BoundsOf(form->Handle());
+        const RECT expected = c.Kept ? RECT{300, 200, 800, 600} : RECT{100, 100, 420, 420};
+        EXPECT_TRUE(EqualRect(&bounds, &expected));
+        Close(form);
+        const std::vector<std::string> lines = IniLines(IniPath());
+        const std::vector<std::string> written(lines.begin() + 1, lines.begin() + 5);
+        EXPECT_EQ(written,
+                  c.Kept ? (std::vector<std::string>{"X=300", "Y=200", "Width=500", "Height=400"})
+                         : (std::vector<std::string>{"X=100", "Y=100", "Width=320", "Height=320"}));
+    }
+}
+
 TEST_F(WindowTest, SavedPlaceholderComesBackGreyAndInactiveLikeAnEmptyBox) {
     WriteFileText(IniPath(), "[Other]\r\nSearch=Search\r\n");
     auto form = Open();

@@ -1,5 +1,6 @@
 #include "window_test_support.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "gdiplus_raii.h"
@@ -8,6 +9,7 @@
 #include "registry.h"
 
 #include <atomic>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 
@@ -322,4 +324,49 @@ void WriteBmp(const std::string& path, int width, int height,
     const CLSID bmp = {
         0x557CF400, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
     WriteImage(path, bmp, width, height, pixel);
+}
+
+namespace {
+
+struct TooltipSearch {
+    HWND Owner, Found;
+};
+
+BOOL CALLBACK FindOwnedTooltip(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<TooltipSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != search.Owner)
+        return TRUE;
+    search.Found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindTooltip(const TfrmMiddle& form) {
+    TooltipSearch search{form.Handle(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+std::string TipAt(HWND tooltip, HWND window, POINT point) {
+    TTHITTESTINFOW hit{};
+    hit.hwnd = window;
+    hit.pt = point;
+    hit.ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    if (!SendMessageW(tooltip, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)))
+        return {};
+    // The wide form: the narrow one stops at 80 characters.
+    wchar_t text[1024] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = hit.ti.hwnd;
+    info.uId = hit.ti.uId;
+    info.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c)
+        narrow += static_cast<char>(*c); // the tips are plain ASCII
+    return narrow;
 }

@@ -146,6 +146,13 @@ void DropFiles(HWND window, const std::vector<std::string>& paths);
 // Drags a splitter with the mouse by offset pixels along its drag direction.
 void DragSplitter(HWND splitter, int offset);
 
+// The tooltip control the client window owns, found as outside tools find it;
+// null when there is none.
+HWND FindTooltip(const TfrmMiddle& form);
+// The text of the tip the control shows over point (in window's client
+// coordinates); empty when no tool covers it.
+std::string TipAt(HWND tooltip, HWND window, POINT point);
+
 // A program folder and the two scopes' fonts roots of the test's own; opens
 // TfrmMiddle over them as the program would.
 class WindowTest : public ::testing::Test {

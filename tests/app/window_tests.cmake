@@ -41,3 +41,11 @@ add_test(NAME ${NQ_TEST_PREFIX}e2e_keys
           $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
           ${CMAKE_BINARY_DIR}/wine-run.sh ${NQ_WINEPREFIX} ${CMAKE_CURRENT_BINARY_DIR}/e2e_keys)
 set_tests_properties(${NQ_TEST_PREFIX}e2e_keys PROPERTIES SKIP_RETURN_CODE 77)
+
+# The frame's five windows dragged, resized, rolled, minimised and restored by
+# the mouse, and Alt+F4 on the title bar.
+add_test(NAME ${NQ_TEST_PREFIX}e2e_frame
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e_frame.sh
+          $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
+          ${CMAKE_BINARY_DIR}/wine-run.sh ${NQ_WINEPREFIX} ${CMAKE_CURRENT_BINARY_DIR}/e2e-frame)
+set_tests_properties(${NQ_TEST_PREFIX}e2e_frame PROPERTIES SKIP_RETURN_CODE 77)

@@ -79,6 +79,8 @@ class FakeHost final : public nq::FrameHost {
     void SetRolledUp(bool up) override { Log("roll", {up}); }
     void CloseProgram() override { Log("close", {}); }
     void MinimizeProgram() override { Log("min", {}); }
+    void BringFrameToFront() override {}
+    bool FrameSysCommand(UINT) override { return false; }
     void PopupSkinMenu(POINT at) override { Log("menu", {at.x, at.y}); }
 
   private:
@@ -327,6 +329,7 @@ TEST_F(TitleButtonTest, DragMovesTheFrameByThePointersMovement) {
     SetCursorPos(300, 200);
     Send(WM_LBUTTONDOWN, 150, 8);
     EXPECT_FALSE(title.Timer1().Running());
+    SetCursorPos(302, 201); // the way to the first move counts too
     Send(WM_MOUSEMOVE, 152, 8);
     ASSERT_TRUE(title.Timer1().Running());
     SetCursorPos(307, 197);

@@ -117,11 +117,7 @@ echo "title bar brightness (R+G+B) at $px,$py: $before before, $after after"
 import -window root "$work/zip-program.png" 2>/dev/null || true
 
 probe close 20000 || fail "the window did not close"
-for _ in $(seq 100); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after its window closed"
+wait_for_exit "$program_pid" "the program is still running after its window closed"
 program_pid=
 
 # Only the program's own files are new in its folder, and nothing else changed.

@@ -89,6 +89,56 @@ TEST(FrameGeometry, ResizeStepsStopAtTheSmallestClientWithoutJumps) {
             << int(kind) << ' ' << dx << ',' << dy;
 }
 
+TEST(FrameGeometry, SavedBoundsOffEveryMonitorOrOfNoUsableSizeStartAtTheDefault) {
+    // A primary monitor and a second one to its left, lower down.
+    const std::vector<Rect> monitors{{0, 0, 1280, 1024}, {-1920, 200, 1920, 1080}};
+    const Rect fallback = kDefaultClientBounds;
+    for (const auto& [saved, kept] : std::vector<std::pair<Rect, bool>>{
+             {{100, 100, 320, 320}, true},
+             {{-1500, 600, 800, 600}, true},            // on the second monitor
+             {{16, -20, 320, 400}, true},               // the toolbar's lower rows show
+             {{1248, 500, 400, 300}, true},             // 32 columns show
+             {{1249, 500, 400, 300}, false},            // 31 do not
+             {{100, -24, 400, 300}, true},              // 8 of the top rows show
+             {{100, -25, 400, 300}, false},             // 7 do not
+             {{100, 1016, 400, 300}, true},             // 8 rows at the bottom
+             {{-1920, 100, 400, 300}, false},           // top rows above the second monitor
+             {{-99999, 100, 320, 320}, false},          // far to the left
+             {{100, 99999, 320, 320}, false},           // far below
+             {{100, 100, 0, 320}, false},               // no width
+             {{100, 100, 320, -500}, false},            // negative height
+             {{100, 100, 319, 320}, false},             // below the smallest client
+             {{100, 100, 320, 159}, false},             //
+             {{100, 100, 320, 160}, true},              // the smallest client
+             {{100, 100, 32767, 32767}, true},          // the largest window
+             {{100, 100, 32768, 320}, false},           //
+             {{100, 100, INT_MAX, 320}, false},         // beyond what a window can be
+             {{INT_MAX, INT_MAX, 320, 320}, false},     // no overflow at the far corner
+             {{INT_MIN, INT_MIN, 32767, 32767}, false}, //
+         }) {
+        SCOPED_TRACE(testing::Message() << saved.Left << "," << saved.Top << " " << saved.Width
+                                        << "x" << saved.Height);
+        EXPECT_EQ(UsableClientBounds(saved, monitors), kept);
+        EXPECT_EQ(StartClientBounds(saved, monitors), kept ? saved : fallback);
+    }
+    EXPECT_EQ(fallback, (Rect{100, 100, 320, 320}));
+    EXPECT_FALSE(UsableClientBounds(fallback, {})); // no monitor: nothing shows
+}
+
+TEST(FrameGeometry, WorkspaceBoundsBecomeScreenBoundsByTheWorkAreasOffset) {
+    const Rect monitor{0, 0, 1280, 1024};
+    const Rect restored{100, 80, 400, 300};
+    for (const auto& [work, screen] : std::vector<std::pair<Rect, Rect>>{
+             {{0, 0, 1280, 984}, {100, 80, 400, 300}},      // taskbar at the bottom
+             {{0, 40, 1280, 984}, {100, 120, 400, 300}},    // at the top
+             {{62, 0, 1218, 1024}, {162, 80, 400, 300}}}) { // at the left
+        EXPECT_EQ(ScreenFromWorkspace(restored, monitor, work), screen);
+    }
+    // A second monitor with its taskbar at its top: only the offset counts.
+    EXPECT_EQ(ScreenFromWorkspace(restored, {-1920, 200, 1920, 1080}, {-1920, 240, 1920, 1040}),
+              (Rect{100, 120, 400, 300}));
+}
+
 TEST(FrameGeometry, ButtonsAnchorAndHitStrictlyInsideOnOpaquePixels) {
     EXPECT_EQ(ButtonAnchor(2, 500) - 30, 470);
     EXPECT_EQ(ButtonAnchor(1, 301), 150);

@@ -9,10 +9,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -60,8 +62,8 @@ std::string Dump(const nq::SkinValues& v) {
         << ' ' << v.Right.ResizeBorder4 << '|' << v.Bottom.Height << ' ' << v.Bottom.InActiveHeight
         << ' ' << v.Bottom.ResizeBorder1 << ' ' << v.Bottom.ResizeBorder2 << '|' << v.Top.Height
         << ' ' << v.Top.InActiveHeight << ' ' << v.Top.RolledUpHeight << ' '
-        << v.Top.RolledUpInActiveHeight << ' ' << v.Top.ResizeBorder1 << ' '
-        << v.Top.ResizeBorder2 << '|' << v.Bg.Color << '|';
+        << v.Top.RolledUpInActiveHeight << ' ' << v.Top.ResizeBorder1 << ' ' << v.Top.ResizeBorder2
+        << '|' << v.Bg.Color << '|';
     const nq::CaptionValues& c = v.Caption;
     out << c.FontName << '/' << c.FontSize << ' ' << c.FontStyle << ' ' << c.HorAlign << ' '
         << c.VerAlign << ' ' << c.TextColor << ' ' << int{c.AlphaActive} << ' '
@@ -72,7 +74,14 @@ std::string Dump(const nq::SkinValues& v) {
     for (const auto& places : v.Buttons.Places)
         for (const nq::ButtonPlace& p : places)
             out << p.X << ' ' << p.Y << ' ' << p.Align << ';';
-    out << '|' << v.General.Name << '/' << v.General.Author << '/' << v.General.Notes;
+    out << '|' << v.General.Name << '/' << v.General.Author << '/' << v.General.Notes << '|';
+    const nq::ColourValues& k = v.Colours;
+    for (const std::optional<std::uint32_t>& colour :
+         {std::optional(k.ListBack), k.ListText, k.ListSelectedBack, k.ListSelectedText,
+          k.ListOffText, k.ListOffMarker, k.HeaderBack, k.HeaderText, k.PreviewBack,
+          std::optional(k.PreviewText), std::optional(k.CountText), std::optional(k.CountEdge),
+          std::optional(k.DetailsText), std::optional(k.DetailsEdge)})
+        out << (colour ? std::to_string(*colour) : "-") << ' ';
     return out.str();
 }
 
@@ -80,8 +89,10 @@ std::string Read(std::map<std::pair<std::string, std::string>, std::string> keys
     return Dump(nq::ReadSkinValues(RecordingSource(std::move(keys))));
 }
 
-// One row of a section's table: its key, "int" or "string", and its default
-// as written: a number, a quoted text, "(empty)" or the name of another key.
+// One row of a section's table: its key, "int", "string" or "colour", and its
+// default as written: a number, a quoted text, "(empty)", a colour "#RRGGBB",
+// "(built-in)" (the program's own look while the key is absent) or the name
+// of another key.
 struct Row {
     std::string Key;
     std::string Type;
@@ -115,13 +126,13 @@ Guide ReadGuide() {
     const std::regex heading(R"(^[0-9]+\. [A-Z][A-Z' ]*$)");
     const std::regex subHeading(R"(^[0-9]+\.[0-9]+ )");
     const std::regex sectionStart(R"(^\s*\[([A-Za-z]+)\])");
-    const std::regex row(R"(^\s+([A-Za-z][A-Za-z0-9]*)\s{2,}(int|string)\s{2,})"
-                         R"(("[^"]*"|\(empty\)|[^\s"]+)(\s{2,}.*)?$)");
+    const std::regex row(R"(^\s+([A-Za-z][A-Za-z0-9]*)\s{2,}(int|string|colour)\s{2,})"
+                         R"(("[^"]*"|\(empty\)|\(built-in\)|[^\s"]+)(\s{2,}.*)?$)");
     Guide guide;
     auto line = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
         const std::string marker = "SKIN AUTHOR'S GUIDE";
-        return l.size() >= marker.size() && l.compare(l.size() - marker.size(), marker.size(),
-                                                      marker) == 0;
+        return l.size() >= marker.size() &&
+               l.compare(l.size() - marker.size(), marker.size(), marker) == 0;
     });
     if (line == lines.end())
         return guide;
@@ -169,7 +180,7 @@ std::set<std::pair<std::string, std::string>> KeysRead() {
 TEST(SkinGuide, HasTablesForEverySection) {
     ASSERT_FALSE(TheGuide().Text.empty()) << NQ_GUIDE_FILE << " has no skin author's guide";
     for (const char* section :
-         {"left", "right", "bottom", "top", "bg", "caption", "buttons", "general"})
+         {"left", "right", "bottom", "top", "bg", "caption", "buttons", "general", "colors"})
         EXPECT_TRUE(TheGuide().Tables.count(section)) << "no table for [" << section << "]";
 }
 
@@ -196,16 +207,20 @@ TEST(SkinGuide, EveryRowNamesAKeyTheReaderAsksFor) {
     EXPECT_EQ(rows, keys.size());
 }
 
-// An int key ignores a value that is no number; a string key keeps it.
+// An int or colour key ignores a value that is neither; a string key keeps
+// it. A colour key takes "#RRGGBB".
 TEST(SkinGuide, TypesAreWhatTheReaderMakesOfAValue) {
     const std::string none = Read({});
     for (const auto& [section, table] : TheGuide().Tables)
         for (const Row& r : table) {
+            const std::string where = "[" + section + "] " + r.Key + " is no " + r.Type;
             const std::string junk = Read({{{section, r.Key}, "junk"}});
-            if (r.Type == "int")
-                EXPECT_EQ(junk, none) << "[" << section << "] " << r.Key << " is no int";
+            if (r.Type == "string")
+                EXPECT_NE(junk, none) << where;
             else
-                EXPECT_NE(junk, none) << "[" << section << "] " << r.Key << " is no string";
+                EXPECT_EQ(junk, none) << where;
+            if (r.Type == "colour")
+                EXPECT_NE(Read({{{section, r.Key}, "#123456"}}), none) << where;
         }
 }
 
@@ -215,11 +230,20 @@ TEST(SkinGuide, TypesAreWhatTheReaderMakesOfAValue) {
 TEST(SkinGuide, DefaultsAreTheReadersDefaults) {
     const std::string none = Read({});
     const std::regex number(R"(-?[0-9]+)");
+    const std::regex colour(R"(#[0-9A-F]{6})");
     for (const auto& [section, table] : TheGuide().Tables)
         for (const Row& r : table) {
             const std::pair<std::string, std::string> key{section, r.Key};
             const std::string where = "[" + section + "] " + r.Key + " default " + r.Default;
-            if (std::regex_match(r.Default, number)) {
+            if (r.Default == "(built-in)") {
+                // No value at all: any colour, white included, is the skin's own.
+                for (const char* colour : {"#FFFFFF", "#000000"})
+                    EXPECT_NE(Read({{key, colour}}), none) << where;
+            } else if (std::regex_match(r.Default, colour)) {
+                EXPECT_EQ(Read({{key, r.Default}}), none) << where;
+                EXPECT_NE(Read({{key, r.Default == "#123456" ? "#123457" : "#123456"}}), none)
+                    << where;
+            } else if (std::regex_match(r.Default, number)) {
                 EXPECT_EQ(Read({{key, r.Default}}), none) << where;
                 EXPECT_NE(Read({{key, std::to_string(std::stoi(r.Default) + 7)}}), none) << where;
             } else if (r.Default == "(empty)" || r.Default.front() == '"') {

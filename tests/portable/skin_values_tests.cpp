@@ -175,4 +175,20 @@ TEST(SkinValues, ColoursTakeTheLowByteOfEachChannel) {
     EXPECT_EQ(v.Bg.Color, 0x0000FF00u);
 }
 
+// Colours as image editors write them, or as integers 0xRRGGBB; the program
+// gets them as GDI does (0x00BBGGRR).
+TEST(SkinColour, HashOrIntegerRgbBecomesBgr) {
+    for (const auto& [text, expected] : {std::pair{"#1E2126", 0x0026211Eu},
+                                         {" #1e2126 ", 0x0026211Eu},
+                                         {"$1E2126", 0x0026211Eu},
+                                         {"0x1E2126", 0x0026211Eu},
+                                         {"1974566", 0x0026211Eu},
+                                         {"$1FF0000", 0x000000FFu}, // the low 24 bits
+                                         {"-1", 0x00FFFFFFu}})
+        EXPECT_EQ(nq::ParseSkinColour(text), expected) << '"' << text << '"';
+    for (const char* text : {"", "#", "#12345", "#1234567", "#12345G", "# 123456", "#-12345", "red",
+                             "12px", "$FF000000"})
+        EXPECT_FALSE(nq::ParseSkinColour(text).has_value()) << '"' << text << '"';
+}
+
 } // namespace

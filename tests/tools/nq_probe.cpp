@@ -19,6 +19,14 @@
 //   nq_probe selected NAME       the rows of lbFonts or lbFolders that are selected
 //   nq_probe fontvalue FONT      the data of HKLM's font value "FONT (TrueType)"
 //   nq_probe setfontvalue FONT [DATA]  sets that value, or deletes it without DATA
+//   nq_probe frame               the five windows of the frame, one line each in the
+//                                order TfrmTop TfrmMiddle TfrmBottom TfrmRight TfrmLeft:
+//                                "CLASS X Y W H VISIBLE ENABLED"; then "apart" when
+//                                another window stands between two of them in the
+//                                z-order, else "together"; then "minimized 1" or
+//                                "minimized 0" for the window with the taskbar button
+//   nq_probe taskbar             clicks the program's taskbar button as the shell
+//                                does: restores it when minimised, else activates it
 //
 // CONTROL is lbFolders, lbFonts, editSearch, ComboBox1, lbPreview or Toolbar. Exit code
 // 0 on success, 1 when the window or control is missing or a wait timed out.
@@ -30,12 +38,56 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 HWND FindMainWindow() {
     HWND window = FindWindowA(kMiddleWindowClass, nullptr);
     return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+// The program's window with the taskbar button, which owns the frame.
+constexpr const char* kAppWindowClass = "NqApplication";
+
+// The frame's window of a class: the one owned by the application window.
+HWND FindFrameWindow(HWND app, const char* className) {
+    for (HWND w = FindWindowA(className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr))
+        if (GetWindow(w, GW_OWNER) == app)
+            return w;
+    return nullptr;
+}
+
+int FrameCommand() {
+    HWND app = FindWindowA(kAppWindowClass, nullptr);
+    if (!app)
+        return 1;
+    const char* classes[] = {"TfrmTop", "TfrmMiddle", "TfrmBottom", "TfrmRight", "TfrmLeft"};
+    int low = 1 << 30, high = -1, count = 0;
+    std::vector<HWND> frame;
+    for (const char* name : classes) {
+        HWND w = FindFrameWindow(app, name);
+        if (!w)
+            return 1;
+        frame.push_back(w);
+        RECT r;
+        GetWindowRect(w, &r);
+        std::printf("%s %ld %ld %ld %ld %d %d\n", name, r.left, r.top, r.right - r.left,
+                    r.bottom - r.top, IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0);
+    }
+    // The top-level windows from the top down: the five must follow each other.
+    int index = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT), ++index)
+        for (HWND f : frame)
+            if (w == f) {
+                low = index < low ? index : low;
+                high = index;
+                ++count;
+            }
+    std::printf("%s\n", count == 5 && high - low == 4 ? "together" : "apart");
+    std::printf("minimized %d\n", IsIconic(app) ? 1 : 0);
+    return 0;
 }
 
 int ControlId(const char* name) {
@@ -156,7 +208,7 @@ void PrintCentre(HWND window, RECT r) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return Fail("usage: nq_probe wait|rows|data|selected|rowpos|ctlpos|text|close|winrect|"
-                    "dlgtext|skins|fontvalue|setfontvalue ...");
+                    "dlgtext|skins|frame|taskbar|fontvalue|setfontvalue ...");
     const std::string command = argv[1];
 
     if (command == "wait") {
@@ -209,6 +261,20 @@ int main(int argc, char** argv) {
         if (!dialog)
             return Fail("no dialog of that title");
         EnumChildWindows(dialog, PrintStaticText, 0);
+        return 0;
+    }
+
+    if (command == "frame")
+        return FrameCommand() == 0 ? 0 : Fail("no frame");
+
+    if (command == "taskbar") {
+        HWND app = FindWindowA(kAppWindowClass, nullptr);
+        if (!app)
+            return Fail("no taskbar window");
+        if (IsIconic(app))
+            PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+        else
+            SetForegroundWindow(app);
         return 0;
     }
 
