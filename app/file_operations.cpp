@@ -35,6 +35,9 @@ std::string RecyclePathProblem(const std::string& path) {
         return "The path " + path + " is too long for the recycle bin; nothing was moved.";
     if (path.find_first_of("*?") != std::string::npos)
         return "The path " + path + " holds a wildcard; nothing was moved to the recycle bin.";
+    // Another program took it away: the shell would offer to erase what is not there.
+    if (!Exists(path))
+        return path + " is not there any more; nothing was moved to the recycle bin.";
     return {};
 }
 

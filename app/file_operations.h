@@ -62,9 +62,11 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, cons
 // recycle bin without asking (SHFileOperationA, FO_DELETE, FOF_SILENT |
 // FOF_NOCONFIRMATION | FOF_ALLOWUNDO); owner is the window that owns any
 // message of the shell. Where the recycle bin cannot take the item, the
-// shell asks before it erases it (FOF_WANTNUKEWARNING); No leaves it. Empty on success; otherwise
-// the message, and the item stays where it is. Paths of 260 characters or more and wildcards are
-// refused: the shell would act on a cut path or on other items.
+// shell asks before it erases it (FOF_WANTNUKEWARNING); No leaves it. Empty
+// on success; otherwise the message, and the item stays where it is. Paths
+// of 260 characters or more and wildcards are refused: the shell would act on
+// a cut path or on other items. An item that is not there is reported without
+// asking the shell.
 std::string SendToRecycleBin(HWND owner, const std::string& path);
 
 // Sends the record's file to the recycle bin, uninstalling it first if it is

@@ -2,7 +2,6 @@
 
 #include "file_operations.h"
 #include "font_activation.h"
-#include "text.h"
 
 FontChangeBroadcast::~FontChangeBroadcast() {
     if (changed_)
@@ -64,14 +63,6 @@ BatchResult TrashFonts(HWND owner, const std::vector<FontDescr*>& records, const
     BatchResult result;
     FontChangeBroadcast broadcast;
     for (FontDescr* record : records) {
-        // A file another program took away is no task for the shell, which
-        // would offer to erase what is not there.
-        const DWORD attributes = GetFileAttributesW(nq::WideFromUtf8(record->Path).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            result.Failed.push_back(
-                {record->Name, "its file " + record->Path + " is not there any more."});
-            continue;
-        }
         if (record->Installed)
             broadcast.Changed();
         std::string error = TrashFont(owner, *record, scope, false);

@@ -46,6 +46,5 @@ BatchResult MoveFonts(const std::vector<FontDescr*>& records, const std::string&
                       const FontScope& scope);
 
 // Sends every record's file to the recycle bin as TrashFont does; Done are
-// the records whose file went. A file that is not there is left to the
-// caller's listing (reported, the record untouched).
+// the records whose file went.
 BatchResult TrashFonts(HWND owner, const std::vector<FontDescr*>& records, const FontScope& scope);
