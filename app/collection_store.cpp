@@ -2,29 +2,20 @@
 
 #include "collection_name.h"
 #include "handles.h"
-
-#include "search_filter.h"
+#include "text.h"
 
 #include <windows.h>
 
-namespace {
-
-// The name is in the ANSI code page: in a double-byte one, the second byte
-// of a character is no backslash or bar of its own.
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
-} // namespace
+#include <cwchar>
 
 std::vector<CollectionEntry> EnumerateCollections(const std::string& fontsRoot) {
     std::vector<CollectionEntry> collections;
-    WIN32_FIND_DATAA entry;
-    nq::UniqueFind find(FindFirstFileA((fontsRoot + "*.*").c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    nq::UniqueFind find(FindFirstFileW(nq::WideFromUtf8(fontsRoot + "*.*").c_str(), &entry));
     if (!find)
         return collections;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = nq::Utf8FromWide(entry.cFileName, wcslen(entry.cFileName));
         if (name == "." || name == "..")
             continue;
         const DWORD attributes = entry.dwFileAttributes;
@@ -32,30 +23,36 @@ std::vector<CollectionEntry> EnumerateCollections(const std::string& fontsRoot) 
             (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             continue;
         collections.push_back({name, CollectionDisabled(fontsRoot + name + "\\")});
-    } while (FindNextFileA(find.get(), &entry));
+    } while (FindNextFileW(find.get(), &entry));
     return collections;
 }
 
 bool CollectionDisabled(const std::string& folder) {
-    const DWORD attributes = GetFileAttributesA((folder + "disabled.txt").c_str());
+    const DWORD attributes = GetFileAttributesW(nq::WideFromUtf8(folder + "disabled.txt").c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string CheckCollectionName(const std::string& fontsRoot, const std::string& name) {
-    std::string message = CollectionNameRuleMessage(fontsRoot, name, IsAnsiLeadByte);
+    // UTF-8: no byte of a character beyond ASCII is an ASCII character.
+    std::string message = CollectionNameRuleMessage(fontsRoot, name);
     if (!message.empty())
         return message;
-    if (GetFileAttributesA((fontsRoot + name).c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(nq::WideFromUtf8(fontsRoot + name).c_str()) != INVALID_FILE_ATTRIBUTES)
         return "A collection or file named \"" + name + "\" already exists.";
     return {};
 }
 
 std::string CheckCollectionRename(const std::string& fontsRoot, const std::string& oldName,
                                   const std::string& newName) {
-    // The same name in other letters is the same folder, which exists.
-    if (LowerAZ(oldName) != LowerAZ(newName))
+    // The same name in other letters (in any script) is the same folder, which exists.
+    const std::wstring oldWide = nq::WideFromUtf8(oldName);
+    const std::wstring newWide = nq::WideFromUtf8(newName);
+    const bool sameIgnoringCase =
+        CompareStringOrdinal(oldWide.c_str(), static_cast<int>(oldWide.size()), newWide.c_str(),
+                             static_cast<int>(newWide.size()), TRUE) == CSTR_EQUAL;
+    if (!sameIgnoringCase)
         return CheckCollectionName(fontsRoot, newName);
-    return CollectionNameRuleMessage(fontsRoot, newName, IsAnsiLeadByte);
+    return CollectionNameRuleMessage(fontsRoot, newName);
 }
 
 bool CreateCollectionFolder(const std::string& fontsRoot, const std::string& name) {
@@ -63,5 +60,5 @@ bool CreateCollectionFolder(const std::string& fontsRoot, const std::string& nam
     // anywhere but directly under the fonts root.
     if (!CheckCollectionName(fontsRoot, name).empty())
         return false;
-    return CreateDirectoryA((fontsRoot + name).c_str(), nullptr) != 0;
+    return CreateDirectoryW(nq::WideFromUtf8(fontsRoot + name).c_str(), nullptr) != 0;
 }

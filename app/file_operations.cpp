@@ -3,6 +3,7 @@
 #include "font_activation.h"
 #include "font_catalogue.h"
 #include "search_filter.h"
+#include "text.h"
 
 #include <shellapi.h>
 
@@ -15,7 +16,16 @@ namespace {
 constexpr std::size_t kMaxRecyclePath = MAX_PATH - 1;
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(nq::WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CopyNew(const std::string& source, const std::string& target) {
+    return CopyFileW(nq::WideFromUtf8(source).c_str(), nq::WideFromUtf8(target).c_str(), TRUE) !=
+           FALSE;
+}
+
+bool Delete(const std::string& path) {
+    return DeleteFileW(nq::WideFromUtf8(path).c_str()) != FALSE;
 }
 
 // Installs the records again after an operation that did not go through.
@@ -31,7 +41,7 @@ void Reinstall(const std::vector<FontDescr*>& records, const FontScope& scope,
 std::string RecyclePathProblem(const std::string& path) {
     if (path.empty())
         return "There is nothing to move to the recycle bin.";
-    if (path.size() > kMaxRecyclePath)
+    if (nq::WideFromUtf8(path).size() > kMaxRecyclePath)
         return "The path " + path + " is too long for the recycle bin; nothing was moved.";
     if (path.find_first_of("*?") != std::string::npos)
         return "The path " + path + " holds a wildcard; nothing was moved to the recycle bin.";
@@ -53,7 +63,7 @@ std::string TargetPath(const std::string& targetFolder, const std::string& sourc
 }
 
 bool CopyFontFile(const std::string& source, const std::string& target) {
-    return CopyFileA(source.c_str(), target.c_str(), TRUE) != FALSE;
+    return CopyNew(source, target);
 }
 
 std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const FontScope& scope) {
@@ -62,16 +72,7 @@ std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const FontScope&
 }
 
 std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path, const FontScope& scope) {
-    if (std::unique_ptr<FontDescr> record = AddFontFile(path, scope))
-        return record;
-    std::string description = FontResourceDescription(path);
-    if (description.empty())
-        return nullptr;
-    auto record = std::make_unique<FontDescr>();
-    record->Path = path;
-    record->Name = std::move(description);
-    CheckInstalled(*record, scope);
-    return record;
+    return AddFontFile(path, scope);
 }
 
 MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, const FontScope& scope,
@@ -90,11 +91,11 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, cons
     if (wasInstalled)
         UninstallFont(record, scope, broadcast);
     MoveResult result;
-    if (!CopyFileA(record.Path.c_str(), target.c_str(), TRUE)) {
+    if (!CopyNew(record.Path, target)) {
         result.Message = "The font " + record.Name + " could not be copied to " + targetFolder +
                          ", so it was not moved.";
-    } else if (!DeleteFileA(record.Path.c_str())) {
-        DeleteFileA(target.c_str()); // one file, not two
+    } else if (!Delete(record.Path)) {
+        Delete(target); // one file, not two
         result.Message = "The font " + record.Name + " could not be removed from " + sourceFolder +
                          ", so it was not moved.";
     } else {
@@ -115,16 +116,17 @@ std::string SendToRecycleBin(HWND owner, const std::string& path) {
     if (!problem.empty())
         return problem;
     // The shell takes a list of paths, each ended by a zero, and a zero after the last.
-    std::vector<char> from(path.begin(), path.end());
-    from.insert(from.end(), 2, '\0');
-    SHFILEOPSTRUCTA operation{};
+    const std::wstring widePath = nq::WideFromUtf8(path);
+    std::vector<wchar_t> from(widePath.begin(), widePath.end());
+    from.insert(from.end(), 2, L'\0');
+    SHFILEOPSTRUCTW operation{};
     operation.hwnd = owner;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
     // Where the recycle bin cannot take the item (a drive without one, an
     // item too large), the shell would erase it without a word: it asks first.
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
-    const int result = SHFileOperationA(&operation);
+    const int result = SHFileOperationW(&operation);
     if (result != 0 || operation.fAnyOperationsAborted)
         return path + " could not be moved to the recycle bin (error " + std::to_string(result) +
                ").";
@@ -179,6 +181,6 @@ std::string TrashCollection(HWND owner, const FontList& fonts, const std::string
 
 bool OpenRecycleBin() {
     const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", "shell:RecycleBinFolder", nullptr, nullptr, SW_SHOW);
+        ShellExecuteW(nullptr, L"open", L"shell:RecycleBinFolder", nullptr, nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

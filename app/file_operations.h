@@ -1,6 +1,7 @@
 // Adding font files to a collection, moving a font to another collection and
-// sending fonts and collections to the recycle bin. Errors come back as the
-// message text the caller shows; nothing here shows UI of its own.
+// sending fonts and collections to the recycle bin, for font files of every
+// format and paths in any language (UTF-8). Errors come back as the message
+// text the caller shows; nothing here shows UI of its own.
 #pragma once
 
 #include "font_descr.h"
@@ -30,16 +31,13 @@ std::string TargetPath(const std::string& targetFolder, const std::string& sourc
 // was copied, whatever the reason (a file of that name, no access, no source).
 bool CopyFontFile(const std::string& source, const std::string& target);
 
-// The record of a font file that already lies at its place in a collection:
-// the naming strings of GetFontProps (four buffers of 1024 bytes), the
-// platform's description as Name where there is one, Installed from the
-// registry. Nothing when GetFontProps cannot read the file; the file stays.
+// The record of a font file that already lies at its place in a collection,
+// read as a listing reads it (ReadFontRecord: every format, the platform's
+// description as Name where there is one), Installed from the registry.
+// Nothing when it is no font file; the file stays.
 std::unique_ptr<FontDescr> AddFontFile(const std::string& path, const FontScope& scope);
 
-// AddFontFile for a dropped file, with a second chance for files that only the
-// platform can describe (a bitmap .fon): a record whose Name is that
-// description and whose other naming strings are empty. Nothing when neither
-// reads the file.
+// The same for a dropped file: the dialog and the drop accept the same files.
 std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path, const FontScope& scope);
 
 struct MoveResult {
@@ -59,14 +57,14 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, cons
                         bool broadcast = true);
 
 // Sends a file, or a folder given without a trailing backslash, to the
-// recycle bin without asking (SHFileOperationA, FO_DELETE, FOF_SILENT |
+// recycle bin without asking (SHFileOperationW, FO_DELETE, FOF_SILENT |
 // FOF_NOCONFIRMATION | FOF_ALLOWUNDO); owner is the window that owns any
 // message of the shell. Where the recycle bin cannot take the item, the
 // shell asks before it erases it (FOF_WANTNUKEWARNING); No leaves it. Empty
 // on success; otherwise the message, and the item stays where it is. Paths
-// of 260 characters or more and wildcards are refused: the shell would act on
-// a cut path or on other items. An item that is not there is reported without
-// asking the shell.
+// of 260 UTF-16 characters or more and wildcards are refused: the shell would
+// act on a cut path or on other items. An item that is not there is reported
+// without asking the shell.
 std::string SendToRecycleBin(HWND owner, const std::string& path);
 
 // Sends the record's file to the recycle bin, uninstalling it first if it is

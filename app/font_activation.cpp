@@ -1,10 +1,13 @@
 #include "font_activation.h"
 
 #include "collection_store.h"
+#include "font_catalogue.h"
 #include "font_registration.h"
 #include "handles.h"
 #include "registry.h"
 #include "search_filter.h"
+#include "atomic_file.h"
+#include "text.h"
 
 #include <windows.h>
 
@@ -12,6 +15,9 @@
 #include <vector>
 
 namespace {
+
+// A list of font names; anything longer is no such list.
+constexpr std::size_t kMaxListBytes = 64 << 20;
 
 // The lines of text: they end in CR LF, CR or LF; a break at the very end
 // starts no further line.
@@ -34,9 +40,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
 // A file that could not be written completely is removed: a half list would
 // still mark the collection off.
 bool WriteNewFile(const std::string& path, const std::string& content) {
+    const std::wstring widePath = nq::WideFromUtf8(path);
     bool written = false;
     {
-        nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        nq::UniqueFile file(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return false;
@@ -47,30 +54,19 @@ bool WriteNewFile(const std::string& path, const std::string& content) {
                                 count == content.size());
     }
     if (!written)
-        DeleteFileA(path.c_str());
+        DeleteFileW(widePath.c_str());
     return written;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    content.clear();
-    char chunk[4096];
-    DWORD count = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr)) {
-        if (count == 0)
-            return true;
-        content.append(chunk, count);
-    }
-    return false;
+// Whether the value of the open font key named valueName names the record's file.
+bool NamesRecord(HKEY key, const std::string& valueName, const FontDescr& record,
+                 const FontScope& scope) {
+    return ValueNamesFile(nq::ReadKeyString(key, valueName), record.Path, scope.Root());
 }
 
 // Installed as CheckInstalled reads it, from the font key already open.
 void ReadBack(HKEY key, FontDescr& record, const FontScope& scope) {
-    record.Installed = key && ValueNamesFile(nq::ReadKeyString(key, FontValueName(record)),
-                                             record.Path, scope.Root());
+    record.Installed = RegistryNamesFile(key, record, scope);
 }
 
 // InstallFont's registry write and font resource, in the font key already open.
@@ -84,25 +80,28 @@ std::string Register(HKEY key, const FontDescr& record, const FontScope& scope) 
     if (!held.empty() && !ValueNamesFile(held, record.Path, scope.Root()))
         return "'" + record.Name + "' is already registered for " +
                RegisteredFontPath(held, scope.Root()) + ".";
-    if (RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(record.Path.c_str()),
-                       static_cast<DWORD>(record.Path.size() + 1)) != ERROR_SUCCESS)
+    // Registered under the other suffix (by Windows or another installer), the
+    // file is on already: a second value would register it twice.
+    const bool registeredOtherwise =
+        held.empty() && NamesRecord(key, OtherFontValueName(record), record, scope);
+    if (!registeredOtherwise && nq::WriteKeyString(key, valueName, record.Path) != ERROR_SUCCESS)
         return "Failed to set data for '" + valueName + "'";
-    AddFontResourceA(record.Path.c_str());
+    AddFontResourceW(nq::WideFromUtf8(record.Path).c_str());
     return {};
 }
 
 // UninstallFont's registry deletions and font resource, in the font key already open.
 void Unregister(HKEY key, const FontDescr& record, const FontScope& scope) {
-    const std::string valueName = FontValueName(record);
-    if (key && ValueNamesFile(nq::ReadKeyString(key, valueName), record.Path, scope.Root())) {
-        RegDeleteValueA(key, valueName.c_str());
+    for (const std::string& valueName : {FontValueName(record), OtherFontValueName(record)}) {
+        if (!key || !NamesRecord(key, valueName, record, scope))
+            continue;
+        nq::DeleteKeyValue(key, valueName);
         // A key name holds no backslash: with one, the name would reach into a
         // deeper key that is not this font's.
         if (valueName.find('\\') == std::string::npos)
-            RegDeleteKeyA(key, valueName.c_str());
+            nq::DeleteSubKey(key, valueName);
     }
-    RemoveFontResourceA(record.Path.c_str());
+    RemoveFontResourceW(nq::WideFromUtf8(record.Path).c_str());
 }
 
 } // namespace
@@ -156,7 +155,7 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
     // The list first: if it cannot be written, the fonts stay on rather than
     // being switched off with no record of which ones they were.
     const std::string path = DisabledListPath(folder);
-    if (!WriteNewFile(path, content))
+    if (!WriteNewFile(path, nq::FileBytesFromText(content)))
         return CollectionDisabled(folder) ? std::string() : "Cannot create file " + path;
     const bool perFont = broadcast == CollectionBroadcast::PerFont;
     // One key for the whole collection.
@@ -175,9 +174,11 @@ std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder
 std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
                                const FontScope& scope, CollectionBroadcast broadcast) {
     const std::string path = DisabledListPath(folder);
-    std::string content;
-    if (!ReadWholeFile(path, content))
+    const std::optional<std::string> bytes =
+        nq::ReadWholeFile(nq::WideFromUtf8(path), kMaxListBytes);
+    if (!bytes)
         return "Cannot open file " + path;
+    const std::string content = nq::TextFromFileBytes(*bytes);
     // Every record counts, also those the search filter hides: a line without
     // a match is lost when the list is deleted. The first record of a name wins.
     std::unordered_map<std::string, FontDescr*> byLine;
@@ -207,7 +208,7 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
         BroadcastFontChange();
     if (!error.empty())
         return error;
-    if (!DeleteFileA(path.c_str()))
+    if (!DeleteFileW(nq::WideFromUtf8(path).c_str()))
         return "Cannot delete file " + path;
     return {};
 }
@@ -217,23 +218,14 @@ int LoadRegisteredFonts(const FontScope& scope) {
     if (!key)
         return 0;
     std::vector<std::string> paths;
-    std::vector<char> name(16384); // the longest value name and its terminator
-    for (DWORD index = 0;; ++index) {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr,
-                                          nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS)
-            break;
-        if (status != ERROR_SUCCESS)
-            continue;
-        const std::string value =
-            nq::ReadKeyString(key.get(), std::string(name.data(), nameLength));
+    for (const std::string& name : nq::ValueNames(key.get())) {
+        const std::string value = nq::ReadKeyString(key.get(), name);
         if (!value.empty())
             paths.push_back(RegisteredFontPath(value, scope.Root()));
     }
     int loaded = 0;
     for (const std::string& path : paths)
-        loaded += AddFontResourceA(path.c_str()) > 0;
+        loaded += AddFontResourceW(nq::WideFromUtf8(path).c_str()) > 0;
     if (loaded > 0)
         BroadcastFontChange();
     return loaded;

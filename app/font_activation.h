@@ -23,7 +23,9 @@ enum class CollectionBroadcast { PerFont, OnceAtEnd };
 void BroadcastFontChange();
 
 // Switches one font on: creates or opens the scope's font key with full
-// access, writes the value FontValueName = Path, adds the font resource,
+// access, writes the value FontValueName = Path (unless the value named
+// OtherFontValueName names this file already: the font is registered then),
+// adds the font resource,
 // broadcasts WM_FONTCHANGE when broadcast is true, closes the key and reads
 // Installed back (CheckInstalled). Empty on success. Otherwise nothing was
 // written, loaded or broadcast, Installed is unchanged, and the message is:
@@ -32,9 +34,9 @@ void BroadcastFontChange();
 // - "Failed to set data for '<value name>'" when the value cannot be written.
 std::string InstallFont(FontDescr& record, const FontScope& scope, bool broadcast = true);
 
-// Switches one font off: deletes the value FontValueName and a sub-key of that
-// name when the value names this very file (a value naming another file stays,
-// and so does its sub-key), removes the font resource, broadcasts
+// Switches one font off: deletes each of the values FontValueName and
+// OtherFontValueName, with a sub-key of its name, that names this very file (a
+// value naming another file stays, and so does its sub-key), removes the font resource, broadcasts
 // WM_FONTCHANGE when broadcast is true, and reads Installed back. Failures of
 // the single steps are not reported: Installed tells what the registry holds
 // afterwards.
@@ -51,11 +53,11 @@ std::string DisabledListPath(const std::string& folder);
 // records of the listed collection, whatever the search filter shows. The
 // DisabledListName of every installed record goes into DisabledListPath, one
 // line each in list order with CR LF after every line (an empty file when none
-// is installed); then those records are uninstalled. Empty on success: the
-// collection is off. When the folder holds its list already, the collection
-// is off already: nothing is written or uninstalled, and the result is empty
-// too. "Cannot create file <path>" when the list cannot be written; then no
-// font was touched and no file is left behind.
+// is installed), in the ANSI code page, or as UTF-8 behind a byte order mark
+// when a name does not fit it (see text.h); then those records are uninstalled. Empty on success:
+// the collection is off. When the folder holds its list already, the collection is off already:
+// nothing is written or uninstalled, and the result is empty too. "Cannot create file <path>" when
+// the list cannot be written; then no font was touched and no file is left behind.
 std::string SwitchCollectionOff(const FontList& fonts, const std::string& folder,
                                 const FontScope& scope,
                                 CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);
@@ -75,7 +77,7 @@ std::string SwitchCollectionOn(const FontList& fonts, const std::string& folder,
                                CollectionBroadcast broadcast = CollectionBroadcast::OnceAtEnd);
 
 // Loads every font the scope's registry names (bare file names lie in its
-// root) with AddFontResourceA and broadcasts WM_FONTCHANGE once; returns how
+// root) with AddFontResourceW and broadcasts WM_FONTCHANGE once; returns how
 // many were loaded. Windows before 10 version 1809 does not load a user's own
 // fonts at sign-in: the program does it at start.
 int LoadRegisteredFonts(const FontScope& scope);

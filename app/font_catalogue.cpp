@@ -1,7 +1,9 @@
 #include "font_catalogue.h"
 
+#include "font_file_win.h"
 #include "font_registration.h"
 #include "glyphscan.h"
+#include "registry.h"
 #include "search_filter.h"
 #include "text.h"
 
@@ -20,71 +22,156 @@ namespace {
 constexpr DWORD kDescriptionQuery = 1;
 constexpr DWORD kDescriptionBytes = 260;
 
-bool IsFontFileName(const std::string& fileName) {
+std::string LowerExtension(const std::string& fileName) {
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos)
-        return false;
-    const std::string extension = LowerAZ(fileName.substr(dot));
+    return dot == std::string::npos ? std::string() : LowerAZ(fileName.substr(dot));
+}
+
+// The extensions glyphscan's GetFontProps was always asked about.
+bool GlyphscanExtension(const std::string& extension) {
     return extension == ".ttf" || extension == ".fon";
 }
 
 std::string BufferText(const FontNameBuffers::value_type& buffer) {
-    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+    return nq::Utf8FromAnsi(std::string(buffer.data(), strnlen(buffer.data(), buffer.size())));
+}
+
+// The naming strings of GetFontProps; false when it does not read the file or
+// its path cannot be spelled in the ANSI code page it takes.
+bool ReadWithGlyphscan(const std::string& path, FontNameBuffers& names, FontDescr& record) {
+    const std::optional<std::string> ansiPath = nq::AnsiFromUtf8(path);
+    if (!ansiPath || GetFontProps(ansiPath->c_str(), names[0].data(), names[1].data(),
+                                  names[2].data(), names[3].data()) == 0)
+        return false;
+    record.Name = BufferText(names[0]);
+    record.Copyright = BufferText(names[1]);
+    record.Trademark = BufferText(names[2]);
+    record.Family = BufferText(names[3]);
+    return true;
+}
+
+// Whether GetFontProps may have given a text that is not the stored one. Its
+// texts are exact where they are printable ASCII. Other bytes may be a UTF-16
+// name (Japanese, say) that its 8-bit rule copied byte for byte, and a '?' a
+// character its conversion of a UTF-16 name into the ANSI code page lost; the
+// program's reader, which chooses the same records, then gives them as stored.
+bool MayMisreadText(const FontDescr& record) {
+    // The two names the font is shown and found by; a copyright sign in a
+    // copyright is common and exact.
+    for (const std::string* text : {&record.Name, &record.Family})
+        for (const char c : *text)
+            if (c == '?' || static_cast<unsigned char>(c) < 0x20 ||
+                static_cast<unsigned char>(c) >= 0x7F)
+                return true;
+    return false;
+}
+
+void TakeNames(const nq::fontfile::FontFileInfo& info, FontDescr& record) {
+    nq::fontfile::FaceNames first = nq::fontfile::FaceNamesUtf8(info.Faces.front());
+    record.Name = nq::fontfile::DisplayName(info);
+    record.Copyright = std::move(first.Copyright);
+    record.Trademark = std::move(first.Trademark);
+    record.Family = std::move(first.Family);
+}
+
+void TakeFormat(const nq::fontfile::FontFileInfo& info, FontDescr& record) {
+    record.Format = info.Format;
+    record.FaceCount = static_cast<int>(info.Faces.size());
+    record.CffOutlines =
+        std::strcmp(nq::fontfile::RegistrySuffix(info), nq::fontfile::kOpenTypeSuffix) == 0;
 }
 
 } // namespace
 
+bool IsFontFileName(const std::string& fileName) {
+    const std::string extension = LowerExtension(fileName);
+    return extension == ".ttf" || extension == ".otf" || extension == ".ttc" ||
+           extension == ".otc" || extension == ".fon";
+}
+
 std::string FontResourceDescription(const std::string& path) {
     std::array<wchar_t, kDescriptionBytes / sizeof(wchar_t)> description{};
     DWORD size = kDescriptionBytes;
-    const std::wstring widePath = nq::Widen(path);
+    const std::wstring widePath = nq::WideFromUtf8(path);
     if (!GetFontResourceInfoW(widePath.c_str(), &size, description.data(), kDescriptionQuery))
         return {};
     // The buffer was zero-filled, and its last character stays the terminator
     // even if the platform filled everything before it.
     description.back() = L'\0';
-    return nq::Narrow(description.data(), static_cast<int>(wcslen(description.data())));
+    return nq::Utf8FromWide(description.data(), wcslen(description.data()));
+}
+
+bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope) {
+    return key && (ValueNamesFile(nq::ReadKeyString(key, FontValueName(record)), record.Path,
+                                  scope.Root()) ||
+                   ValueNamesFile(nq::ReadKeyString(key, OtherFontValueName(record)), record.Path,
+                                  scope.Root()));
 }
 
 void CheckInstalled(FontDescr& record, const FontScope& scope) {
-    record.Installed =
-        ValueNamesFile(scope.FontValue(FontValueName(record)), record.Path, scope.Root());
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    record.Installed = RegistryNamesFile(key.get(), record, scope);
 }
+
+namespace {
+
+// ReadFontRecord with the scope's font key open already (null when it is missing).
+std::unique_ptr<FontDescr> ReadRecord(const std::string& path, HKEY fontKey, const FontScope& scope,
+                                      FontNameBuffers& names) {
+    auto record = std::make_unique<FontDescr>();
+    record->Path = path;
+    const bool bitmapName = LowerExtension(path) == ".fon";
+    bool read = GlyphscanExtension(LowerExtension(path)) && ReadWithGlyphscan(path, names, *record);
+    if (!read || MayMisreadText(*record)) {
+        // What glyphscan cannot read, or may have misread.
+        if (const std::optional<nq::fontfile::FontFileInfo> info =
+                nq::fontfile::ReadFontFile(path)) {
+            if (!read)
+                TakeFormat(*info, *record);
+            TakeNames(*info, *record);
+            read = true;
+        }
+    }
+    std::string description = FontResourceDescription(path);
+    if (!read && description.empty())
+        return nullptr;
+    if (!read && bitmapName)
+        record->Format = nq::fontfile::FontFormat::kBitmap;
+    if (!description.empty())
+        record->Name = std::move(description);
+    record->Installed = RegistryNamesFile(fontKey, *record, scope);
+    return record;
+}
+
+} // namespace
 
 std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
                                           FontNameBuffers& names) {
-    if (GetFontProps(path.c_str(), names[0].data(), names[1].data(), names[2].data(),
-                     names[3].data()) == 0)
-        return nullptr;
-    auto record = std::make_unique<FontDescr>();
-    record->Path = path;
-    record->Name = BufferText(names[0]);
-    record->Copyright = BufferText(names[1]);
-    record->Trademark = BufferText(names[2]);
-    record->Family = BufferText(names[3]);
-    std::string description = FontResourceDescription(path);
-    if (!description.empty())
-        record->Name = std::move(description);
-    CheckInstalled(*record, scope);
-    return record;
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    return ReadRecord(path, key.get(), scope, names);
 }
 
 void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
-    // One set of naming buffers serves the whole listing.
+    // One set of naming buffers and one opening of the font key serve the whole listing.
     FontNameBuffers names{};
-    WIN32_FIND_DATAA entry;
-    nq::UniqueFind find(FindFirstFileA((folder + "*.*").c_str(), &entry));
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    const std::wstring wideFolder = nq::WideFromUtf8(folder);
+    WIN32_FIND_DATAW entry;
+    nq::UniqueFind find(FindFirstFileW((wideFolder + L"*.*").c_str(), &entry));
     if (!find)
         return;
     do {
         if (entry.dwFileAttributes &
             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
-        const std::string fileName = entry.cFileName;
+        if (wideFolder.size() + wcslen(entry.cFileName) >= MAX_PATH)
+            continue;
+        const std::string fileName = nq::Utf8FromWide(entry.cFileName, wcslen(entry.cFileName));
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        if (std::unique_ptr<FontDescr> record = ReadFontRecord(folder + fileName, scope, names))
+        if (std::unique_ptr<FontDescr> record =
+                ReadRecord(folder + fileName, key.get(), scope, names))
             onFont(std::move(record));
-    } while (FindNextFileA(find.get(), &entry));
+    } while (FindNextFileW(find.get(), &entry));
 }

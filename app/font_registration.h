@@ -1,7 +1,19 @@
-// How a font registry value names a font file. Portable: no Windows calls.
+// How a font registry value is named and how it names a font file. Portable:
+// no Windows calls.
 #pragma once
 
+#include "font_descr.h"
+
 #include <string>
+
+// The name of a font's registry value: Name + " (OpenType)" for a file of CFF
+// outlines, as Windows names them, else Name + " (TrueType)" (TrueType files,
+// TrueType collections and bitmap fonts).
+std::string FontValueName(const FontDescr& record);
+// The name with the other of the two suffixes. Windows and other installers
+// do not always choose as FontValueName does; a value of either name that
+// names the font's file registers it.
+std::string OtherFontValueName(const FontDescr& record);
 
 // The file a font registry value names. Windows registers its own fonts with
 // a bare file name, which lies in the fonts root; a value whose third

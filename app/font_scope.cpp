@@ -8,7 +8,6 @@
 #include <shlobj.h>
 
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -16,56 +15,27 @@ constexpr const char* kMachineTitle = "the fonts for everyone";
 
 // Creates folder (ending in a backslash) and the folders above it that are missing.
 bool CreateFolderTree(const std::string& folder) {
-    for (std::size_t at = folder.find('\\', 3); at != std::string::npos;
-         at = folder.find('\\', at + 1)) {
-        const std::string part = folder.substr(0, at);
-        if (!CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
-    }
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool CreateWideFolderTree(const std::wstring& folder) {
-    for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
-         at = folder.find(L'\\', at + 1)) {
-        const std::wstring part = folder.substr(0, at);
+    const std::wstring wide = nq::WideFromUtf8(folder);
+    for (std::size_t at = wide.find(L'\\', 3); at != std::wstring::npos;
+         at = wide.find(L'\\', at + 1)) {
+        const std::wstring part = wide.substr(0, at);
         if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             return false;
     }
-    return true;
-}
-
-// The path in the ANSI code page; where the code page lacks one of its
-// characters, the short form of the existing folder, which has none.
-std::string AnsiFolderPath(const std::wstring& folder) {
-    std::string narrow = nq::Narrow(folder);
-    if (!narrow.empty() && nq::Widen(narrow) == folder)
-        return narrow;
-    if (!CreateWideFolderTree(folder))
-        return {};
-    std::vector<wchar_t> shortPath(MAX_PATH);
-    const DWORD length = GetShortPathNameW(folder.c_str(), shortPath.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    const std::wstring shortWide(shortPath.data(), length);
-    narrow = nq::Narrow(shortWide);
-    return nq::Widen(narrow) == shortWide ? narrow : std::string();
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 } // namespace
 
 bool SystemWriteTest(HKEY hive, const std::string& root) {
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(hive, nq::kFontsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
+    if (!nq::CreateKey(hive, nq::kFontsKey, KEY_SET_VALUE))
         return false;
-    RegCloseKey(raw);
     const std::string probe =
         root + "nq-write-test-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-    const nq::UniqueFile file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                          nullptr));
+    const nq::UniqueFile file(
+        CreateFileW(nq::WideFromUtf8(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }
 
@@ -89,33 +59,23 @@ bool FontScope::CreateRoot() const {
 }
 
 nq::UniqueRegKey FontScope::OpenFontKey() const {
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(Hive(), nq::kFontsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
-        return {};
-    return nq::UniqueRegKey(raw);
+    return nq::CreateKey(Hive(), nq::kFontsKey, KEY_ALL_ACCESS);
 }
 
 nq::UniqueRegKey FontScope::OpenFontKeyToRead() const {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(Hive(), nq::kFontsKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
-        return {};
-    return nq::UniqueRegKey(raw);
+    return nq::OpenKey(Hive(), nq::kFontsKey, KEY_QUERY_VALUE);
 }
 
 std::string FontScope::FontValue(const std::string& valueName) const {
     return nq::ReadString(Hive(), nq::kFontsKey, valueName);
 }
 
-std::string FontValueName(const FontDescr& record) {
-    return record.Name + " (TrueType)";
-}
-
 std::string SystemFontsRoot() {
-    char windowsDir[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(windowsDir, MAX_PATH);
+    wchar_t windowsDir[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windowsDir, MAX_PATH);
     // A result of MAX_PATH or more is the size the buffer would have needed.
-    std::string root = length > 0 && length < MAX_PATH ? std::string(windowsDir, length) : "";
+    const std::string root =
+        length > 0 && length < MAX_PATH ? nq::Utf8FromWide(windowsDir, length) : std::string();
     return root + "\\fonts\\";
 }
 
@@ -129,7 +89,7 @@ std::string UserFontsRoot() {
     if (folder.back() != L'\\')
         folder += L'\\';
     folder += L"Microsoft\\Windows\\Fonts\\";
-    return AnsiFolderPath(folder);
+    return nq::Utf8FromWide(folder);
 }
 
 ScopePlaces SystemScopePlaces() {
@@ -161,7 +121,7 @@ bool WindowsLoadsUserFonts() {
     // Documented in the driver kit and exported by ntdll on every version;
     // unlike GetVersionEx it is not bent by the manifest's compatibility list.
     using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     const auto getVersion = ntdll ? reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
                                         GetProcAddress(ntdll, "RtlGetVersion")))
                                   : nullptr;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "font_descr.h"
+#include "font_registration.h"
 #include "handles.h"
 #include "scope_rules.h"
 
@@ -57,14 +58,10 @@ class FontScope {
     WriteTest writeTest_;
 };
 
-// The name of a font's registry value: Name + " (TrueType)".
-std::string FontValueName(const FontDescr& record);
-
-// GetWindowsDirectoryA + "\fonts\"; always ends in a backslash.
+// The Windows folder + "\fonts\"; always ends in a backslash.
 std::string SystemFontsRoot();
 // The user's own fonts folder, %LOCALAPPDATA%\Microsoft\Windows\Fonts\ (from
-// the known-folder call), in the ANSI code page; where the code page cannot
-// spell the path, its short form. Empty when there is no such path.
+// the known-folder call). Empty when there is no such path.
 std::string UserFontsRoot();
 
 // Where the two scopes keep their fonts, the write test that decides between

@@ -186,6 +186,8 @@ class TfrmMiddle final : public nq::WindowBase,
     const std::optional<std::string>& ListedFolder() const { return listedFolder_; }
     // Null until FormCreate has created it.
     const FontList* Fonts() const { return fontList_.get(); }
+    // The preview pane: its sample font, the heading and lines of its details strip.
+    const nq::PreviewPane& Preview() const { return preview_; }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

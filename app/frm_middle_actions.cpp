@@ -99,7 +99,8 @@ void TfrmMiddle::AddFontByDialog() {
     // The font goes to the highlighted collection, listed by now.
     FollowCurrentCollection();
     const std::optional<std::string> chosen =
-        prompts_.OpenFile(Handle(), "Font Files (*.fon, *.ttf)", "*.fon;*.ttf");
+        prompts_.OpenFile(Handle(), "Font Files (*.fon, *.ttf, *.otf, *.ttc, *.otc)",
+                          "*.fon;*.ttf;*.otf;*.ttc;*.otc");
     if (!chosen)
         return;
     const std::string target = TargetPath(AdditionFolder(), *chosen);

@@ -47,9 +47,9 @@ bool TfrmMiddle::KeyPreview(const MSG& msg) {
 void TfrmMiddle::ProcessLoopMessage(MSG& msg) {
     if (KeyPreview(msg))
         return;
-    if (!Handle() || !IsDialogMessageA(Handle(), &msg)) {
+    if (!Handle() || !IsDialogMessageW(Handle(), &msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     // A key may move the focus of lbFonts without changing its selection
     // (then the list reports nothing): the preview follows the focused row.

@@ -121,12 +121,14 @@ void TfrmMiddle::lbFontsClick() {
     shownRecord_ = record;
     if (!record)
         return;
-    if (ListingACollection()) {
-        preview_.LoadPrivateFont(record->Path);
+    // The file names the face to show; "All Fonts" is installed already, the
+    // fonts of a collection are loaded for this process only.
+    preview_.OpenFontFile(record->Path, ListingACollection());
+    if (ListingACollection())
         previewIndex_ = fonts_.CurrentRow();
-    }
     preview_.ShowSample(record->Name, previewSize_);
-    preview_.ShowDetails(record->Name, record->Copyright, record->Trademark, record->Family);
+    preview_.ShowDetails(record->Name, record->Copyright, record->Trademark, record->Family,
+                         record->FaceCount);
     RefreshBars();
 }
 

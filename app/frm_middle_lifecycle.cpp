@@ -5,33 +5,19 @@
 #include "font_activation.h"
 #include "program_files.h"
 #include "settings.h"
+#include "atomic_file.h"
+#include "text.h"
 
 #include <vector>
 
 namespace {
 
-// The whole content of a file; nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    LARGE_INTEGER size;
-    // The sample text is a handful of lines; anything past 64 MB is no sample text.
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (64 << 20))
-        return std::nullopt;
-    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!content.empty() &&
-        !ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
-        return std::nullopt;
-    content.resize(read);
-    return content;
-}
+// The sample text is a handful of lines; anything past 64 MB is no sample text.
+constexpr std::size_t kMaxSampleTextBytes = 64 << 20;
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    nq::UniqueFile file(CreateFileW(nq::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;
@@ -151,11 +137,12 @@ void TfrmMiddle::FormDestroy() {
 }
 
 void TfrmMiddle::LoadSampleText() {
-    const DWORD attributes = GetFileAttributesA(sampleTextPath_.c_str());
+    const std::wstring path = nq::WideFromUtf8(sampleTextPath_);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
-    if (const std::optional<std::string> content = ReadWholeFile(sampleTextPath_)) {
-        preview_.SetSampleText(EditText(SplitTextLines(*content)));
+    if (const std::optional<std::string> bytes = nq::ReadWholeFile(path, kMaxSampleTextBytes)) {
+        preview_.SetSampleText(EditText(SplitTextLines(nq::TextFromFileBytes(*bytes))));
         return;
     }
     // A file that is there but cannot be read keeps the user's lines: it is
@@ -168,7 +155,9 @@ void TfrmMiddle::LoadSampleText() {
 void TfrmMiddle::SaveSampleText() {
     if (sampleTextUnreadable_)
         return;
-    const std::string content = TextFileContent(EditLines(preview_.SampleText()));
+    // In the ANSI code page as always, unless a line needs more (text.h).
+    const std::string content =
+        nq::FileBytesFromText(TextFileContent(EditLines(preview_.SampleText())));
     // A failure here is told, and the settings are still saved after it.
     if (!WriteWholeFile(sampleTextPath_, content))
         prompts_.Message(nullptr, kApplicationTitle, "Cannot create file " + sampleTextPath_,

@@ -3,6 +3,7 @@
 #include "frm_middle.h"
 
 #include "skin_file.h"
+#include "text.h"
 
 std::string TfrmMiddle::SkinPath() const {
     return nq::SkinPath(programFolder_, skinDir_);
@@ -18,7 +19,7 @@ void TfrmMiddle::LoadSkin() {
     fonts_.ApplySkinColours();
     preview_.ApplySkinColours();
     windowBrush_.reset(CreateSolidBrush(colour));
-    SetWindowTextA(Handle(), skinValues_.Caption.Text.c_str());
+    nq::SetWindowTextUtf8(Handle(), skinValues_.Caption.Text);
     // The title bar holds its button images from one skin load to the next.
     frmTop_.LoadButtonImages();
     // The lists and the preview take the skin's colours too.

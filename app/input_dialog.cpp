@@ -1,5 +1,7 @@
 #include "input_dialog.h"
 
+#include "text.h"
+
 #include <vector>
 
 namespace input_dialog {
@@ -57,31 +59,23 @@ struct DialogState {
     std::string Entered;
 };
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         const auto* state = reinterpret_cast<const DialogState*>(lParam);
-        SetWindowTextA(dialog, state->Caption.c_str());
-        SetDlgItemTextA(dialog, kPromptId, state->Prompt.c_str());
+        nq::SetWindowTextUtf8(dialog, state->Caption);
+        nq::SetWindowTextUtf8(GetDlgItem(dialog, kPromptId), state->Prompt);
         HWND edit = GetDlgItem(dialog, kEditId);
-        SetWindowTextA(edit, state->Initial.c_str());
-        SendMessageA(edit, EM_SETSEL, 0, -1);
+        nq::SetWindowTextUtf8(edit, state->Initial);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
         SetFocus(edit);
         return FALSE; // the focus is set
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-            state->Entered = WindowText(GetDlgItem(dialog, kEditId));
+            auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+            state->Entered = nq::WindowText(GetDlgItem(dialog, kEditId));
             EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -99,7 +93,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 std::optional<std::string> Run(HWND owner, const std::string& caption, const std::string& prompt,
                                const std::string& initial) {
     TemplateBuilder t;
-    // The texts are set from the ANSI strings once the dialog exists.
+    // The texts are set from the UTF-8 strings once the dialog exists.
     t.Dword(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     t.Dword(0);
     t.Word(4); // controls
@@ -118,7 +112,7 @@ std::optional<std::string> Run(HWND owner, const std::string& caption, const std
     t.Item(BS_PUSHBUTTON | WS_TABSTOP, 142, 42, 50, 14, IDCANCEL, kButtonAtom, L"Cancel");
 
     DialogState state{caption, prompt, initial, {}};
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), owner,
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner,
                                                    DialogProc, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK)
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "frm_middle.h"
 #include "gdiplus_raii.h"
 #include "prompts.h"
+#include "text.h"
 
 #include <windows.h>
 
@@ -15,14 +16,14 @@
 namespace {
 
 std::string ProgramPath() {
-    std::vector<char> path(MAX_PATH);
+    std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return {};
         if (length < path.size() || path.size() >= 32768)
-            return std::string(path.data(), length);
+            return nq::Utf8FromWide(path.data(), length);
         path.resize(path.size() * 2);
     }
 }
@@ -44,8 +45,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     form.Show();
 
     MSG msg;
-    // The window's own keys first (Tab among them), then the controls'.
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+    // The window's own keys first (Tab among them), then the controls'; the
+    // UTF-16 calls, so that typed characters reach the UTF-16 controls whole.
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         form.ProcessLoopMessage(msg);
     return static_cast<int>(msg.wParam);
 }

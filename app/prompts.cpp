@@ -10,7 +10,8 @@
 
 int WindowsPrompts::Message(HWND owner, const std::string& caption, const std::string& text,
                             UINT type) {
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+    return MessageBoxW(owner, nq::WideFromUtf8(text).c_str(), nq::WideFromUtf8(caption).c_str(),
+                       type);
 }
 
 std::optional<std::string> WindowsPrompts::QueryText(HWND owner, const std::string& caption,
@@ -22,9 +23,10 @@ std::optional<std::string> WindowsPrompts::QueryText(HWND owner, const std::stri
 std::optional<std::string> WindowsPrompts::OpenFile(HWND owner, const std::string& filterName,
                                                     const std::string& patterns) {
     // "name\0patterns\0\0", the form the dialog takes its filters in.
-    std::string filter = filterName + '\0' + patterns + '\0';
-    std::vector<char> path(32768, '\0'); // long paths too, not only MAX_PATH
-    OPENFILENAMEA ofn{};
+    const std::wstring filter =
+        nq::WideFromUtf8(filterName) + L'\0' + nq::WideFromUtf8(patterns) + L'\0';
+    std::vector<wchar_t> path(32768, L'\0'); // long paths too, not only MAX_PATH
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
@@ -32,9 +34,9 @@ std::optional<std::string> WindowsPrompts::OpenFile(HWND owner, const std::strin
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn))
+    if (!GetOpenFileNameW(&ofn))
         return std::nullopt;
-    return std::string(path.data());
+    return nq::Utf8FromWide(std::wstring(path.data()));
 }
 
 UINT WindowsPrompts::PopupMenu(HWND owner, HMENU menu, POINT screen) {

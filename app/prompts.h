@@ -1,5 +1,6 @@
 // Every message box and text query of the client window goes through Prompts,
 // so that tests can answer them and read what the user would have been shown.
+// Texts and paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -39,7 +40,7 @@ class Prompts {
     virtual bool ShowInExplorer(const std::string& path, bool selectFile) = 0;
 };
 
-// The ones the user sees: MessageBoxA, the input dialog, the open dialog,
+// The ones the user sees: MessageBoxW, the input dialog, GetOpenFileNameW,
 // TrackPopupMenuEx and Explorer.
 class WindowsPrompts final : public Prompts {
   public:

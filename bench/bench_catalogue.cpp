@@ -6,8 +6,12 @@
 // root of its own, opens TfrmMiddle over that root and, in interleaved rounds,
 // times listing the collection from lbFoldersClick to the painted fonts list,
 // and single keystrokes in the search box. A few passes that make only some of
-// the listing's calls tell where its time goes.
-// Usage: bench_catalogue CORPUS_DIR [ROUNDS] [FILES]   (a Windows path, e.g. Z:\work\corpus)
+// the listing's calls tell where its time goes. Given a mixed corpus (TrueType,
+// OpenType CFF and collection files), a second collection holds links to its
+// files, and listing it is timed beside the program's font reader over the
+// same files, the floor for formats that glyphscan does not read.
+// Usage: bench_catalogue CORPUS_DIR [ROUNDS] [FILES] [MIXED_DIR]
+//        (Windows paths, e.g. Z:\work\corpus)
 #include "bench_window.h"
 #include "timing.h"
 #include "wine_corpus.h"
@@ -15,6 +19,7 @@
 #include "child.h"
 #include "control_ids.h"
 #include "font_catalogue.h"
+#include "font_file_win.h"
 #include "frm_middle.h"
 #include "gdiplus_raii.h"
 #include "glyphscan.h"
@@ -32,7 +37,7 @@
 namespace {
 
 constexpr const char* kCollection = "Bench";
-constexpr int kCollectionRow = 1; // row 0 is "All Fonts", the empty fonts root
+constexpr const char* kMixedCollection = "Bench Mixed";
 
 // The search box's text before the narrowing keystroke, and the key typed.
 constexpr const char* kTypedBefore = "san";
@@ -45,6 +50,15 @@ void PaintNow(HWND window) {
 
 unsigned RowCount(HWND list) {
     return static_cast<unsigned>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+}
+
+// The row of lbFolders showing text; -1 when there is none.
+int FolderRow(HWND list, const std::string& text) {
+    const nq::ListBox folders(list);
+    for (int row = 0; row < folders.Count(); ++row)
+        if (folders.Text(row) == text)
+            return row;
+    return -1;
 }
 
 // The current row of lbFolders, as a click makes it.
@@ -103,6 +117,28 @@ int main(int argc, char** argv) {
     for (const std::string& name : bench::FileNames(folder, "*.*"))
         paths.push_back(folder + name);
 
+    // The mixed corpus as a collection of links to its files: its collections
+    // are large, and a link costs no copy.
+    const bool mixed = argc > 4;
+    const std::string mixedCorpus = mixed ? std::string(argv[4]) + "\\" : std::string();
+    const std::string mixedFolder = fontsRoot + kMixedCollection + "\\";
+    std::vector<std::string> mixedPaths;
+    if (mixed) {
+        CreateDirectoryA(mixedFolder.c_str(), nullptr);
+        for (const std::string& name : bench::FileNames(mixedCorpus, "*.*")) {
+            const std::string from = mixedCorpus + name, to = mixedFolder + name;
+            if (!CreateHardLinkA(to.c_str(), from.c_str(), nullptr) &&
+                !CopyFileA(from.c_str(), to.c_str(), TRUE)) {
+                std::fprintf(stderr, "cannot link %s into %s\n", name.c_str(), mixedFolder.c_str());
+                return 1;
+            }
+            mixedPaths.push_back(to);
+        }
+    }
+    std::size_t mixedReadable = 0;
+    for (const std::string& path : mixedPaths)
+        mixedReadable += nq::fontfile::ReadFontFile(path).has_value();
+
     std::size_t accepted = 0;
     for (const std::string& path : paths)
         accepted += GetFontProps(path.c_str(), g_names[0], g_names[1], g_names[2], g_names[3]) == 1;
@@ -119,8 +155,10 @@ int main(int argc, char** argv) {
     } const c{nq::FindDescendant(form->Handle(), ctl::LbFolders),
               nq::FindDescendant(form->Handle(), ctl::LbFonts),
               nq::FindDescendant(form->Handle(), ctl::EditSearch)};
-    if (nq::ListBox(c.lbFolders).Text(kCollectionRow) != kCollection) {
-        std::fprintf(stderr, "row %d of lbFolders is not \"%s\"\n", kCollectionRow, kCollection);
+    const int collectionRow = FolderRow(c.lbFolders, kCollection);
+    const int mixedRow = mixed ? FolderRow(c.lbFolders, kMixedCollection) : -1;
+    if (collectionRow < 0 || (mixed && mixedRow < 0)) {
+        std::fprintf(stderr, "lbFolders does not show the benchmark's collections\n");
         return 1;
     }
 
@@ -138,19 +176,20 @@ int main(int argc, char** argv) {
 
     // Listing starts from the placeholder in the search box (every record is
     // listed) and from "All Fonts", an empty folder, as the current row.
-    auto prepareListing = [&] {
+    auto prepareListingOf = [&](int row) {
         if (form->SearchActive()) {
             SetSearchText(c.editSearch, "");
             form->editSearchExit(); // the box loses the focus: the placeholder comes back
         }
         SelectFolderRow(c.lbFolders, 0);
         form->lbFoldersClick();
-        SelectFolderRow(c.lbFolders, kCollectionRow);
+        SelectFolderRow(c.lbFolders, row);
         bench::Pump();
     };
-    unsigned listedRows = 0, narrowedRows = 0, widenedRows = 0;
+    auto prepareListing = [&] { prepareListingOf(collectionRow); };
+    unsigned listedRows = 0, narrowedRows = 0, widenedRows = 0, mixedRows = 0;
 
-    const std::vector<bench::Pass> passes = {
+    std::vector<bench::Pass> passes = {
         {"floor",
          "GetFontProps with four 1024-byte buffers, per file",
          [&] {
@@ -203,7 +242,7 @@ int main(int argc, char** argv) {
          },
          {}},
         {"  registry",
-         "CheckInstalled: open the HKLM key, read a value, close, per file",
+         "CheckInstalled: open the HKLM key, read its two value names, close, per file",
          [&] {
              unsigned fold = 0;
              for (const std::unique_ptr<FontDescr>& record : records) {
@@ -239,12 +278,44 @@ int main(int argc, char** argv) {
          {}},
     };
 
+    const std::size_t mixedFloorPass = passes.size();
+    if (mixed) {
+        passes.push_back({"mixed floor",
+                          "the program's font reader (ReadFontFile), per file of the mixed "
+                          "collection",
+                          [&] {
+                              unsigned fold = 0;
+                              for (const std::string& path : mixedPaths)
+                                  if (const auto info = nq::fontfile::ReadFontFile(path))
+                                      fold += static_cast<unsigned>(info->Faces.size());
+                              return fold;
+                          },
+                          {}});
+        passes.push_back({"mixed listing",
+                          "lbFoldersClick on the mixed collection's row, then the list paints",
+                          [&] {
+                              form->lbFoldersClick();
+                              PaintNow(form->Handle());
+                              return mixedRows = RowCount(c.lbFonts);
+                          },
+                          [&] { prepareListingOf(mixedRow); }});
+    }
+
     const bench::Figures figures = bench::MeasurePasses(passes, rounds);
     bench::PrintPassTable(passes, figures, paths.size(), rounds);
     std::printf("Rows: listing %u, after the keystroke %u, after Backspace %u\n", listedRows,
                 narrowedRows, widenedRows);
+    if (mixed)
+        std::printf("Mixed collection: %zu files (TrueType, OpenType CFF, collections), %u rows; "
+                    "per file: floor %.1f us, listing %.1f us\n",
+                    mixedPaths.size(), mixedRows,
+                    figures.median_us[mixedFloorPass] / static_cast<double>(mixedPaths.size()),
+                    figures.median_us[mixedFloorPass + 1] / static_cast<double>(mixedPaths.size()));
 
     bench::PrintRatio("listing / floor", figures, 1, 0, bench::Bound::AtMost, 2.0);
+    if (mixed)
+        bench::PrintRatio("mixed listing / mixed floor", figures, mixedFloorPass + 1,
+                          mixedFloorPass, bench::Bound::AtMost, 2.0);
     bench::PrintTarget("keystroke", figures.median_us[2] / 1000, " ms", bench::Bound::Below, 50);
     bench::PrintTarget("keystroke all", figures.median_us[3] / 1000, " ms", bench::Bound::Below,
                        50);
@@ -254,6 +325,11 @@ int main(int argc, char** argv) {
     if (listedRows != accepted || records.size() != accepted) {
         std::printf("CHECK FAILED: %u rows listed, %zu records, %zu readable files\n", listedRows,
                     records.size(), accepted);
+        sound = false;
+    }
+    if (mixed && mixedRows != mixedReadable) {
+        std::printf("CHECK FAILED: %u rows of the mixed collection, %zu readable files\n",
+                    mixedRows, mixedReadable);
         sound = false;
     }
     if (narrowedRows == 0 || narrowedRows >= accepted || widenedRows != accepted) {

@@ -1,24 +1,27 @@
 #include "skin_menu.h"
 
 #include "handles.h"
+#include "text.h"
+
+#include <cwchar>
 
 namespace nq {
 
 std::vector<std::string> SkinFolders(const std::string& skinsFolder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const UniqueFind find(FindFirstFileA((skinsFolder + "*.*").c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    const UniqueFind find(FindFirstFileW(WideFromUtf8(skinsFolder + "*.*").c_str(), &entry));
     if (!find)
         return names;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = Utf8FromWide(entry.cFileName, wcslen(entry.cFileName));
         const DWORD attributes = entry.dwFileAttributes;
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
             (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) || name == "." ||
             name == "..")
             continue;
         names.push_back(name);
-    } while (FindNextFileA(find.get(), &entry));
+    } while (FindNextFileW(find.get(), &entry));
     return names;
 }
 
@@ -28,7 +31,7 @@ std::optional<std::string> PopupSkinMenu(HWND owner, POINT screen,
     if (!menu || names.empty())
         return std::nullopt;
     for (std::size_t i = 0; i < names.size(); ++i)
-        AppendMenuA(menu.get(), MF_STRING, i + 1, names[i].c_str());
+        AppendMenuW(menu.get(), MF_STRING, i + 1, WideFromUtf8(names[i]).c_str());
     // The owner must be the foreground window for the menu to close when the
     // user clicks elsewhere.
     SetForegroundWindow(owner);

@@ -107,7 +107,8 @@ void TfrmTop::PaintCaption(GpGraphics* graphics, int width, int height, FrameSta
     const CaptionValues& caption = Host().SkinValues().Caption;
     // A family that is not installed leaves the title bar without caption.
     GpFontFamily* family = nullptr;
-    if (GdipCreateFontFamilyFromName(Widen(caption.FontName).c_str(), nullptr, &family) != Ok)
+    if (GdipCreateFontFamilyFromName(WideFromUtf8(caption.FontName).c_str(), nullptr, &family) !=
+        Ok)
         return;
     const GdipFontFamilyPtr ownedFamily(family);
     GpStringFormat* format = nullptr;

@@ -59,7 +59,7 @@ GdipBrushPtr SolidBrush(COLORREF colour) {
 }
 
 GdipBitmapPtr LoadSkinImage(const std::string& path) {
-    const std::wstring widePath = Widen(path);
+    const std::wstring widePath = WideFromUtf8(path);
     GpBitmap* image = nullptr;
     if (GdipCreateBitmapFromFile(widePath.c_str(), &image) != Ok)
         return {};

@@ -5,6 +5,7 @@
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
+#include "text.h"
 #include "ui_fonts.h"
 
 namespace nq {
@@ -45,7 +46,7 @@ void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) c
 }
 
 void CollectionsPane::SetHeading(const std::string& text) const {
-    SetWindowTextA(header_.Handle(), text.c_str());
+    SetWindowTextUtf8(header_.Handle(), text);
     InvalidateRect(header_.Handle(), nullptr, FALSE);
 }
 
@@ -106,7 +107,7 @@ void CollectionsPane::SetRowText(int row, const std::string& text) const {
     const int top = static_cast<int>(SendMessageA(lbFolders_, LB_GETTOPINDEX, 0, 0));
     const RedrawSuspended suspended(lbFolders_);
     list.Delete(row);
-    SendMessageA(lbFolders_, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
+    list.Insert(row, text);
     list.SetData(row, data);
     if (selected)
         SendMessageA(lbFolders_, LB_SETSEL, TRUE, row);

@@ -5,6 +5,7 @@
 #include "control_ids.h"
 #include "list_drawing.h"
 #include "place.h"
+#include "text.h"
 #include "ui_fonts.h"
 
 #include <algorithm>
@@ -48,23 +49,35 @@ void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
 namespace {
 
 // The order of a sorted list box: by text, without regard to case.
-bool NameBefore(const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-           CSTR_LESS_THAN;
+bool NameBefore(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+                          static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
 }
 
-bool RecordBefore(const FontDescr* a, const FontDescr* b) {
-    return NameBefore(a->Name, b->Name);
+// A record with its name in UTF-16, the form the comparison takes.
+struct SortEntry {
+    FontDescr* Record;
+    std::wstring Name;
+};
+
+bool EntryBefore(const SortEntry& a, const SortEntry& b) {
+    return NameBefore(a.Name, b.Name);
 }
 
 } // namespace
 
 void FontsPane::SetRecords(const FontList& records) {
-    sorted_.clear();
-    sorted_.reserve(records.size());
+    // Each name is turned into UTF-16 once, not once per comparison.
+    std::vector<SortEntry> entries;
+    entries.reserve(records.size());
     for (const std::unique_ptr<FontDescr>& record : records)
-        sorted_.push_back(record.get());
-    std::stable_sort(sorted_.begin(), sorted_.end(), RecordBefore);
+        entries.push_back({record.get(), WideFromUtf8(record->Name)});
+    std::stable_sort(entries.begin(), entries.end(), EntryBefore);
+    sorted_.clear();
+    sorted_.reserve(entries.size());
+    for (SortEntry& entry : entries)
+        sorted_.push_back(entry.Record);
 }
 
 void FontsPane::ShowRecords(const SearchFilter& filter) const {
@@ -89,7 +102,12 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
 }
 
 void FontsPane::AddRecord(FontDescr* record, bool shown) {
-    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), record, RecordBefore), record);
+    const std::wstring name = WideFromUtf8(record->Name);
+    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), name,
+                                    [](const std::wstring& added, const FontDescr* listed) {
+                                        return NameBefore(added, WideFromUtf8(listed->Name));
+                                    }),
+                   record);
     if (!shown)
         return;
     // The row goes after the rows of equal or smaller names.
@@ -97,15 +115,14 @@ void FontsPane::AddRecord(FontDescr* record, bool shown) {
     int low = 0, high = list.Count();
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (NameBefore(record->Name, list.Text(middle)))
+        if (NameBefore(name, list.WideText(middle)))
             high = middle;
         else
             low = middle + 1;
     }
-    const LRESULT row = SendMessageA(lbFonts_, LB_INSERTSTRING, static_cast<WPARAM>(low),
-                                     reinterpret_cast<LPARAM>(record->Name.c_str()));
+    const int row = list.Insert(low, record->Name);
     if (row >= 0)
-        list.SetData(static_cast<int>(row), reinterpret_cast<LPARAM>(record));
+        list.SetData(row, reinterpret_cast<LPARAM>(record));
 }
 
 void FontsPane::RemoveRecords(const std::unordered_set<const FontDescr*>& records) {

@@ -7,7 +7,7 @@ namespace nq {
 
 namespace {
 
-constexpr const char* kOffMarker = "off";
+constexpr const wchar_t* kOffMarker = L"off";
 constexpr int kTextIndent = 10;
 
 } // namespace
@@ -44,29 +44,30 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const Colo
     SetBkColor(dc, colours.Back);
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, colours.Text);
-    const std::string text = ListBox(item.hwndItem).Text(static_cast<int>(item.itemID));
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    // The row's own UTF-16 text: names in any language are drawn as they are.
+    const std::wstring text = ListBox(item.hwndItem).WideText(static_cast<int>(item.itemID));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     // A name too long for its row ends in an ellipsis: at the row's right
     // edge, or one space's width before the "off" marker, so that the marker
     // never stands over a cut-off word.
     RECT name{r.left + kTextIndent, r.top, r.right, r.bottom};
     SIZE marker{}, space{};
     if (off) {
-        GetTextExtentPoint32A(dc, "off ", 4, &marker);
-        GetTextExtentPoint32A(dc, " ", 1, &space);
+        GetTextExtentPoint32W(dc, L"off ", 4, &marker);
+        GetTextExtentPoint32W(dc, L" ", 1, &space);
         name.right = r.right - marker.cx - space.cx;
     }
     if (name.right > name.left)
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &name,
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &name,
                   DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (off) {
         SetTextColor(dc, colours.Marker);
         const int x = r.right - marker.cx;
         if (kind == ListKind::Fonts) {
             const RECT cell{x, r.top, r.right, r.bottom};
-            ExtTextOutA(dc, x, r.top, ETO_OPAQUE, &cell, kOffMarker, 3, nullptr);
+            ExtTextOutW(dc, x, r.top, ETO_OPAQUE, &cell, kOffMarker, 3, nullptr);
         } else {
-            TextOutA(dc, x, r.top, kOffMarker, 3);
+            TextOutW(dc, x, r.top, kOffMarker, 3);
         }
     }
     if (item.itemState & ODS_FOCUS)

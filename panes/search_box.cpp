@@ -53,7 +53,7 @@ std::string SearchBox::Text() const {
 }
 
 void SearchBox::SetText(const std::string& text) const {
-    SetWindowTextA(editSearch_, text.c_str());
+    SetWindowTextUtf8(editSearch_, text);
 }
 
 void SearchBox::SetActive(bool active) {

@@ -3,7 +3,7 @@
 #include "child.h"
 #include "control_ids.h"
 #include "dc.h"
-#include "glyphscan.h"
+#include "font_file_win.h"
 #include "list_controls.h"
 #include "place.h"
 #include "text.h"
@@ -13,7 +13,8 @@
 #include "offscreen.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
+#include <vector>
 
 namespace nq {
 
@@ -52,15 +53,15 @@ bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     lbPreview_ = CreateChild("EDIT", kBuiltInSampleText,
                              WS_TABSTOP | ES_MULTILINE | ES_CENTER | ES_AUTOVSCROLL | ES_WANTRETURN,
                              0, panel5_.Handle(), ctl::LbPreview);
-    SendMessageA(lbPreview_, EM_SETLIMITTEXT, 0, 0); // as long as the sample text file is
+    SendMessageW(lbPreview_, EM_SETLIMITTEXT, 0, 0); // as long as the sample text file is
     splitter3_.Create(previewPanel_.Handle(), ctl::Splitter3, "Splitter3", SplitterAxis::Horizontal,
                       host, &layout::PaneSizes::DetailsPane, &layout::DraggedDetailsPane,
                       PaneSplitter::PaneSide::After);
     stripFont_ = CreateUiFont(-11);
-    LOGFONTA bold{};
-    GetObjectA(stripFont_.get(), sizeof bold, &bold);
+    LOGFONTW bold{};
+    GetObjectW(stripFont_.get(), sizeof bold, &bold);
     bold.lfWeight = FW_BOLD;
-    stripBoldFont_.reset(CreateFontIndirectA(&bold));
+    stripBoldFont_.reset(CreateFontIndirectW(&bold));
     if (PaintBox1_.Create(previewPanel_.Handle(), ctl::PaintBox1, "PaintBox1")) {
         PaintBox1_.SetFont(AsFont(stripFont_));
         PaintBox1_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { PaintBox2Paint(canvas); };
@@ -94,7 +95,7 @@ std::string PreviewPane::SizeText() const {
 }
 
 void PreviewPane::SetSizeText(const std::string& text) const {
-    SetWindowTextA(ComboBox1_, text.c_str());
+    SetWindowTextUtf8(ComboBox1_, text);
 }
 
 std::string PreviewPane::SampleText() const {
@@ -102,47 +103,114 @@ std::string PreviewPane::SampleText() const {
 }
 
 void PreviewPane::SetSampleText(const std::string& text) const {
-    SetWindowTextA(lbPreview_, text.c_str());
+    SetWindowTextUtf8(lbPreview_, text);
 }
 
-void PreviewPane::LoadPrivateFont(const std::string& path) {
-    privateFont_.reset();
-    const UniqueGlobal block(ReadIntoBuffer(path.c_str()));
-    if (!block)
+void PreviewPane::OpenFontFile(const std::string& path, bool loadPrivately) {
+    privateFont_.Reset();
+    face_ = {};
+    if (!loadPrivately) {
+        // Installed already: only the names are read, not the whole file.
+        if (const std::optional<fontfile::FontFileInfo> info = fontfile::ReadFontFile(path))
+            face_ = PreviewFaceOf(*info);
         return;
-    const GlobalLockGuard locked(block.get());
-    DWORD fonts = 0;
-    if (locked.data())
-        privateFont_.reset(AddFontMemResourceEx(
-            locked.data(), static_cast<DWORD>(GlobalSize(block.get())), nullptr, &fonts));
+    }
+    const std::optional<std::string> image = ReadFontFileBytes(path);
+    if (!image)
+        return;
+    if (const std::optional<fontfile::FontFileInfo> info = fontfile::ReadFontImage(
+            reinterpret_cast<const unsigned char*>(image->data()), image->size()))
+        face_ = PreviewFaceOf(*info);
+    privateFont_.Load(*image);
 }
+
+namespace {
+
+// A font of face at height (LOGFONT's lfHeight), the sample's weight and set.
+UniqueGdiObject SampleFontOf(const std::string& face, int height) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    const std::wstring wide = WideFromUtf8(face);
+    wcsncpy(lf.lfFaceName, wide.c_str(), LF_FACESIZE - 1);
+    return UniqueGdiObject(CreateFontIndirectW(&lf));
+}
+
+// Whether GDI gives font the face asked for, rather than one in its place.
+bool GivesFace(HDC screen, HGDIOBJ font, const std::vector<std::string>& names) {
+    const SelectGuard selected(screen, font);
+    wchar_t given[LF_FACESIZE] = {};
+    const int length = GetTextFaceW(screen, LF_FACESIZE, given);
+    for (const std::string& name : names)
+        if (length > 0 && lstrcmpiW(given, WideFromUtf8(name).c_str()) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
 
 void PreviewPane::SetSampleFont(const std::string& face, int points) {
     const ClientDC screen(nullptr);
-    LOGFONTA lf{};
     // The setting is written back as it was read; only the font keeps to sizes
     // a font can have, and the heading names the size the sample shows.
-    const int shown = std::clamp(points, 1, kLargestPointSize);
-    lf.lfHeight = -MulDiv(shown, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    const UniqueGdiObject plain(CreateFontIndirectA(&lf));
+    int shown = std::clamp(points, 1, kLargestPointSize);
+    int height = -MulDiv(shown, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    // A bitmap font has a few sizes only: the nearest one, by its cell height.
+    const std::optional<fontfile::BitmapSize> bitmap = NearestBitmapSize(face_.BitmapSizes, shown);
+    if (bitmap && bitmap->Points > 0 && bitmap->PixelHeight > 0) {
+        shown = bitmap->Points;
+        height = bitmap->PixelHeight;
+    }
+    // The file's own names first; the first GDI gives, else the first asked.
+    std::vector<std::string> names = face_.Names;
+    if (names.empty())
+        names.push_back(face);
+    UniqueGdiObject plain;
+    for (const std::string& name : names) {
+        UniqueGdiObject candidate = SampleFontOf(name, height);
+        const bool given = candidate && GivesFace(screen.get(), candidate.get(), names);
+        if (!plain || given)
+            plain = std::move(candidate);
+        if (given)
+            break;
+    }
     UniqueGdiObject font = MakeFontAntialiased(static_cast<HFONT>(plain.get()));
     if (!font)
         return;
     samplePoints_ = shown;
-    SendMessageA(lbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    bitmapSize_ = bitmap.has_value();
+    SendMessageW(lbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     sampleFont_ = std::move(font); // the old one after the control let go of it
 }
 
 void PreviewPane::ShowDetails(const std::string& name, const std::string& copyright,
-                              const std::string& trademark, const std::string& family) const {
-    SetWindowTextA(lblName_, name.c_str());
-    SetWindowTextA(lblCopyright_, copyright.c_str());
-    SetWindowTextA(lblTrademark_, trademark.c_str());
-    SetWindowTextA(lblFamily_, family.c_str());
+                              const std::string& trademark, const std::string& family,
+                              int faceCount) {
+    SetWindowTextUtf8(lblName_, name);
+    SetWindowTextUtf8(lblCopyright_, copyright);
+    SetWindowTextUtf8(lblTrademark_, trademark);
+    SetWindowTextUtf8(lblFamily_, family);
+    faceCount_ = faceCount;
     PaintBox1_.Invalidate();
+}
+
+std::vector<std::string> PreviewPane::DetailLines() const {
+    std::vector<std::string> lines = {
+        "Name: " + WindowText(lblName_), "Copyright: " + WindowText(lblCopyright_),
+        "Trademark: " + WindowText(lblTrademark_), "Family: " + WindowText(lblFamily_)};
+    // A collection's strings are its first face's; a fifth line counts its faces.
+    if (faceCount_ > 1)
+        lines.push_back("Faces: " + std::to_string(faceCount_));
+    return lines;
+}
+
+std::string PreviewPane::Heading() const {
+    const std::string name = WindowText(lblName_);
+    if (name.empty())
+        return {};
+    return name + ", " + std::to_string(samplePoints_) + " pt." +
+           (bitmapSize_ ? " (nearest bitmap size)" : "");
 }
 
 void PreviewPane::PaintBox2Paint(HDC canvas) {
@@ -155,17 +223,15 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
         skin.DrawPaneBackgroundUnder(graphics.get(), PaintBox1_.Handle(),
                                      GetParent(previewPanel_.Handle()), strip.right, strip.bottom);
     SetBkMode(canvas, TRANSPARENT);
-    const auto out = [canvas](int x, int y, const std::string& text, COLORREF colour) {
+    const auto out = [canvas](int x, int y, const std::wstring& text, COLORREF colour) {
         SetTextColor(canvas, colour);
-        TextOutA(canvas, x, y, text.c_str(), static_cast<int>(text.size()));
+        TextOutW(canvas, x, y, text.c_str(), static_cast<int>(text.size()));
     };
     const ClientSkin::EdgedText colours = skin.DetailsColours();
-    const std::string name = WindowText(lblName_);
-    if (!name.empty()) {
+    if (const std::wstring heading = WideFromUtf8(Heading()); !heading.empty()) {
         const SelectGuard bold(canvas, stripBoldFont_.get());
-        const std::string heading = name + ", " + std::to_string(samplePoints_) + " pt.";
         SIZE size{};
-        GetTextExtentPoint32A(canvas, heading.c_str(), static_cast<int>(heading.size()), &size);
+        GetTextExtentPoint32W(canvas, heading.c_str(), static_cast<int>(heading.size()), &size);
         const int x = static_cast<int>(strip.right / 2.0 - size.cx / 2.0);
         // A copy one pixel lower in the edge colour sets the text off the
         // background (white under black).
@@ -175,13 +241,13 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
     // The design height shows the heading alone.
     if (strip.bottom == layout::kDefaultDetailsHeight)
         return;
-    const std::string lines[] = {"Name: " + name, "Copyright: " + WindowText(lblCopyright_),
-                                 "Trademark: " + WindowText(lblTrademark_),
-                                 "Family: " + WindowText(lblFamily_)};
-    for (int i = 0; i < 4; ++i)
-        out(1, 17 + 20 * i, lines[i], colours.Edge);
-    for (int i = 0; i < 4; ++i)
-        out(1, 16 + 20 * i, lines[i], colours.Text);
+    std::vector<std::wstring> lines;
+    for (const std::string& line : DetailLines())
+        lines.push_back(WideFromUtf8(line));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out(1, 17 + 20 * static_cast<int>(i), lines[i], colours.Edge);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out(1, 16 + 20 * static_cast<int>(i), lines[i], colours.Text);
 }
 
 void PreviewPane::ApplySkinColours() {

@@ -8,9 +8,11 @@
 #include "pane_host.h"
 #include "pane_splitter.h"
 #include "panel.h"
+#include "preview_font.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nq {
 
@@ -36,20 +38,37 @@ class PreviewPane final : public ChildMessageSink {
     std::string SampleText() const;
     void SetSampleText(const std::string& text) const;
 
-    // Loads a font file for this process only, from a copy of the file that
-    // is freed right after; the previous private font goes first.
-    void LoadPrivateFont(const std::string& path);
-    void ReleasePrivateFont() { privateFont_.reset(); }
+    // The font file (UTF-8 path, any format) whose sample is shown next: read
+    // for its first face's names and a bitmap font's sizes, and loaded for
+    // this process only when loadPrivately (the previous private font goes
+    // first; the file itself is not held). A file that cannot be read leaves
+    // the face to the name ShowSample is given.
+    void OpenFontFile(const std::string& path, bool loadPrivately);
+    void ReleasePrivateFont() { privateFont_.Reset(); }
+    // Whether the last OpenFontFile loaded a font privately.
+    bool PrivateFontLoaded() const { return privateFont_.Loaded(); }
 
-    // Shows the sample text in face at points (held to 1..kLargestPointSize).
+    // Shows the sample text in the opened file's face (else in face) at points
+    // (held to 1..kLargestPointSize); a bitmap font at its size nearest to
+    // points, which the details strip tells.
     void ShowSample(const std::string& face, int points);
     // Sets the sample text's font without showing it.
     void SetSampleFont(const std::string& face, int points);
+    // The sample text's font.
+    HFONT SampleFont() const { return static_cast<HFONT>(sampleFont_.get()); }
 
     // The details strip's texts (the hidden labels lblName, lblCopyright,
-    // lblTrademark and lblFamily) and its paint.
+    // lblTrademark and lblFamily, and the number of faces of a collection) and
+    // its paint.
     void ShowDetails(const std::string& name, const std::string& copyright,
-                     const std::string& trademark, const std::string& family) const;
+                     const std::string& trademark, const std::string& family, int faceCount = 1);
+    // The heading the strip shows: name, size and, for a bitmap font, that the
+    // size is its nearest one; empty before a font was shown.
+    std::string Heading() const;
+    // The lines the strip shows below the heading when it is enlarged: name,
+    // copyright, trademark and family (a collection's first face's), and a
+    // collection's number of faces.
+    std::vector<std::string> DetailLines() const;
     void PaintBox2Paint(HDC canvas);
     // The panels, the sample text and the size label take the skin's
     // preview colours (after a skin load).
@@ -62,7 +81,10 @@ class PreviewPane final : public ChildMessageSink {
   private:
     PaneHost* host_ = nullptr;
     UniqueGdiObject sizeBoxFont_, sizeLabelFont_, sampleFont_;
-    UniqueFontMem privateFont_;
+    PrivateFont privateFont_;
+    PreviewFace face_;        // of the file opened last
+    bool bitmapSize_ = false; // the sample shows a bitmap font's nearest size
+    int faceCount_ = 1;
     Panel previewPanel_, panel5_, panel6_, panel7_;
     HWND Label5_ = nullptr, ComboBox1_ = nullptr, lbPreview_ = nullptr;
     HWND lblName_ = nullptr, lblCopyright_ = nullptr, lblTrademark_ = nullptr, lblFamily_ = nullptr;

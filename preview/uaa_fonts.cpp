@@ -1,14 +1,15 @@
 #include "uaa_fonts.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace nq {
 
 UniqueGdiObject MakeFontAntialiased(HFONT font) {
-    LOGFONTA from{};
-    if (!font || GetObjectA(font, sizeof from, &from) != sizeof from)
+    // The UTF-16 record: a face name in any language passes unchanged.
+    LOGFONTW from{};
+    if (!font || GetObjectW(font, sizeof from, &from) != sizeof from)
         return {};
-    LOGFONTA to{};
+    LOGFONTW to{};
     to.lfHeight = from.lfHeight;
     to.lfWeight = from.lfWeight >= FW_BOLD ? FW_BOLD : FW_DONTCARE;
     to.lfItalic = from.lfItalic ? 1 : 0;
@@ -16,9 +17,9 @@ UniqueGdiObject MakeFontAntialiased(HFONT font) {
     to.lfCharSet = DEFAULT_CHARSET;
     to.lfQuality = ANTIALIASED_QUALITY;
     // At most 31 characters and the terminator.
-    const std::size_t length = strnlen(from.lfFaceName, LF_FACESIZE - 1);
-    std::memcpy(to.lfFaceName, from.lfFaceName, length);
-    return UniqueGdiObject(CreateFontIndirectA(&to));
+    const std::size_t length = wcsnlen(from.lfFaceName, LF_FACESIZE - 1);
+    std::wmemcpy(to.lfFaceName, from.lfFaceName, length);
+    return UniqueGdiObject(CreateFontIndirectW(&to));
 }
 
 } // namespace nq

@@ -60,7 +60,7 @@ wine_mixed="Z:$(printf '%s' "$mixed" | tr / '\\')"
 # of its own under Wine's temporary folder and removes it at the end.
 echo
 "$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_catalogue.exe" \
-  "$wine_corpus" "$rounds" 2000
+  "$wine_corpus" "$rounds" 2000 "$wine_mixed"
 
 # The client window at 1280 x 800 with the Default skin and a collection of 300
 # files listed, in a program folder of its own: its paints beside the bare

@@ -1,6 +1,8 @@
 #include "file_drop.h"
 
 #include "handles.h"
+#include "subclass.h"
+#include "text.h"
 
 #include <unordered_map>
 
@@ -77,11 +79,11 @@ bool TFileDrop::Hook(HWND control) {
         HookedWindows()[control].Instance = this;
         return true;
     }
-    const LONG_PTR previous = GetWindowLongPtrA(control, GWLP_WNDPROC);
+    const LONG_PTR previous = GetProc(control);
     if (!previous)
         return false;
     HookedWindows()[control] = Hooked{this, reinterpret_cast<WNDPROC>(previous)};
-    if (SetWindowLongPtrA(control, GWLP_WNDPROC, ProcValue(&HookProc)))
+    if (SetProc(control, ProcValue(&HookProc)))
         return true;
     HookedWindows().erase(control);
     return false;
@@ -95,9 +97,9 @@ void TFileDrop::Detach(HWND window) {
     // When someone subclassed the window after us, their procedure calls ours
     // as its previous one: putting back the procedure we saved would cut them
     // off. Ours then stays in the chain and passes every message on.
-    if (GetWindowLongPtrA(window, GWLP_WNDPROC) != ProcValue(&HookProc))
+    if (GetProc(window) != ProcValue(&HookProc))
         return;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(found->second.Previous));
+    SetProc(window, ProcValue(found->second.Previous));
     HookedWindows().erase(found);
 }
 
@@ -133,25 +135,25 @@ LRESULT CALLBACK TFileDrop::HookProc(HWND window, UINT message, WPARAM wParam, L
         HookedWindows().erase(window);
     }
     if (!previous) // cannot happen while our procedure is in the chain
-        return DefWindowProcA(window, message, wParam, lParam);
-    return CallWindowProcA(previous, window, message, wParam, lParam);
+        return DefaultProc(window, message, wParam, lParam);
+    return CallProc(previous, window, message, wParam, lParam);
 }
 
 void TFileDrop::HandleDrop(HDROP drop) {
     files_.clear();
     {
         UniqueDrop owned(drop);
-        const UINT count = drop ? DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) : 0;
-        std::vector<char> buffer(128);
+        const UINT count = drop ? DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) : 0;
+        std::vector<wchar_t> buffer(128);
         for (UINT i = 0; i < count; ++i) {
-            const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
             if (length == 0) // a damaged drop: no path to hand on
                 continue;
             if (buffer.size() < length + 1)
                 buffer.resize(length + 1);
             const UINT copied =
-                DragQueryFileA(drop, i, buffer.data(), static_cast<UINT>(buffer.size()));
-            files_.emplace_back(buffer.data(), copied);
+                DragQueryFileW(drop, i, buffer.data(), static_cast<UINT>(buffer.size()));
+            files_.push_back(Utf8FromWide(buffer.data(), copied));
         }
     }
     // A copy, so that the handler may reassign OnDrop or destroy this instance.

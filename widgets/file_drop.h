@@ -25,7 +25,7 @@ class TFileDrop {
     TFileDrop(const TFileDrop&) = delete;
     TFileDrop& operator=(const TFileDrop&) = delete;
 
-    // Full paths of the last drop, in the order the shell reports them.
+    // Full paths of the last drop (UTF-8), in the order the shell reports them.
     const std::vector<std::string>& Files() const { return files_; }
     // Number of files of the last drop; 0 before the first drop.
     int FileCount() const { return static_cast<int>(files_.size()); }

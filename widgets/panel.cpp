@@ -51,7 +51,9 @@ void PaintHeader(HDC dc, const RECT& client, const std::string& text, HFONT font
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColour.value_or(GetSysColor(COLOR_WINDOWTEXT)));
     RECT r = client;
-    DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const std::wstring wide = WideFromUtf8(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 bool IsChildNotification(UINT message) {

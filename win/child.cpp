@@ -1,14 +1,18 @@
 #include "child.h"
 
+#include "text.h"
+
 namespace nq {
 
 HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
                  int id, HGDIOBJ font) {
-    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+    // A control made by the UTF-16 call keeps its text in UTF-16.
+    HWND child = CreateWindowExW(exStyle, WideFromUtf8(className).c_str(),
+                                 WideFromUtf8(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
+                                 GetModuleHandleW(nullptr), nullptr);
     if (child && font)
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 

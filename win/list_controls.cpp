@@ -1,5 +1,7 @@
 #include "list_controls.h"
 
+#include "text.h"
+
 namespace nq {
 
 int ListBox::Count() const {
@@ -8,8 +10,9 @@ int ListBox::Count() const {
 }
 
 int ListBox::Add(const std::string& text, LPARAM data) {
+    const std::wstring wide = WideFromUtf8(text);
     const LRESULT row =
-        SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (row < 0)
         return -1;
     SendMessageA(window_, LB_SETITEMDATA, static_cast<WPARAM>(row), data);
@@ -24,15 +27,26 @@ void ListBox::Clear() const {
     SendMessageA(window_, LB_RESETCONTENT, 0, 0);
 }
 
-std::string ListBox::Text(int row) const {
-    const LRESULT length = SendMessageA(window_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+std::wstring ListBox::WideText(int row) const {
+    const LRESULT length = SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
     if (length == LB_ERR)
         return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(window_, LB_GETTEXT, static_cast<WPARAM>(row),
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(row),
                                         reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
     return text;
+}
+
+std::string ListBox::Text(int row) const {
+    return Utf8FromWide(WideText(row));
+}
+
+int ListBox::Insert(int row, const std::string& text) const {
+    const std::wstring wide = WideFromUtf8(text);
+    const LRESULT at = SendMessageW(window_, LB_INSERTSTRING, static_cast<WPARAM>(row),
+                                    reinterpret_cast<LPARAM>(wide.c_str()));
+    return at < 0 ? -1 : static_cast<int>(at);
 }
 
 LPARAM ListBox::Data(int row) const {
@@ -68,7 +82,7 @@ int ListBox::RowAt(POINT clientPoint) const {
 }
 
 void ComboBox::Add(const std::string& text) const {
-    SendMessageA(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
 }
 
 int ComboBox::Selection() const {
@@ -77,14 +91,14 @@ int ComboBox::Selection() const {
 }
 
 std::string ComboBox::Text(int row) const {
-    const LRESULT length = SendMessageA(window_, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
+    const LRESULT length = SendMessageW(window_, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
     if (length == CB_ERR)
         return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(window_, CB_GETLBTEXT, static_cast<WPARAM>(row),
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(window_, CB_GETLBTEXT, static_cast<WPARAM>(row),
                                         reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
-    return text;
+    return Utf8FromWide(text);
 }
 
 } // namespace nq

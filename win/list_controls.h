@@ -1,5 +1,5 @@
-// Typed views of the list box and combo box messages. They do not own the
-// window: the pane that created the control destroys it.
+// Typed views of the list box and combo box messages, with UTF-8 texts. They
+// do not own the window: the pane that created the control destroys it.
 #pragma once
 
 #include <windows.h>
@@ -18,8 +18,12 @@ class ListBox {
     int Add(const std::string& text, LPARAM data = 0);
     void Delete(int row) const;
     void Clear() const;
+    // Inserts a row with text at row (-1: at the end), also in a sorted list;
+    // the row it took, -1 on failure.
+    int Insert(int row, const std::string& text) const;
     // Text of row; empty when there is no such row.
     std::string Text(int row) const;
+    std::wstring WideText(int row) const;
     LPARAM Data(int row) const; // 0 when there is no such row
     void SetData(int row, LPARAM data) const;
     // The selected row of a single-selection list; -1 when there is none.

@@ -26,6 +26,26 @@ LONG_PTR ProcValue(WNDPROC proc) {
 
 } // namespace
 
+LONG_PTR GetProc(HWND window) {
+    return IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                   : GetWindowLongPtrA(window, GWLP_WNDPROC);
+}
+
+LONG_PTR SetProc(HWND window, LONG_PTR proc) {
+    return IsWindowUnicode(window) ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                                   : SetWindowLongPtrA(window, GWLP_WNDPROC, proc);
+}
+
+LRESULT CallProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindowUnicode(window) ? CallWindowProcW(proc, window, message, wParam, lParam)
+                                   : CallWindowProcA(proc, window, message, wParam, lParam);
+}
+
+LRESULT DefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
+}
+
 bool Subclass::Attach(HWND window, Handler handler) {
     Detach();
     handler_ = std::move(handler);
@@ -39,11 +59,11 @@ bool Subclass::Attach(HWND window, Handler handler) {
         window_ = window;
         return true;
     }
-    const LONG_PTR previous = GetWindowLongPtrA(window, GWLP_WNDPROC);
+    const LONG_PTR previous = GetProc(window);
     if (!previous)
         return false;
     WatchedWindows()[window] = Watched{this, reinterpret_cast<WNDPROC>(previous)};
-    if (!SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(&Procedure))) {
+    if (!SetProc(window, ProcValue(&Procedure))) {
         WatchedWindows().erase(window);
         return false;
     }
@@ -61,40 +81,40 @@ void Subclass::Detach() {
     found->second.Watcher = nullptr;
     // A procedure installed after ours calls ours as its previous one: it stays
     // in the chain then, passing every message on.
-    if (GetWindowLongPtrA(found->first, GWLP_WNDPROC) != ProcValue(&Procedure))
+    if (GetProc(found->first) != ProcValue(&Procedure))
         return;
-    SetWindowLongPtrA(found->first, GWLP_WNDPROC, ProcValue(found->second.Previous));
+    SetProc(found->first, ProcValue(found->second.Previous));
     WatchedWindows().erase(found);
 }
 
 LRESULT Subclass::CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto found = WatchedWindows().find(window);
     if (found == WatchedWindows().end() || !found->second.Previous)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return CallWindowProcA(found->second.Previous, window, message, wParam, lParam);
+        return DefaultProc(window, message, wParam, lParam);
+    return CallProc(found->second.Previous, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Subclass::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto found = WatchedWindows().find(window);
     if (found == WatchedWindows().end())
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefaultProc(window, message, wParam, lParam);
     Subclass* watcher = found->second.Watcher;
     const WNDPROC previous = found->second.Previous;
     if (message == WM_NCDESTROY) {
         // The window's last message: nothing of ours may outlive it.
         if (watcher)
             watcher->Detach();
-        else if (GetWindowLongPtrA(window, GWLP_WNDPROC) == ProcValue(&Procedure))
-            SetWindowLongPtrA(window, GWLP_WNDPROC, ProcValue(previous));
+        else if (GetProc(window) == ProcValue(&Procedure))
+            SetProc(window, ProcValue(previous));
         WatchedWindows().erase(window);
-        return CallWindowProcA(previous, window, message, wParam, lParam);
+        return CallProc(previous, window, message, wParam, lParam);
     }
     if (watcher && watcher->handler_) {
         const Handled handled = watcher->handler_(window, message, wParam, lParam);
         if (handled.Done)
             return handled.Result;
     }
-    return CallWindowProcA(previous, window, message, wParam, lParam);
+    return CallProc(previous, window, message, wParam, lParam);
 }
 
 } // namespace nq

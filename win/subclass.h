@@ -10,6 +10,14 @@
 
 namespace nq {
 
+// A window's procedure, got, set and called with the calls of the window's own
+// character set: a UTF-16 control handled through the ANSI calls would see its
+// texts cut to the ANSI code page.
+LONG_PTR GetProc(HWND window);
+LONG_PTR SetProc(HWND window, LONG_PTR proc); // the previous procedure; 0 on failure
+LRESULT CallProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 class Subclass {
   public:
     // Returns the message's result when it handled the message; nothing passes

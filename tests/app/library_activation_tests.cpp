@@ -1,5 +1,6 @@
 #include "font_activation.h"
 
+#include "font_fixtures.h"
 #include "library_test_support.h"
 #include "search_filter.h"
 
@@ -192,4 +193,74 @@ TEST_F(Activation, AHeldValueStopsTheSwitchOnAndAnExistingListIsNeverReplaced) {
     EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), list);
     EXPECT_TRUE(before.Installed);
     EXPECT_EQ(FontValue(before.Name), before.Path);
+}
+
+TEST_F(Activation, CffFontsRegisterAsOpenTypeAndEitherSuffixNamingTheFileIsTheirs) {
+    FontDescr& font = AddFont("Cff", "cff.otf");
+    font.CffOutlines = true;
+    EXPECT_EQ(InstallFont(font, scope_), "");
+    EXPECT_TRUE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name, HKEY_LOCAL_MACHINE, " (OpenType)"), font.Path);
+    EXPECT_EQ(FontValue(font.Name), "");
+    UninstallFont(font, scope_);
+    EXPECT_FALSE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name, HKEY_LOCAL_MACHINE, " (OpenType)"), "");
+
+    // Another installer registered the file as TrueType: it is on, switching
+    // it on again adds no second value, and switching it off takes that one.
+    libtest::SetFontValue(font.Name, font.Path);
+    EXPECT_EQ(InstallFont(font, scope_), "");
+    EXPECT_TRUE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name, HKEY_LOCAL_MACHINE, " (OpenType)"), "");
+    UninstallFont(font, scope_);
+    EXPECT_FALSE(font.Installed);
+    EXPECT_EQ(FontValue(font.Name), "");
+
+    // The other suffix naming another file does not stand in the way.
+    libtest::SetFontValue(font.Name, "C:\\elsewhere\\cff.ttf");
+    EXPECT_EQ(InstallFont(font, scope_), "");
+    EXPECT_EQ(FontValue(font.Name, HKEY_LOCAL_MACHINE, " (OpenType)"), font.Path);
+    UninstallFont(font, scope_);
+    EXPECT_EQ(FontValue(font.Name), "C:\\elsewhere\\cff.ttf");
+}
+
+TEST_F(Activation, TheDisabledListStaysAnsiUnlessANameNeedsMore) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the ANSI code page here is not Western European";
+    const std::string pid = std::to_string(GetCurrentProcessId());
+    // "Café" fits the code page: the list holds its byte 0xE9, as it always did.
+    FontDescr& cafe = AddFont("Caf\xC3\xA9", "cafe.ttf", "A");
+    ASSERT_EQ(InstallFont(cafe, scope_), "");
+    EXPECT_EQ(SwitchCollectionOff(fonts_, Folder("A"), scope_), "");
+    EXPECT_EQ(ReadFile(Folder("A") + "disabled.txt"), "NQ " + pid + " Caf\xE9\r\n");
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
+    EXPECT_TRUE(cafe.Installed);
+
+    // A Japanese name does not: the whole list is UTF-8 behind its mark, and
+    // reads back to the same fonts.
+    FontDescr& latin = AddFont("Caf\xC3\xA9 B", "cafe-b.ttf", "B");
+    FontDescr& mincho = AddFont(fixtures::kMinchoUtf8, fixtures::kJapaneseFileUtf8, "B");
+    for (FontDescr* font : {&latin, &mincho})
+        ASSERT_EQ(InstallFont(*font, scope_), "");
+    EXPECT_EQ(FontValue(mincho.Name), mincho.Path);
+    FontList b;
+    b.push_back(std::make_unique<FontDescr>(latin));
+    b.push_back(std::make_unique<FontDescr>(mincho));
+    EXPECT_EQ(SwitchCollectionOff(b, Folder("B"), scope_), "");
+    EXPECT_EQ(ReadFile(Folder("B") + "disabled.txt"), "\xEF\xBB\xBFNQ " + pid +
+                                                          " Caf\xC3\xA9 B\r\nNQ " + pid + " " +
+                                                          fixtures::kMinchoUtf8 + "\r\n");
+    EXPECT_EQ(FontValue(mincho.Name), "");
+    EXPECT_EQ(SwitchCollectionOn(b, Folder("B"), scope_), "");
+    EXPECT_TRUE(b[0]->Installed && b[1]->Installed);
+    EXPECT_EQ(FontValue(mincho.Name), mincho.Path);
+    for (const auto& font : b)
+        UninstallFont(*font, scope_);
+    UninstallFont(cafe, scope_);
+
+    // A list an earlier version wrote in the ANSI code page reads as before.
+    ASSERT_TRUE(libtest::WriteFile(Folder("A") + "disabled.txt", "nq " + pid + " CAF\xE9\r\n"));
+    EXPECT_EQ(SwitchCollectionOn(fonts_, Folder("A"), scope_), "");
+    EXPECT_TRUE(cafe.Installed);
+    UninstallFont(cafe, scope_);
 }

@@ -1,5 +1,6 @@
 #include "font_catalogue.h"
 
+#include "font_fixtures.h"
 #include "library_test_support.h"
 #include "registry.h"
 
@@ -40,7 +41,8 @@ const FontDescr* FindByPath(const std::vector<std::unique_ptr<FontDescr>>& fonts
 }
 
 void Copy(const std::string& from, const std::string& to) {
-    ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), TRUE)) << from << " -> " << to;
+    ASSERT_TRUE(CopyFileW(libtest::Wide(from).c_str(), libtest::Wide(to).c_str(), TRUE))
+        << from << " -> " << to;
 }
 
 // A value in the real font registry that is deleted again when the test ends.
@@ -83,38 +85,121 @@ FontDescr Record(const std::string& name, const std::string& path) {
 
 } // namespace
 
-TEST(ScanFontFolder, ListsTheTrueTypeFilesOnly) {
+TEST(ScanFontFolder, ListsEveryFormatWindowsInstallsByExtensionAndContent) {
     TempFolder folder;
     const std::string f = folder.Path();
-    Copy(kDejaVuSans, f + "a.ttf");
-    Copy(kLiberationSerif, f + "b.TTF");
-    Copy(kBitmapFont, f + "c.fon"); // a bitmap font: the naming-table reader refuses it
-    Copy(kDejaVuMono, f + "d.otf"); // a good font, but not by its extension
-    ASSERT_TRUE(WriteFile(f + "e.ttf", "This is no font, only text with a font's extension."));
-    ASSERT_TRUE(WriteFile(f + "f.ttf", ""));
-    Copy(kDejaVuMono, f + "g.ttf");
-    ASSERT_TRUE(SetFileAttributesA((f + "g.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    Copy(kDejaVuMono, f + "ttf");
-    ASSERT_TRUE(MakeFolder(f + "h.ttf"));
-    Copy(kDejaVuMono, f + "h.ttf\\nested.ttf");
-    Copy(kDejaVuMono, f + "disabled.txt");
+    using nq::fontfile::FontFormat;
+    struct Case {
+        const char* file;
+        fixtures::Bytes bytes; // empty: a copy of the host's file in from
+        std::string from;
+        // What the row shows; an empty name: the file is not listed.
+        std::string name, family, copyright;
+        FontFormat format;
+        int faces;
+        bool cff;
+    };
+    const std::vector<Case> cases = {
+        {"a.ttf",
+         {},
+         kDejaVuSans,
+         "DejaVu Sans",
+         "DejaVu Sans",
+         "",
+         FontFormat::kTrueType,
+         1,
+         false},
+        {"b.TTF",
+         {},
+         kLiberationSerif,
+         "Liberation Serif",
+         "Liberation Serif",
+         "",
+         FontFormat::kTrueType,
+         1,
+         false},
+        {"c.otf", fixtures::OpenTypeFont("NQ Otto", "NQ Otto Bold"), "", "NQ Otto Bold", "NQ Otto",
+         "(c) NQ Otto", FontFormat::kOpenTypeCff, 1, true},
+        {"d.ttc", fixtures::TwoFaceCollection("NQ One", "NQ Two", false), "", "NQ One & NQ Two",
+         "NQ One", "(c) NQ One", FontFormat::kCollection, 2, false},
+        {"e.OTC", fixtures::TwoFaceCollection("NQ Cff A", "NQ Cff B", true), "",
+         "NQ Cff A & NQ Cff B", "NQ Cff A", "(c) NQ Cff A", FontFormat::kCollection, 2, true},
+        {"f.fon", fixtures::BitmapFont("NQ Bitmap"), "", "NQ Bitmap", "NQ Bitmap", "(c) NQ Bitmap",
+         FontFormat::kBitmap, 1, false},
+        {"g.fon", {}, kBitmapFont, "Courier", "Courier", "", FontFormat::kBitmap, 1, false},
+        // Glyphscan refuses CFF outlines in a ".ttf"; the program's reader does not.
+        {"h.ttf", fixtures::OpenTypeFont("NQ Misnamed", "NQ Misnamed"), "", "NQ Misnamed",
+         "NQ Misnamed", "(c) NQ Misnamed", FontFormat::kOpenTypeCff, 1, true},
+        // A TrueType file under a collection's extension is still one face.
+        {"i.ttc", fixtures::TrueTypeFont("NQ Single", "NQ Single"), "", "NQ Single", "NQ Single",
+         "(c) NQ Single", FontFormat::kTrueType, 1, false},
+        {"j.pfb", fixtures::TrueTypeFont("NQ Pfb", "NQ Pfb"), "", "", "", "", {}, 0, false},
+        {"k.ttf",
+         "This is no font, only text with a font's extension.",
+         "",
+         "",
+         "",
+         "",
+         {},
+         0,
+         false},
+        {"disabled.txt", {}, kDejaVuMono, "", "", "", {}, 0, false},
+        {"ttf", {}, kDejaVuMono, "", "", "", {}, 0, false},
+    };
+    for (const Case& c : cases) {
+        if (c.from.empty()) {
+            ASSERT_TRUE(WriteFile(f + c.file, c.bytes)) << c.file;
+        } else {
+            Copy(c.from, f + c.file);
+        }
+    }
+    ASSERT_TRUE(WriteFile(f + "empty.otf", ""));
+    Copy(kDejaVuMono, f + "hidden.ttf");
+    ASSERT_TRUE(SetFileAttributesA((f + "hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(MakeFolder(f + "folder.ttf"));
+    Copy(kDejaVuMono, f + "folder.ttf\\nested.ttf");
 
-    const auto fonts = Scan(f, folder.Path());
+    const auto fonts = Scan(f, f);
+    std::size_t listed = 0;
+    for (const Case& c : cases) {
+        const FontDescr* font = FindByPath(fonts, f + c.file);
+        if (c.name.empty()) {
+            EXPECT_EQ(font, nullptr) << c.file;
+            continue;
+        }
+        ++listed;
+        ASSERT_NE(font, nullptr) << c.file;
+        EXPECT_EQ(font->Name, c.name) << c.file;
+        EXPECT_EQ(font->Family, c.family) << c.file;
+        if (c.from.empty()) {
+            EXPECT_EQ(font->Copyright, c.copyright) << c.file;
+        }
+        EXPECT_EQ(font->Format, c.format) << c.file;
+        EXPECT_EQ(font->FaceCount, c.faces) << c.file;
+        EXPECT_EQ(font->CffOutlines, c.cff) << c.file;
+        EXPECT_EQ(FontValueName(*font), c.name + (c.cff ? " (OpenType)" : " (TrueType)"));
+        EXPECT_FALSE(font->Installed) << c.file;
+    }
+    EXPECT_EQ(fonts.size(), listed);
+}
+
+TEST(ScanFontFolder, NamesAndPathsOutsideTheAnsiCodePageArriveWhole) {
+    TempFolder folder;
+    const std::string f = folder.Path();
+    // A file named in Japanese holding DejaVu Sans, and a font whose only
+    // names are Japanese, which glyphscan copies byte for byte ("f\x0Eg\x1DOS").
+    Copy(kDejaVuSans, f + fixtures::kJapaneseFileUtf8);
+    ASSERT_TRUE(WriteFile(f + "mincho.ttf", fixtures::JapaneseOnlyFont()));
+    const auto fonts = Scan(f, f);
     ASSERT_EQ(fonts.size(), 2u);
-    const FontDescr* a = FindByPath(fonts, f + "a.ttf");
-    const FontDescr* b = FindByPath(fonts, f + "b.TTF");
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(a->Name, "DejaVu Sans");
-    EXPECT_EQ(a->Family, "DejaVu Sans");
-    EXPECT_NE(a->Copyright.find("Bitstream"), std::string::npos) << a->Copyright;
-    EXPECT_EQ(a->Trademark, ""); // DejaVu names no trademark
-    EXPECT_FALSE(a->Installed);
-    EXPECT_EQ(b->Name, "Liberation Serif");
-    EXPECT_EQ(b->Family, "Liberation Serif");
-    EXPECT_NE(b->Copyright.find("Copyright"), std::string::npos) << b->Copyright;
-    EXPECT_NE(b->Trademark.find("Liberation is a trademark"), std::string::npos) << b->Trademark;
-    EXPECT_FALSE(b->Installed);
+    const FontDescr* named = FindByPath(fonts, f + fixtures::kJapaneseFileUtf8);
+    ASSERT_NE(named, nullptr);
+    EXPECT_EQ(named->Name, "DejaVu Sans");
+    const FontDescr* mincho = FindByPath(fonts, f + "mincho.ttf");
+    ASSERT_NE(mincho, nullptr);
+    EXPECT_EQ(mincho->Name, fixtures::kMinchoBoldUtf8);
+    EXPECT_EQ(mincho->Family, fixtures::kMinchoUtf8);
+    EXPECT_EQ(mincho->Format, nq::fontfile::FontFormat::kTrueType);
 }
 
 TEST(ScanFontFolder, KeepsTheEnumerationOrderAndEqualNames) {
@@ -221,6 +306,30 @@ TEST(CheckInstalled, FullPathsCompareWithoutRegardToCase) {
         FontDescr record = Record(name, path);
         CheckInstalled(record, libtest::Machine("C:\\Windows\\Fonts\\Coll\\"));
         EXPECT_FALSE(record.Installed) << path;
+    }
+}
+
+TEST(CheckInstalled, EitherSuffixNamingTheFileRegistersIt) {
+    const std::string name = TestFontName("Suffix");
+    const std::string path = "C:\\Fonts\\Coll\\nqsuffix.otf";
+    struct Case {
+        bool cff;
+        const char* suffix;
+        std::string value;
+        bool installed;
+    };
+    const std::vector<Case> cases = {
+        {true, " (OpenType)", path, true},
+        {true, " (TrueType)", path, true}, // as another installer may have named it
+        {false, " (OpenType)", path, true},
+        {true, " (OpenType)", "C:\\Fonts\\other.otf", false},
+    };
+    for (const Case& c : cases) {
+        RegistryValue value(name + c.suffix, c.value);
+        FontDescr record = Record(name, path);
+        record.CffOutlines = c.cff;
+        CheckInstalled(record, libtest::Machine("C:\\Fonts\\"));
+        EXPECT_EQ(record.Installed, c.installed) << c.suffix << " " << c.value;
     }
 }
 

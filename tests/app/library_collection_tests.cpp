@@ -126,17 +126,19 @@ class NewCollection : public ::testing::Test {
 };
 
 TEST_F(NewCollection, CreatesOrdinaryAndNonAsciiNames) {
-    for (const std::string& name : {std::string("New Collection"), std::string("Caf\xE9 \xC4rger"),
-                                    std::string("v1.2"), std::string(" spaced")}) {
+    // Names are UTF-8: the Windows code page spells the second, not the last.
+    const std::string japanese = "\xE6\x98\x8E\xE6\x9C\x9D\xE4\xBD\x93"; // 明朝体
+    for (const std::string& name :
+         {std::string("New Collection"), std::string("Caf\xC3\xA9 \xC3\x84rger"),
+          std::string("v1.2"), std::string(" spaced"), japanese}) {
         EXPECT_EQ(CheckCollectionName(root_, name), "") << name;
         EXPECT_TRUE(CreateCollectionFolder(root_, name)) << name;
         EXPECT_TRUE(IsFolder(root_ + name)) << name;
     }
-    const std::vector<std::pair<std::string, bool>> expected = {{" spaced", false},
-                                                                {"Caf\xE9 \xC4rger", false},
-                                                                {"Existing", false},
-                                                                {"New Collection", false},
-                                                                {"v1.2", false}};
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {" spaced", false},  {"Caf\xC3\xA9 \xC3\x84rger", false},
+        {"Existing", false}, {"New Collection", false},
+        {"v1.2", false},     {japanese, false}};
     EXPECT_EQ(Sorted(EnumerateCollections(root_)), expected);
 }
 

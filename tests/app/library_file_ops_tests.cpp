@@ -1,6 +1,7 @@
 #include "file_operations.h"
 
 #include "font_activation.h"
+#include "font_fixtures.h"
 #include "library_test_support.h"
 #include "search_filter.h"
 
@@ -26,8 +27,8 @@ class FileOps : public libtest::FontsRootTest {
     void TearDown() override {
         for (const std::string& name : trashed_) {
             libtest::RemoveTree(TrashFolder() + "files\\" + name);
-            DeleteFileA((TrashFolder() + "files\\" + name).c_str());
-            DeleteFileA((TrashFolder() + "info\\" + name + ".trashinfo").c_str());
+            DeleteFileW(libtest::Wide(TrashFolder() + "files\\" + name).c_str());
+            DeleteFileW(libtest::Wide(TrashFolder() + "info\\" + name + ".trashinfo").c_str());
         }
         libtest::FontsRootTest::TearDown();
     }
@@ -150,13 +151,49 @@ TEST_F(FileOps, TrashedFontsAndCollectionsGoToTheRecycleBin) {
     EXPECT_EQ(FontValue(stale.Name), kDejaVuSans);
 }
 
+TEST_F(FileOps, FontsOfEveryFormatAndNameMoveSwitchedOnAndGoToTheRecycleBin) {
+    struct Case {
+        std::string name, file;
+        fixtures::Bytes bytes; // empty: a copy of DejaVu Sans
+        bool cff;
+    };
+    const std::vector<Case> cases = {
+        {fixtures::kMinchoUtf8, Unique(fixtures::kMinchoUtf8, ".ttf"), {}, false},
+        {"Otto", Unique("otto", ".otf"), fixtures::OpenTypeFont("NQ Otto", "NQ Otto"), true},
+        {"Pair", Unique("pair", ".ttc"), fixtures::TwoFaceCollection("NQ A", "NQ B", false), false},
+    };
+    for (const Case& c : cases) {
+        FontDescr& font = AddFont(c.name, c.file);
+        if (!c.bytes.empty()) {
+            ASSERT_TRUE(WriteFile(font.Path, c.bytes));
+        }
+        font.CffOutlines = c.cff;
+        const std::string suffix = c.cff ? " (OpenType)" : " (TrueType)";
+        ASSERT_EQ(InstallFont(font, scope_), "") << c.file;
+
+        const MoveResult moved = MoveFontFile(font, Folder("B"), scope_);
+        EXPECT_TRUE(moved.Moved) << c.file;
+        EXPECT_EQ(moved.Message, "") << c.file;
+        EXPECT_EQ(font.Path, Folder("B") + c.file);
+        EXPECT_TRUE(Exists(font.Path)) << c.file;
+        EXPECT_FALSE(Exists(Folder("A") + c.file)) << c.file;
+        EXPECT_TRUE(font.Installed) << c.file;
+        EXPECT_EQ(FontValue(font.Name, HKEY_LOCAL_MACHINE, suffix), font.Path);
+
+        EXPECT_EQ(TrashFont(nullptr, font, scope_), "") << c.file;
+        EXPECT_FALSE(Exists(font.Path)) << c.file;
+        EXPECT_TRUE(Exists(TrashFolder() + "files\\" + c.file)) << c.file;
+        EXPECT_EQ(FontValue(font.Name, HKEY_LOCAL_MACHINE, suffix), "") << c.file;
+    }
+}
+
 TEST_F(FileOps, WhatTheRecycleBinCannotTakeIsReportedAndKept) {
     // A path whose first 260 characters name a folder that exists.
     const std::string cut = root_.Path() + std::string(259 - root_.Path().size(), 'c');
     ASSERT_TRUE(MakeFolder(cut));
     FontDescr& missing = AddFont("Missing", "missing.ttf");
     ASSERT_EQ(InstallFont(missing, scope_), "");
-    ASSERT_TRUE(DeleteFileA(missing.Path.c_str()));
+    ASSERT_TRUE(DeleteFileW(libtest::Wide(missing.Path).c_str()));
     struct Case {
         const char* what;
         std::string message;

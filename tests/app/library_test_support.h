@@ -6,6 +6,7 @@
 #include "font_scope.h"
 #include "handles.h"
 #include "registry.h"
+#include "text.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,30 @@
 
 namespace libtest {
 
+// Paths are UTF-8, as in the program.
+inline std::wstring Wide(const std::string& path) {
+    return nq::WideFromUtf8(path);
+}
+
 // Removes path and everything below it, whatever the attributes.
 inline void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    nq::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    nq::UniqueFind find(FindFirstFileW(Wide(path + "\\*").c_str(), &entry));
     if (find) {
         do {
-            const std::string name = entry.cFileName;
+            const std::string name = nq::Utf8FromWide(std::wstring(entry.cFileName));
             if (name == "." || name == "..")
                 continue;
             const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(Wide(child).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find.get(), &entry));
+                DeleteFileW(Wide(child).c_str());
+        } while (FindNextFileW(find.get(), &entry));
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(Wide(path).c_str());
 }
 
 // The machine's fonts (HKLM) with root as their fonts root.
@@ -67,16 +73,16 @@ class TempFolder {
 };
 
 inline bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 inline bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 inline bool WriteFile(const std::string& path, const std::string& content) {
-    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    nq::UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
@@ -87,24 +93,24 @@ inline bool WriteFile(const std::string& path, const std::string& content) {
 }
 
 inline bool MakeFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
 }
 
 // Every entry below folder, as relative paths, for before-and-after comparisons.
 inline void ListTree(const std::string& folder, const std::string& prefix,
                      std::vector<std::string>& out) {
-    WIN32_FIND_DATAA entry;
-    nq::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    nq::UniqueFind find(FindFirstFileW(Wide(folder + "*").c_str(), &entry));
     if (!find)
         return;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = nq::Utf8FromWide(std::wstring(entry.cFileName));
         if (name == "." || name == "..")
             continue;
         out.push_back(prefix + name);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             ListTree(folder + name + "\\", prefix + name + "\\", out);
-    } while (FindNextFileA(find.get(), &entry));
+    } while (FindNextFileW(find.get(), &entry));
 }
 
 inline std::vector<std::string> ListTree(const std::string& folder) {
@@ -115,7 +121,7 @@ inline std::vector<std::string> ListTree(const std::string& folder) {
 
 // The whole content of a file; missing is set when it cannot be opened.
 inline std::string ReadFile(const std::string& path, bool* missing = nullptr) {
-    nq::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    nq::UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (missing)
         *missing = !file;
@@ -128,31 +134,30 @@ inline std::string ReadFile(const std::string& path, bool* missing = nullptr) {
 }
 
 // The data of a font's registry value in hive; empty when there is none.
-inline std::string FontValue(const std::string& name, HKEY hive = HKEY_LOCAL_MACHINE) {
-    return nq::ReadString(hive, nq::kFontsKey, name + " (TrueType)");
+inline std::string FontValue(const std::string& name, HKEY hive = HKEY_LOCAL_MACHINE,
+                             const std::string& suffix = " (TrueType)") {
+    return nq::ReadString(hive, nq::kFontsKey, name + suffix);
 }
 
 inline void SetFontValue(const std::string& name, const std::string& data,
-                         HKEY hive = HKEY_LOCAL_MACHINE) {
-    HKEY raw = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExA(hive, nq::kFontsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
-        ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(nq::UniqueRegKey(raw).get(), (name + " (TrueType)").c_str(), 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(data.c_str()),
-                             static_cast<DWORD>(data.size() + 1)),
-              ERROR_SUCCESS);
+                         HKEY hive = HKEY_LOCAL_MACHINE,
+                         const std::string& suffix = " (TrueType)") {
+    const nq::UniqueRegKey key = nq::CreateKey(hive, nq::kFontsKey, KEY_SET_VALUE);
+    ASSERT_TRUE(key);
+    ASSERT_EQ(nq::WriteKeyString(key.get(), name + suffix, data), ERROR_SUCCESS);
 }
 
-// Deletes the font's registry value in hive and a sub-key of the same name.
+// Deletes the font's registry values in hive (both suffixes) and sub-keys of
+// the same names.
 inline void DeleteFontValue(const std::string& name, HKEY hive = HKEY_LOCAL_MACHINE) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(hive, nq::kFontsKey, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
+    const nq::UniqueRegKey key = nq::OpenKey(hive, nq::kFontsKey, KEY_ALL_ACCESS);
+    if (!key)
         return;
-    nq::UniqueRegKey key(raw);
-    RegDeleteValueA(key.get(), (name + " (TrueType)").c_str());
-    if (name.find('\\') == std::string::npos)
-        RegDeleteKeyA(key.get(), (name + " (TrueType)").c_str());
+    for (const char* suffix : {" (TrueType)", " (OpenType)"}) {
+        nq::DeleteKeyValue(key.get(), name + suffix);
+        if (name.find('\\') == std::string::npos)
+            nq::DeleteSubKey(key.get(), name + suffix);
+    }
 }
 
 // A fonts root with the collections "A" and "B" and records of real font files
@@ -179,8 +184,8 @@ class FontsRootTest : public ::testing::Test {
         record->Name = "NQ " + std::to_string(GetCurrentProcessId()) + " " + name;
         record->Path = (collection ? Folder(collection) : root_.Path()) +
                        (file.empty() ? name + ".ttf" : file);
-        EXPECT_TRUE(CopyFileA("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
-                              record->Path.c_str(), TRUE));
+        EXPECT_TRUE(CopyFileW(L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
+                              Wide(record->Path).c_str(), TRUE));
         fonts_.push_back(std::move(record));
         return *fonts_.back();
     }

@@ -99,8 +99,9 @@ TEST_F(ActionsTest, AddingCopiesIntoTheListedCollectionAndTellsWhatWasRefused) {
     prompts_.Files = {std::nullopt, std::string(kDejaVuSerif), std::string(kDejaVuSerif)};
     form_->AddFontByDialog(); // cancelled
     form_->AddFontByDialog();
-    EXPECT_EQ(prompts_.OpenFilters, (Rows{"Font Files (*.fon, *.ttf)|*.fon;*.ttf",
-                                          "Font Files (*.fon, *.ttf)|*.fon;*.ttf"}));
+    const std::string filter = "Font Files (*.fon, *.ttf, *.otf, *.ttc, *.otc)|"
+                               "*.fon;*.ttf;*.otf;*.ttc;*.otc";
+    EXPECT_EQ(prompts_.OpenFilters, (Rows{filter, filter}));
     EXPECT_TRUE(Exists(Root() + "Beta\\DejaVuSerif.ttf"));
     EXPECT_EQ(ListRows(Fonts()), Rows{"DejaVu Serif"});
     form_->AddFontByDialog(); // the same file again

@@ -19,7 +19,7 @@ class CatalogueTest : public WindowTest {
         CopyHostFont(kDejaVuSansBold, Root() + "Alpha\\second.TTF");
         CopyHostFont(kLiberationSansBold, Root() + "Alpha\\LiberationSans-Bold.ttf");
         WriteFileText(Root() + "Alpha\\readme.txt", "not a font");
-        CopyHostFont(kDejaVuSans, Root() + "Alpha\\copy.otf");
+        CopyHostFont(kDejaVuSans, Root() + "Alpha\\copy.pfb");
         WriteFileText(Root() + "Alpha\\broken.ttf", "no font inside");
 
         ASSERT_TRUE(CreateDirectoryA((Root() + "Beta").c_str(), nullptr));

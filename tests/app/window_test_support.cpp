@@ -5,7 +5,9 @@
 
 #include "gdiplus_raii.h"
 
+#include "atomic_file.h"
 #include "control_ids.h"
+#include "handles.h"
 #include "registry.h"
 
 #include <atomic>
@@ -31,64 +33,60 @@ void RemoveTree(const std::string& path) {
     std::string folder = path;
     if (!folder.empty() && folder.back() != '\\')
         folder += '\\';
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(Wide(folder + "*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = entry.cFileName;
+            const std::string name = nq::Utf8FromWide(std::wstring(entry.cFileName));
             if (name == "." || name == "..")
                 continue;
             const std::string child = folder + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(Wide(child).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &entry));
+                DeleteFileW(Wide(child).c_str());
+        } while (FindNextFileW(find, &entry));
         FindClose(find);
     }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
+    SetFileAttributesW(Wide(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(Wide(folder).c_str());
 }
 
 std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return nq::ReadWholeFile(Wide(path), 64 << 20).value_or(std::string());
 }
 
 void WriteFileText(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+    const nq::UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file && !content.empty())
+        WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                  nullptr);
 }
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void CopyHostFont(const std::string& hostPath, const std::string& path) {
-    ASSERT_TRUE(CopyFileA(hostPath.c_str(), path.c_str(), FALSE))
+    ASSERT_TRUE(CopyFileW(Wide(hostPath).c_str(), Wide(path).c_str(), FALSE))
         << hostPath << " (install fonts-dejavu-core and fonts-liberation2)";
 }
 
-std::string FontValue(HKEY hive, const std::string& name) {
-    return nq::ReadString(hive, nq::kFontsKey, name + " (TrueType)");
+std::string FontValue(HKEY hive, const std::string& name, const std::string& suffix) {
+    return nq::ReadString(hive, nq::kFontsKey, name + suffix);
 }
 
-void SetFontValue(HKEY hive, const std::string& name, const std::string& value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExA(hive, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    const nq::UniqueRegKey owned(key);
-    const std::string valueName = name + " (TrueType)";
+void SetFontValue(HKEY hive, const std::string& name, const std::string& value,
+                  const std::string& suffix) {
+    const nq::UniqueRegKey key = nq::CreateKey(hive, nq::kFontsKey, KEY_ALL_ACCESS);
+    ASSERT_TRUE(key);
     if (value.empty())
-        RegDeleteValueA(key, valueName.c_str());
+        nq::DeleteKeyValue(key.get(), name + suffix);
     else
-        RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
+        nq::WriteKeyString(key.get(), name + suffix, value);
 }
 
 std::vector<std::string> IniLines(const std::string& path) {
@@ -159,7 +157,7 @@ void WindowTest::ClickFont(TfrmMiddle& form, int row) {
 
 void PumpMessages(TfrmMiddle& form) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         form.ProcessLoopMessage(msg);
 }
 
@@ -279,15 +277,25 @@ void DragSplitter(HWND splitter, int offset) {
     SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
 }
 
-void DropFiles(HWND window, const std::vector<std::string>& paths) {
+void DropFiles(HWND window, const std::vector<std::string>& paths, bool wide) {
+    // The ANSI list holds the paths as they are; the UTF-16 one as the shell
+    // sends them today.
     std::string names;
-    for (const std::string& path : paths)
-        names += path + '\0';
-    names += '\0';
+    for (const std::string& path : paths) {
+        if (!wide) {
+            names += path + '\0';
+            continue;
+        }
+        for (const wchar_t c : Wide(path) + L'\0') {
+            names += static_cast<char>(c & 0xFF);
+            names += static_cast<char>(c >> 8);
+        }
+    }
+    names += wide ? std::string(2, '\0') : std::string(1, '\0');
     HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
     auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
+    drop->fWide = wide ? TRUE : FALSE;
     std::copy(names.begin(), names.end(), reinterpret_cast<char*>(drop + 1));
     GlobalUnlock(block);
     // The receiver releases the block with DragFinish.

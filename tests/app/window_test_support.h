@@ -98,6 +98,11 @@ class TempFolder {
     std::string path_;
 };
 
+// Paths are UTF-8, as in the program.
+inline std::wstring Wide(const std::string& path) {
+    return nq::WideFromUtf8(path);
+}
+
 void RemoveTree(const std::string& path);
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& content);
@@ -111,10 +116,13 @@ constexpr const char* kDejaVuSerif = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\D
 constexpr const char* kLiberationSansBold =
     "Z:\\usr\\share\\fonts\\truetype\\liberation2\\LiberationSans-Bold.ttf";
 
-// A font's registry value "<name> (TrueType)" in hive; empty when there is none.
-std::string FontValue(HKEY hive, const std::string& name);
+// A font's registry value "<name> (TrueType)" (or another suffix) in hive;
+// empty when there is none.
+std::string FontValue(HKEY hive, const std::string& name,
+                      const std::string& suffix = " (TrueType)");
 // Sets it; an empty value deletes it.
-void SetFontValue(HKEY hive, const std::string& name, const std::string& value);
+void SetFontValue(HKEY hive, const std::string& name, const std::string& value,
+                  const std::string& suffix = " (TrueType)");
 
 // "[Section]" lines and "Key=Value" lines of an INI file, blank lines left out.
 std::vector<std::string> IniLines(const std::string& path);
@@ -140,8 +148,9 @@ void PumpMessages(TfrmMiddle& form);
 // the window's message loop; modifiers are VK_CONTROL, VK_SHIFT held meanwhile.
 void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifiers = {});
 
-// Drops files onto a window as the shell does (WM_DROPFILES with ANSI paths).
-void DropFiles(HWND window, const std::vector<std::string>& paths);
+// Drops files onto a window as the shell does (WM_DROPFILES with ANSI paths,
+// or UTF-16 ones when wide).
+void DropFiles(HWND window, const std::vector<std::string>& paths, bool wide = false);
 
 // Drags a splitter with the mouse by offset pixels along its drag direction.
 void DragSplitter(HWND splitter, int offset);

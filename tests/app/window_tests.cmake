@@ -12,8 +12,9 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_look_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_frame_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_scope_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_formats_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_main.cpp)
-target_link_libraries(window_tests PRIVATE nq_window GTest::gtest)
+target_link_libraries(window_tests PRIVATE nq_window glyphscan_font_builder GTest::gtest)
 # The program's manifest and icon: the window is tested with the common controls
 # it runs with, and its class takes the icon from the module, as in the program.
 nq_add_resources(window_tests FILE_NAME window_tests.exe DESCRIPTION "NimbQuillbox window tests"

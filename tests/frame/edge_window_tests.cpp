@@ -47,7 +47,7 @@ class SkinFolder {
         const CLSID png = {
             0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
         written_.push_back(name);
-        ASSERT_EQ(GdipSaveImageToFile(image, nq::Widen(path_ + name).c_str(), &png, nullptr),
+        ASSERT_EQ(GdipSaveImageToFile(image, nq::WideFromUtf8(path_ + name).c_str(), &png, nullptr),
                   Gdiplus::Ok);
     }
     void Fill(const std::string& name, int width, int height, ARGB colour) {

@@ -29,3 +29,20 @@ wait_for_exit() {
   done
   fail "$2"
 }
+
+# The recycle bin under Wine is the Linux user's trash: a .trashinfo file per
+# item names where it came from. The scripts find what they trashed by that
+# origin, never by a file name that earlier runs may have left there, and
+# take it out again: trashed_from TEXT prints the info files whose origin
+# contains TEXT; untrash_from TEXT removes those items and their info files.
+nq_trash="${XDG_DATA_HOME:-$HOME/.local/share}/Trash"
+trashed_from() {
+  grep -lF "$1" "$nq_trash"/info/*.trashinfo 2>/dev/null || true
+}
+untrash_from() {
+  local info name
+  for info in $(trashed_from "$1" | tr '\n' ' '); do
+    name=$(basename "$info" .trashinfo)
+    rm -rf "$nq_trash/files/$name" "$info"
+  done
+}
