@@ -4,6 +4,8 @@
 // the registry, the folders, the clipboard and the recycle bin.
 #include "window_actions_support.h"
 
+#include "font_fixtures.h"
+
 #include <algorithm>
 
 namespace {
@@ -392,6 +394,41 @@ TEST_F(CommandsTest, RenamingACollectionTakesItsFilesItsListAndItsFontsAlongOrCh
     EXPECT_FALSE(Exists(Root() + "Delta"));
     EXPECT_EQ(FontValue("Liberation Sans Bold"), gamma + "LiberationSans-Bold.ttf");
     EXPECT_EQ(FolderRow("Gamma"), row);
+}
+
+TEST_F(CommandsTest, JapaneseNamesAreCopiedShownAndRenamedWhole) {
+    using fixtures::kJapaneseFileUtf8;
+    using fixtures::kMinchoBoldUtf8;
+    using fixtures::kMinchoUtf8;
+    WriteFileText(Alpha() + "mincho.ttf", fixtures::JapaneseOnlyFont());
+    WriteFileText(Alpha() + kJapaneseFileUtf8, fixtures::TrueTypeFont("NQ Kana", "NQ Kana File"));
+    List("Alpha");
+
+    SelectFont(kMinchoBoldUtf8);
+    Choose(Fonts(), FindRow(Fonts(), kMinchoBoldUtf8), "&Copy name");
+    EXPECT_EQ(ClipboardText(), kMinchoBoldUtf8);
+    PressKey(*form_, Fonts(), VK_SPACE);
+    SelectFont("NQ Kana File");
+    PressKey(*form_, Fonts(), VK_SPACE);
+
+    // A collection renamed to a Japanese name takes its fonts' registrations along.
+    const std::string renamed = Root() + kMinchoUtf8 + "\\";
+    prompts_.Answers = {kMinchoUtf8};
+    PressKey(*form_, Folders(), VK_F2);
+    EXPECT_TRUE(prompts_.Messages.empty());
+    EXPECT_NE(FolderRow(kMinchoUtf8), -1);
+    EXPECT_EQ(FontValue(kMinchoBoldUtf8), renamed + "mincho.ttf");
+    EXPECT_EQ(FontValue("NQ Kana File"), renamed + kJapaneseFileUtf8);
+    Choose(Fonts(), FindRow(Fonts(), "NQ Kana File"), "Show in &folder");
+    EXPECT_EQ(prompts_.Explored, Rows{"select " + renamed + kJapaneseFileUtf8});
+
+    // Both off again, so that no value outlives the test.
+    SelectFont(kMinchoBoldUtf8);
+    PressKey(*form_, Fonts(), VK_SPACE);
+    SelectFont("NQ Kana File");
+    PressKey(*form_, Fonts(), VK_SPACE);
+    EXPECT_EQ(FontValue(kMinchoBoldUtf8), "");
+    EXPECT_EQ(FontValue("NQ Kana File"), "");
 }
 
 } // namespace
