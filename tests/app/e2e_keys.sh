@@ -8,10 +8,8 @@
 set -euo pipefail
 exe=$1 dll=$2 probe=$3 wine_run=$4 prefix=$5 work=$6
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
-  echo "e2e_keys: no display or no xdotool; skipped"
-  exit 77
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
+skip_without_display e2e_keys
 
 fonts="$prefix/drive_c/windows/Fonts"
 collection="e2e Keys"
@@ -23,7 +21,6 @@ declare -A saved=()
 trashed_origin="$(printf %s "$prefix" | sed 's/ /%20/g')/dosdevices/c:/windows/Fonts/e2e%20Keys/DejaVuSans-Bold.ttf"
 
 fail() { echo "e2e_keys: FAIL: $*" >&2; exit 1; }
-. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
 
 cleanup() {
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then

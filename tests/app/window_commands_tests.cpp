@@ -422,6 +422,15 @@ TEST_F(CommandsTest, JapaneseNamesAreCopiedShownAndRenamedWhole) {
     Choose(Fonts(), FindRow(Fonts(), "NQ Kana File"), "Show in &folder");
     EXPECT_EQ(prompts_.Explored, Rows{"select " + renamed + kJapaneseFileUtf8});
 
+    // Another letter case of the same name is no name that is taken.
+    List("Beta");
+    prompts_.Answers = {std::string("BETA")};
+    PressKey(*form_, Folders(), VK_F2);
+    EXPECT_TRUE(prompts_.Messages.empty());
+    EXPECT_NE(FolderRow("BETA"), -1);
+    EXPECT_EQ(form_->ListedFolder().value_or(""), Root() + "BETA\\");
+    List(kMinchoUtf8);
+
     // Both off again, so that no value outlives the test.
     SelectFont(kMinchoBoldUtf8);
     PressKey(*form_, Fonts(), VK_SPACE);
