@@ -81,4 +81,14 @@ LRESULT ListBackground(const ClientSkin& skin, HDC dc) {
     return reinterpret_cast<LRESULT>(skin.ListBrush());
 }
 
+POINT RowMenuPoint(HWND list, int row, int dpi) {
+    RECT item{};
+    POINT at{0, 0};
+    if (row >= 0 && SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                                 reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+        at = {item.left + Scaled(kTextIndent, dpi), item.bottom};
+    ClientToScreen(list, &at);
+    return at;
+}
+
 } // namespace nq

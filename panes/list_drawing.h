@@ -40,4 +40,9 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const Colo
 // their rows too (white, as their rows, unless the skin sets another).
 LRESULT ListBackground(const ClientSkin& skin, HDC dc);
 
+// Where a context menu opened from the keyboard stands for a row of a list,
+// in screen coordinates: below the row, where its text begins (at dpi); at
+// the list's corner when row is not a row of it.
+POINT RowMenuPoint(HWND list, int row, int dpi);
+
 } // namespace nq

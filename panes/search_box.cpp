@@ -120,10 +120,19 @@ void SearchBox::pb5MouseUp(POINT at) {
     const int left = bars::SearchImageLeft(client.right, clear.Shown(dpi).cx, dpi);
     if (!SkinImageHit(clear, dpi, at.x - left, at.y - Scaled(bars::kSearchImageTop, dpi)))
         return;
+    Clear();
+}
+
+void SearchBox::Clear() {
     active_ = false;
     SetText(""); // every font again
     SetFocus(editSearch_);
     SetActive(false);
+}
+
+void SearchBox::Focus() const {
+    SetFocus(editSearch_);
+    SendMessageA(editSearch_, EM_SETSEL, 0, -1);
 }
 
 void SearchBox::ActivateOnTyping() {
