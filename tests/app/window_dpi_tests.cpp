@@ -360,9 +360,7 @@ TEST_F(AtDpi144, SkinEdgesAndSampleLinesStayHardEdges) {
     // em at 144 DPI, and the stems of "I" are crossed from paper to ink in a
     // pixel.
     ClickFolder(*form_, 1);
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    form_->lbFontsClick();
+    ClickFont(*form_, 0);
     HWND sample = Control(*form_, ctl::LbPreview);
     SetWindowTextA(sample, "I I I");
     EXPECT_EQ(FontHeight(sample), -64);
