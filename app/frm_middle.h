@@ -185,9 +185,20 @@ class TfrmMiddle final : public nq::WindowBase,
     int PreviewSize() const { return previewSize_; }
     const std::string& SkinDir() const { return skinDir_; }
     const std::string& ButtonsDir() const { return buttonsDir_; }
-    // The skin's values as LoadSkin read them last.
-    const nq::SkinValues& SkinValues() const override { return skinValues_; }
+    // The skin's values as LoadSkin read them last, in pixels at the window's
+    // DPI (sizes at 96 DPI scaled); the file's own values are ReadSkinValues'.
+    const nq::SkinValues& SkinValues() const override { return scaledSkin_; }
+    const nq::SkinValues& ReadSkinValues() const { return skinValues_; }
+    // The pane sizes at 96 DPI, as the settings file keeps them.
     const layout::PaneSizes& PaneSizes() const { return paneSizes_; }
+    // The DPI the window is laid out and drawn at: the DPI of its monitor,
+    // taken when it is placed and from every WM_DPICHANGED.
+    int Dpi() const override { return dpi_; }
+    // WM_DPICHANGED: the window moved onto a monitor of another DPI (or that
+    // monitor's scale changed). The fonts, the skin's images and values and
+    // the layout follow dpi; the frame takes the suggested client rectangle
+    // in one batch, each edge window composed once at its new size.
+    void FormDpiChanged(int dpi, const RECT& suggested);
     // The folder listed last (ending in a backslash); nothing before the first listing.
     const std::optional<std::string>& ListedFolder() const { return listedFolder_; }
     // Null until FormCreate has created it.
@@ -215,6 +226,9 @@ class TfrmMiddle final : public nq::WindowBase,
     void MinimizeProgram() override;
     void BringFrameToFront() override;
     void PopupSkinMenu(POINT screen) override;
+    void EdgeDpiChanged(const nq::EdgeWindow& edge, int dpi) override;
+    // The panes' fonts and row heights for dpi_.
+    void ApplyDpi();
     // AppWindow::Host: the frame goes to the taskbar and comes back.
     void ApplicationMinimized() override;
     void ApplicationRestored() override;
@@ -229,6 +243,7 @@ class TfrmMiddle final : public nq::WindowBase,
     // (the borders not while rolled up).
     void ShowUnshownEdges();
     std::vector<HWND> EdgeHandles() const;
+    std::vector<nq::EdgeWindow*> EdgeWindows();
 
     // PaneHost: what the bars show and the skin they draw from.
     int SelectedCollectionRow() const override { return collections_.CurrentRow(); }
@@ -329,7 +344,9 @@ class TfrmMiddle final : public nq::WindowBase,
     bool wasMinimized_ = false; // the client window alone was minimised
 
     nq::ClientSkin skin_;
-    nq::SkinValues skinValues_;
+    nq::SkinValues skinValues_; // as read from "values.ini"
+    nq::SkinValues scaledSkin_; // the same in pixels at dpi_
+    int dpi_ = nq::kBaseDpi;
     nq::bars::Pressed barPresses_; // AddPressed, TogglePressed
     bool panelsHooked_ = false;
     nq::UniqueGdiObject windowBrush_; // the skin's "bg" colour

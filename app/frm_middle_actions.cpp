@@ -149,7 +149,7 @@ void TfrmMiddle::lbFoldersDragDrop(nq::DragSource source, POINT screen) {
 
 bool TfrmMiddle::ToolbarDragOver(nq::DragSource, POINT toolbarPoint) const {
     // Both lists' rows may go to the trash, and nothing else.
-    return toolbarPoint.x >= 0 && toolbarPoint.x < layout::kTrashAreaWidth;
+    return toolbarPoint.x >= 0 && toolbarPoint.x < nq::Scaled(layout::kTrashAreaWidth, dpi_);
 }
 
 void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
@@ -162,7 +162,7 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
 }
 
 void TfrmMiddle::ToolbarMouseUp(POINT toolbarPoint) {
-    if (toolbarPoint.x < layout::kTrashAreaWidth)
+    if (toolbarPoint.x < nq::Scaled(layout::kTrashAreaWidth, dpi_))
         OpenRecycleBin();
     else // the drag of the frame ends here too
         frmTop_.StopDrag();

@@ -2,10 +2,12 @@
 // roll-up, the activation's look, the skin menu and the skin switch.
 #include "frm_middle.h"
 
+#include "child.h"
 #include "defer_pos.h"
 #include "skin_menu.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -24,7 +26,7 @@ nq::frame::Rect TfrmMiddle::ClientBounds() const {
 }
 
 nq::frame::EdgeSizes TfrmMiddle::Edges() const {
-    return nq::frame::EdgeSizesFor(skinValues_, active_, rolledUp_);
+    return nq::frame::EdgeSizesFor(scaledSkin_, active_, rolledUp_);
 }
 
 int TfrmMiddle::LeftWidth() const {
@@ -106,7 +108,7 @@ void TfrmMiddle::SetRolledUp(bool rolledUp) {
     if (rolledUp) {
         rolledUp_ = true;
         savedHeight_ = c.Height;
-        for (const int k : nq::frame::RollUpHeights(c.Height)) {
+        for (const int k : nq::frame::RollUpHeights(c.Height, dpi_)) {
             nq::DeferBatch batch;
             batch.Place(Handle(), {0, 0, c.Width, k}, kSizeOnly);
             batch.Place(frmBottom_.Handle(), {c.Left, c.Top + k, c.Width, BottomHeight()});
@@ -128,7 +130,7 @@ void TfrmMiddle::SetRolledUp(bool rolledUp) {
     // Laid out once, for the height it comes back to, before it shows again.
     LayOut({c.Width, std::max(savedHeight_, 0)});
     frmTop_.RenderEdge(LeftWidth() + c.Width + RightWidth(), TopHeight());
-    for (const int k : nq::frame::RollDownHeights(savedHeight_)) {
+    for (const int k : nq::frame::RollDownHeights(savedHeight_, dpi_)) {
         nq::DeferBatch batch;
         batch.Place(Handle(), {0, 0, c.Width, k}, kSizeOnly | SWP_SHOWWINDOW);
         batch.Place(frmBottom_.Handle(), {c.Left, c.Top + k, c.Width, BottomHeight()},
@@ -220,6 +222,10 @@ void TfrmMiddle::ShowFrameWindows(bool withClient) {
     ShowWindow(frmTop_.Handle(), SW_SHOWNA);
 }
 
+std::vector<nq::EdgeWindow*> TfrmMiddle::EdgeWindows() {
+    return {&frmTop_, &frmRight_, &frmBottom_, &frmLeft_};
+}
+
 std::vector<HWND> TfrmMiddle::EdgeHandles() const {
     return {frmTop_.Handle(), frmRight_.Handle(), frmBottom_.Handle(), frmLeft_.Handle()};
 }
@@ -246,6 +252,58 @@ void TfrmMiddle::DUMMY1Click(const std::string& caption) {
     RenderFrame(c.Width, c.Height);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ShowSkinInfo();
+}
+
+void TfrmMiddle::FormDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int previous = std::exchange(dpi_, dpi);
+    ApplyDpi();
+    // Before the first show the window is still being placed: FormCreate
+    // reads the skin and FormShow arranges the frame at this DPI.
+    if (!shown_.Top)
+        return;
+    // The skin's images and values for the new scale, the title bar's
+    // buttons with them; nothing is composed yet.
+    LoadSkin();
+    std::vector<int> compositions;
+    for (const nq::EdgeWindow* edge : EdgeWindows())
+        compositions.push_back(edge->CompositionCount());
+    const SIZE before = nq::ClientSize(Handle());
+    const nq::frame::Rect c = ClientBounds();
+    nq::frame::Rect to{suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top};
+    if (rolledUp_) {
+        // Hidden, the client keeps its (roll step) height; the height it
+        // rolls down to is scaled along.
+        savedHeight_ = MulDiv(savedHeight_, dpi, previous);
+        to.Height = c.Height;
+    }
+    // One batch: each edge window whose size changes is composed once, at
+    // its new size and scale, before the five show together.
+    ArrangeFrame(to.Left, to.Top, to.Width, to.Height);
+    const SIZE after = nq::ClientSize(Handle());
+    if (!rolledUp_ && after.cx == before.cx && after.cy == before.cy)
+        ApplyLayout();
+    // An edge whose size happens to be the same shows the new scale too.
+    RECT r{};
+    const std::vector<nq::EdgeWindow*> edges = EdgeWindows();
+    for (std::size_t i = 0; i < edges.size(); ++i)
+        if (edges[i]->CompositionCount() == compositions[i] && edges[i]->Handle()) {
+            GetWindowRect(edges[i]->Handle(), &r);
+            edges[i]->RenderEdge(r.right - r.left, r.bottom - r.top);
+        }
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TfrmMiddle::EdgeDpiChanged(const nq::EdgeWindow& edge, int dpi) {
+    // Rolled up, only the title bar shows and moves between monitors.
+    if (rolledUp_ && &edge == &frmTop_) {
+        const nq::frame::Rect c = ClientBounds();
+        const nq::frame::Rect scaled{c.Left, c.Top, MulDiv(c.Width, dpi, dpi_), c.Height};
+        FormDpiChanged(dpi, RECT{scaled.Left, scaled.Top, scaled.Left + scaled.Width,
+                                 scaled.Top + scaled.Height});
+    }
 }
 
 void TfrmMiddle::ShowSkinInfo() {

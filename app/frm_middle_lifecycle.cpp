@@ -2,6 +2,7 @@
 // the sample text file.
 #include "frm_middle.h"
 
+#include "dpi.h"
 #include "font_activation.h"
 #include "program_files.h"
 #include "settings.h"
@@ -90,13 +91,22 @@ void TfrmMiddle::FormCreate() {
     rolledUp_ = false;
     active_ = true;
 
-    const settings::PlacementValues placement = settings::ReadPlacementValues(settingsPath_);
+    // The default bounds lie on the primary monitor, at its scale.
+    const int primaryDpi = nq::MonitorDpiAt(POINT{0, 0});
+    const settings::PlacementValues placement =
+        settings::ReadPlacementValues(settingsPath_, nq::frame::DefaultClientBounds(primaryDpi));
     // Bounds the window could not be seen or taken hold of at (off every
     // monitor, too small, beyond what a window can be) give the default ones.
     const nq::frame::Rect bounds = nq::frame::StartClientBounds(
-        {placement.X, placement.Y, placement.Width, placement.Height}, MonitorRects());
+        {placement.X, placement.Y, placement.Width, placement.Height}, MonitorRects(), primaryDpi);
     SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // Saved bounds are screen pixels, kept as they are on a monitor of any
+    // DPI; the window's scale is that monitor's.
+    if (const int placedDpi = nq::WindowDpi(Handle()); placedDpi != dpi_) {
+        dpi_ = placedDpi;
+        ApplyDpi();
+    }
     skinDir_ = placement.SkinDir;
     buttonsDir_ = placement.ButtonsDir;
     ApplyLayout();

@@ -11,10 +11,11 @@ std::string TfrmMiddle::SkinPath() const {
 
 void TfrmMiddle::LoadSkin() {
     skinValues_ = nq::LoadSkinValues(SkinPath());
+    scaledSkin_ = nq::frame::ScaledSkinValues(skinValues_, dpi_);
     // The window's own colour shows where no panel covers it; the textures
     // are read afresh and the backgrounds built again at the next paints.
     const COLORREF colour = static_cast<COLORREF>(skinValues_.Bg.Color);
-    skin_.Load(SkinPath(), colour, skinValues_.Colours);
+    skin_.Load(SkinPath(), colour, skinValues_.Colours, dpi_);
     collections_.ApplySkinColours();
     fonts_.ApplySkinColours();
     preview_.ApplySkinColours();

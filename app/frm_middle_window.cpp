@@ -4,6 +4,7 @@
 #include "child.h"
 #include "control_ids.h"
 #include "defer_pos.h"
+#include "dpi.h"
 #include "place.h"
 #include "window_class.h"
 
@@ -42,8 +43,12 @@ bool TfrmMiddle::Create() {
                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                      appWindow_.Handle(), nullptr))
         return false;
+    // The panes' fonts are made for the monitor the window is created on; the
+    // window takes its bounds (and perhaps another DPI) in FormCreate.
+    dpi_ = nq::WindowDpi(Handle());
     using nq::PanelLook;
     tips_.Create(Handle());
+    tips_.SetDpi(dpi_);
     const bool created = toolbar_.Create(Handle(), ctl::Toolbar, "Toolbar", PanelLook::Plain) &&
                          search_.Create(toolbar_.Handle(), *this) &&
                          bgPanel_.Create(Handle(), ctl::BgPanel, "bgPanel", PanelLook::Plain) &&
@@ -78,7 +83,16 @@ layout::PaneSizes TfrmMiddle::LaidOutSizes(SIZE client) const {
     if (client.cx <= 0 || client.cy <= 0)
         return paneSizes_;
     return layout::FitPaneSizes(paneSizes_, client.cx,
-                                client.cy - std::min<int>(client.cy, layout::kToolbarHeight));
+                                client.cy - std::min<int>(client.cy, layout::ToolbarHeight(dpi_)),
+                                dpi_);
+}
+
+void TfrmMiddle::ApplyDpi() {
+    tips_.SetDpi(dpi_);
+    search_.ApplyDpi();
+    collections_.ApplyDpi();
+    fonts_.ApplyDpi();
+    preview_.ApplyDpi();
 }
 
 void TfrmMiddle::ApplyLayout() {
@@ -89,7 +103,7 @@ void TfrmMiddle::LayOut(SIZE client) {
     if (!bgPanel_.Handle())
         return;
     const layout::ClientLayout l =
-        layout::ComputeClientLayout(client.cx, client.cy, LaidOutSizes(client));
+        layout::ComputeClientLayout(client.cx, client.cy, LaidOutSizes(client), dpi_);
     nq::DeferBatch batch;
     nq::Place(batch, toolbar_.Handle(), l.Toolbar);
     nq::Place(batch, bgPanel_.Handle(), l.BgPanel);
@@ -98,7 +112,8 @@ void TfrmMiddle::LayOut(SIZE client) {
     fonts_.Layout(batch, l);
     preview_.Layout(batch, l);
     batch.Commit();
-    tips_.Set(toolbar_.Handle(), kTrashTool, RECT{0, 0, layout::kTrashAreaWidth, l.Toolbar.Height},
+    tips_.Set(toolbar_.Handle(), kTrashTool,
+              RECT{0, 0, nq::Scaled(layout::kTrashAreaWidth, dpi_), l.Toolbar.Height},
               nq::bars::kTrashTip);
     // The bars' backgrounds, the count's place and the strip follow the panes.
     RefreshBars();
@@ -142,6 +157,9 @@ LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Windows ends: the program closes as it would by its Close button.
         if (wParam)
             DestroyWindow(Handle());
+        return 0;
+    case WM_DPICHANGED:
+        FormDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam)

@@ -34,12 +34,12 @@ PaneValues ReadPaneValues(const std::string& path) {
     return v;
 }
 
-PlacementValues ReadPlacementValues(const std::string& path) {
+PlacementValues ReadPlacementValues(const std::string& path, const nq::frame::Rect& defaultBounds) {
     PlacementValues v;
-    v.X = ReadInt(path, "Placement", "X", v.X);
-    v.Y = ReadInt(path, "Placement", "Y", v.Y);
-    v.Width = ReadInt(path, "Placement", "Width", v.Width);
-    v.Height = ReadInt(path, "Placement", "Height", v.Height);
+    v.X = ReadInt(path, "Placement", "X", defaultBounds.Left);
+    v.Y = ReadInt(path, "Placement", "Y", defaultBounds.Top);
+    v.Width = ReadInt(path, "Placement", "Width", defaultBounds.Width);
+    v.Height = ReadInt(path, "Placement", "Height", defaultBounds.Height);
     v.SkinDir = ReadString(path, "Skin", "Dir", v.SkinDir);
     v.ButtonsDir = ReadString(path, "Buttons", "Dir", v.ButtonsDir);
     return v;

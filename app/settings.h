@@ -12,7 +12,9 @@ namespace settings {
 
 inline constexpr int kDefaultPreviewSize = 32;
 
-// Read into the panes, the preview size and the search box.
+// Read into the panes, the preview size and the search box. The pane sizes
+// are sizes at 96 DPI, whatever the monitor: a file moved to another machine
+// or monitor means the same layout.
 struct PaneValues {
     int CollectionsPane = layout::PaneSizes{}.CollectionsPane;
     int FontsPane = layout::PaneSizes{}.FontsPane;
@@ -21,7 +23,8 @@ struct PaneValues {
     std::string Search;
 };
 
-// Read into the window's bounds and the skin and button folders.
+// Read into the window's bounds and the skin and button folders. The bounds
+// are screen pixels.
 struct PlacementValues {
     int X = nq::frame::kDefaultClientBounds.Left;
     int Y = nq::frame::kDefaultClientBounds.Top;
@@ -39,8 +42,12 @@ std::string ReadString(const std::string& path, const char* section, const char*
 
 // Sizes/CollectionsPane, FontsPane, DetailsPane, then Other/Size and Search.
 PaneValues ReadPaneValues(const std::string& path);
-// Placement/X, Y, Width, Height, then Skin/Dir and Buttons/Dir.
-PlacementValues ReadPlacementValues(const std::string& path);
+// Placement/X, Y, Width, Height, then Skin/Dir and Buttons/Dir; a bound that
+// is absent takes its value from defaultBounds (the default bounds at the
+// primary monitor's DPI).
+PlacementValues
+ReadPlacementValues(const std::string& path,
+                    const nq::frame::Rect& defaultBounds = nq::frame::kDefaultClientBounds);
 
 // Library/Scope: which fonts the program manages; Auto when absent or unknown.
 ScopeSetting ReadScopeSetting(const std::string& path);

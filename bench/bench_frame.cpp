@@ -231,7 +231,7 @@ int main(int argc, char** argv) {
     // the order the roll-up's batches place them, and the layered title bar.
     const std::vector<HWND> rollPlain = {plain[0], plain[1], plain[2], plain[4]};
     const HWND rollTitle = layered[0];
-    const std::vector<int> rollHeights = nq::frame::RollUpHeights(kHeight);
+    const std::vector<int> rollHeights = nq::frame::RollUpHeights(kHeight, form->Dpi());
 
     // Which set is on the screen: the frame (with the client) or a floor's.
     std::vector<HWND> frameShown = frame, floorShown = plain;

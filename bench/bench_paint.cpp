@@ -1,10 +1,13 @@
 // Windows benchmark (run under Wine, on a display): the client window's paints
-// from the skin at 1280 x 800, beside the bare drawing steps of the same sizes
-// (the floors).
+// from the skin at 1280 x 800 at 96 DPI, beside the bare drawing steps of the
+// same sizes (the floors). At another display scale (a prefix whose LogPixels
+// is 144) the window is as large in pixels as that scale makes it (1920 x
+// 1200 at 150 %), drawn at that scale with the skin's double-size images, and
+// the floors are of that size.
 //
 // It opens TfrmMiddle in a program folder of its own, with the Default skin
 // copied from the Skins folder beside this program and settings that make the
-// window 1280 x 800 at the screen's corner, lists a collection of copies of
+// window 1280 x 800 (scaled) at the screen's corner, lists a collection of copies of
 // the corpus and selects its first font. In interleaved rounds it times the
 // repaint of the whole window after a size change (the backgrounds are built
 // again) and without one (they are kept), one repaint of the fonts bar, and
@@ -25,6 +28,8 @@
 #include "control_ids.h"
 #include "dc.h"
 #include "dib.h"
+#include "dpi.h"
+#include "dpi_scale.h"
 #include "ffpbox.h"
 #include "frm_middle.h"
 #include "gdiplus_raii.h"
@@ -45,8 +50,9 @@ namespace {
 
 using namespace Gdiplus::DllExports;
 
-constexpr int kWidth = 1280;
-constexpr int kHeight = 800;
+// At 96 DPI; scaled to the screen's.
+constexpr int kWidth96 = 1280;
+constexpr int kHeight96 = 800;
 constexpr const char* kCollection = "Bench";
 constexpr int kCollectionRow = 1; // row 0 is "All Fonts", the empty fonts root
 
@@ -63,8 +69,8 @@ unsigned Repaint(HWND window, UINT flags) {
     return GetUpdateRect(window, nullptr, FALSE) ? 0 : 1;
 }
 
-void Resize(HWND window, int width) {
-    SetWindowPos(window, nullptr, 0, 0, width, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Resize(HWND window, int width, int height) {
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The bare GDI+ steps of a paint of size onto dc: an off-screen 32-bit image
@@ -185,6 +191,10 @@ int main(int argc, char** argv) {
     if (!args)
         return 2;
     const int rounds = args->Rounds;
+    // The scale of the screen the window opens on, and its size there.
+    const int dpi = nq::MonitorDpiAt(POINT{0, 0});
+    const int windowWidth = nq::Scaled(kWidth96, dpi);
+    const int windowHeight = nq::Scaled(kHeight96, dpi);
 
     // A program folder with the Default skin beside the build's programs, and a
     // fonts root holding one collection of copies of the corpus.
@@ -192,7 +202,7 @@ int main(int argc, char** argv) {
     const std::string programFolder = scratch.Path() + "program\\";
     const std::string fontsRoot = scratch.Path() + "fonts\\";
     const std::string folder = fontsRoot + kCollection + "\\";
-    if (!bench::MakeProgramFolder(programFolder, 0, 0, kWidth, kHeight))
+    if (!bench::MakeProgramFolder(programFolder, 0, 0, windowWidth, windowHeight))
         return 1;
     CreateDirectoryA(fontsRoot.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -233,26 +243,31 @@ int main(int argc, char** argv) {
     const SIZE bar = nq::ClientSize(pb2);
     const POINT barAt = nq::OffsetIn(pb2, bgPanel);
     const unsigned listedRows = static_cast<unsigned>(SendMessageA(lbFonts, LB_GETCOUNT, 0, 0));
-    std::printf("Wine, client window paints: %ld x %ld, %u fonts listed, fonts bar %ld x %ld\n",
-                client.cx, client.cy, listedRows, bar.cx, bar.cy);
-    if (client.cx != kWidth || client.cy != kHeight || bar.cx <= 0 || bar.cy <= 0) {
-        std::fprintf(stderr, "the window is not %d x %d with a fonts bar\n", kWidth, kHeight);
+    std::printf("Wine, client window paints at %d DPI: %ld x %ld, %u fonts listed, fonts bar "
+                "%ld x %ld\n",
+                form->Dpi(), client.cx, client.cy, listedRows, bar.cx, bar.cy);
+    if (client.cx != windowWidth || client.cy != windowHeight || bar.cx <= 0 || bar.cy <= 0 ||
+        form->Dpi() != dpi) {
+        std::fprintf(stderr, "the window is not %d x %d at %d DPI with a fonts bar\n", windowWidth,
+                     windowHeight, dpi);
         return 1;
     }
 
-    // The floors' backgrounds, built as the window builds its own: one of the
-    // whole window's size, and one of the pane area's size for the bar.
-    const nq::GdipBitmapPtr texture = nq::LoadSkinImage(form->SkinPath() + "bg.bmp");
+    // The floors' backgrounds, built as the window builds its own (the texture
+    // for its DPI): one of the whole window's size, and one of the pane area's
+    // size for the bar.
+    const nq::SkinImage texture = nq::LoadSkinImageFor(form->SkinPath(), "bg.bmp", dpi);
+    const float rowScale = texture.ScaleAt(dpi);
     const COLORREF colour = static_cast<COLORREF>(form->SkinValues().Bg.Color);
     nq::StretchedBackground windowBackground, paneBackground;
     const SIZE pane = nq::ClientSize(bgPanel);
     const SIZE toolbarSize = nq::ClientSize(control(ctl::Toolbar));
     Gdiplus::GpBitmap* const wholeImage =
-        windowBackground.Ensure(kWidth, kHeight, texture.get(), colour);
+        windowBackground.Ensure(windowWidth, windowHeight, texture.get(), colour, rowScale);
     Gdiplus::GpBitmap* const paneImage =
-        paneBackground.Ensure(pane.cx, pane.cy, texture.get(), colour);
+        paneBackground.Ensure(pane.cx, pane.cy, texture.get(), colour, rowScale);
     // The bare BitBlt's source: a 32-bit DIB of the window's size.
-    const nq::ArgbDib blitSource(kWidth, kHeight);
+    const nq::ArgbDib blitSource(windowWidth, windowHeight);
     const nq::MemoryDC blitDC(nullptr);
     const nq::SelectGuard blitSelected(blitDC.get(), blitSource.Bitmap());
     if (!texture || !wholeImage || !paneImage || !blitSource || !blitDC) {
@@ -264,7 +279,7 @@ int main(int argc, char** argv) {
     // of its own below the client window: the cost of a paint box's paint
     // without the bar's drawing.
     const bench::UniqueWindow boxHolder(CreateWindowExA(
-        WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 0, kHeight + 100, bar.cx,
+        WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 0, windowHeight + 100, bar.cx,
         bar.cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
     nq::TFlickerFreePaintBox emptyBox;
     if (!boxHolder || !emptyBox.Create(boxHolder.get(), 1, "empty")) {
@@ -327,14 +342,14 @@ int main(int argc, char** argv) {
 
     const std::vector<bench::Pass> passes = {
         {"floor GDI+",
-         "1280 x 800: GDI+ image, background copied in, GdipDrawImageI onto the window's DC",
+         "the window's size: GDI+ image, background copied in, GdipDrawImageI onto its DC",
          [&] {
              const nq::ClientDC dc(window, kWholeArea);
              return GdiplusFloor(dc.get(), wholeImage, POINT{0, 0}, client);
          },
          {}},
         {"floor BitBlt",
-         "1280 x 800: BitBlt from a memory DC onto the window's DC",
+         "the window's size: BitBlt from a memory DC onto the window's DC",
          [&] {
              const nq::ClientDC dc(window, kWholeArea);
              return BitBltFloor(dc.get(), blitDC.get(), client);
@@ -344,14 +359,14 @@ int main(int argc, char** argv) {
          "RedrawWindow of the window, all children, RDW_UPDATENOW",
          [&] { return Repaint(window, kRepaintAll); },
          {}},
-        {"full, rebuilt", "the same after a width of 1279 was painted and 1280 set again",
+        {"full, rebuilt", "the same after a width one less was painted and the width set again",
          [&] { return Repaint(window, kRepaintAll); },
          [&] {
-             Resize(window, kWidth - 1);
-             Repaint(window, kRepaintAll); // both backgrounds built 1279 wide
-             resized &= nq::ClientSize(bgPanel).cx == kWidth - 1;
-             Resize(window, kWidth); // nothing paints until the timed run
-             resized &= nq::ClientSize(bgPanel).cx == kWidth;
+             Resize(window, windowWidth - 1, windowHeight);
+             Repaint(window, kRepaintAll); // both backgrounds built one pixel narrower
+             resized &= nq::ClientSize(bgPanel).cx == windowWidth - 1;
+             Resize(window, windowWidth, windowHeight); // nothing paints until the timed run
+             resized &= nq::ClientSize(bgPanel).cx == windowWidth;
          }},
         {"bar floor GDI+",
          "the bar's size: GDI+ image, background part, onto its DC",
@@ -404,12 +419,13 @@ int main(int argc, char** argv) {
          [&] { return Repaint(emptyBox.Handle(), kRepaintOne); },
          {}},
         {"  bar images",
-         "GdipCreateBitmapFromFile of the bar's two button images",
+         "GdipCreateBitmapFromFile of the bar's two button images (for the DPI)",
          [&] {
-             const nq::GdipBitmapPtr add = nq::LoadSkinImage(form->SkinPath() + nq::bars::kAddNorm);
-             const nq::GdipBitmapPtr toggle =
-                 nq::LoadSkinImage(form->SkinPath() + nq::bars::kEnableNorm);
-             return static_cast<unsigned>(add != nullptr) + (toggle != nullptr);
+             const nq::SkinImage add =
+                 nq::LoadSkinImageFor(form->SkinPath(), nq::bars::kAddNorm, dpi);
+             const nq::SkinImage toggle =
+                 nq::LoadSkinImageFor(form->SkinPath(), nq::bars::kEnableNorm, dpi);
+             return static_cast<unsigned>(add.get() != nullptr) + (toggle.get() != nullptr);
          },
          {}},
         {"  bar background",
@@ -433,9 +449,9 @@ int main(int argc, char** argv) {
          [&] {
              nq::StretchedBackground toolbarBuilt, paneBuilt;
              const bool built =
-                 toolbarBuilt.Ensure(toolbarSize.cx, toolbarSize.cy, texture.get(), colour) !=
-                     nullptr &&
-                 paneBuilt.Ensure(pane.cx, pane.cy, texture.get(), colour) != nullptr;
+                 toolbarBuilt.Ensure(toolbarSize.cx, toolbarSize.cy, texture.get(), colour,
+                                     rowScale) != nullptr &&
+                 paneBuilt.Ensure(pane.cx, pane.cy, texture.get(), colour, rowScale) != nullptr;
              return static_cast<unsigned>(built);
          },
          {}},

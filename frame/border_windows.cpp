@@ -1,7 +1,5 @@
 #include "border_windows.h"
 
-#include "background.h"
-
 namespace nq {
 
 using namespace Gdiplus;
@@ -12,16 +10,21 @@ namespace {
 
 // A side border: the bottom piece at its own height, stretched to the width
 // and flush with the bottom edge; the middle piece repeated at its own size
-// over the rest. A bottom piece taller than the window leaves no room for the
-// middle one.
-void PaintSide(GpGraphics* graphics, int width, int height, GpBitmap* bottom, GpBitmap* middle) {
-    const int bottomHeight = ImageSize(bottom).cy;
+// over the rest (sizes on screen at the frame's DPI). A bottom piece taller
+// than the window leaves no room for the middle one.
+void PaintSide(GpGraphics* graphics, int width, int height, const SkinImage& bottom,
+               const SkinImage& middle, int dpi) {
+    const int bottomHeight = bottom.Shown(dpi).cy;
     if (bottomHeight > 0)
-        GdipDrawImageRectI(graphics, bottom, 0, height - bottomHeight, width, bottomHeight);
-    const GdipBrushPtr brush = TiledBrush(middle, 1.0f);
-    if (brush && height - bottomHeight > 0)
+        DrawSkinImage(graphics, bottom, dpi, 0.0f, static_cast<REAL>(height - bottomHeight),
+                      static_cast<REAL>(width), static_cast<REAL>(bottomHeight));
+    const float scale = middle.ScaleAt(dpi);
+    const GdipBrushPtr brush = TiledBrush(middle.get(), scale, scale);
+    if (brush && height - bottomHeight > 0) {
+        const ResamplingScope resampling(graphics, middle.Resampled(dpi));
         GdipFillRectangle(graphics, brush.get(), 0.0f, 0.0f, static_cast<REAL>(width),
                           static_cast<REAL>(height - bottomHeight));
+    }
 }
 
 // One resize step of kind: the pointer's movement since anchor, which moves
@@ -34,7 +37,7 @@ void ResizeStep(FrameHost& host, POINT& anchor, ResizeKind kind) {
     anchor = at;
     if (dx == 0 && dy == 0)
         return;
-    const frame::Rect client = frame::ResizedClient(host.ClientBounds(), kind, dx, dy);
+    const frame::Rect client = frame::ResizedClient(host.ClientBounds(), kind, dx, dy, host.Dpi());
     host.ArrangeFrame(client.Left, client.Top, client.Width, client.Height);
 }
 
@@ -57,14 +60,20 @@ int WindowHeight(HWND window) {
 void TfrmBottom::PaintContent(GpGraphics* graphics, int width, int height,
                               const std::string& prefix) {
     GdipSetPixelOffsetMode(graphics, PixelOffsetModeHalf);
-    const GdipBitmapPtr image = EdgeImage(prefix, "bottom.png");
-    const SIZE size = ImageSize(image.get());
-    // One copy spans the width; a missing or empty image leaves the border
-    // transparent instead of stretching by a zero width.
+    const SkinImage image = EdgeImage(prefix, "bottom.png");
+    const SIZE size = image.Pixels();
+    const int dpi = Host().Dpi();
+    // One copy spans the width, repeated downward at its height on screen; a
+    // missing or empty image leaves the border transparent instead of
+    // stretching by a zero width.
     const GdipBrushPtr brush =
-        size.cx > 0 ? TiledBrush(image.get(), static_cast<float>(width) / size.cx) : nullptr;
-    if (brush)
+        size.cx > 0
+            ? TiledBrush(image.get(), static_cast<float>(width) / size.cx, image.ScaleAt(dpi))
+            : nullptr;
+    if (brush) {
+        const ResamplingScope resampling(graphics, image.Resampled(dpi));
         GdipFillRectangleI(graphics, brush.get(), 0, 0, width, height);
+    }
 }
 
 ResizeKind TfrmBottom::ZoneAt(int y) const {
@@ -99,8 +108,8 @@ LPCSTR TfrmBottom::CursorAt(int, int y) const {
 
 void TfrmLeft::PaintContent(GpGraphics* graphics, int width, int height,
                             const std::string& prefix) {
-    PaintSide(graphics, width, height, EdgeImage(prefix, "left_bottom.png").get(),
-              EdgeImage(prefix, "left_middle.png").get());
+    PaintSide(graphics, width, height, EdgeImage(prefix, "left_bottom.png"),
+              EdgeImage(prefix, "left_middle.png"), Host().Dpi());
 }
 
 ResizeKind TfrmLeft::ZoneAt(int x) const {
@@ -135,8 +144,8 @@ LPCSTR TfrmLeft::CursorAt(int x, int) const {
 
 void TfrmRight::PaintContent(GpGraphics* graphics, int width, int height,
                              const std::string& prefix) {
-    PaintSide(graphics, width, height, EdgeImage(prefix, "right_bottom.png").get(),
-              EdgeImage(prefix, "right_middle.png").get());
+    PaintSide(graphics, width, height, EdgeImage(prefix, "right_bottom.png"),
+              EdgeImage(prefix, "right_middle.png"), Host().Dpi());
 }
 
 ResizeKind TfrmRight::ZoneAt(int x, int y) const {

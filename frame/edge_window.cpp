@@ -1,6 +1,5 @@
 #include "edge_window.h"
 
-#include "background.h"
 #include "dc.h"
 #include "window_class.h"
 
@@ -13,7 +12,7 @@ namespace nq {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-GdipBrushPtr TiledBrush(GpImage* image, float stretchX) {
+GdipBrushPtr TiledBrush(GpImage* image, float stretchX, float stretchY) {
     const SIZE size = ImageSize(image);
     if (size.cx <= 0 || size.cy <= 0)
         return {};
@@ -21,8 +20,8 @@ GdipBrushPtr TiledBrush(GpImage* image, float stretchX) {
     if (GdipCreateTexture(image, WrapModeTile, &brush) != Ok)
         return {};
     GdipBrushPtr owned(brush);
-    if (stretchX != 1.0f)
-        GdipScaleTextureTransform(brush, stretchX, 1.0f, MatrixOrderPrepend);
+    if (stretchX != 1.0f || stretchY != 1.0f)
+        GdipScaleTextureTransform(brush, stretchX, stretchY, MatrixOrderPrepend);
     return owned;
 }
 
@@ -60,8 +59,8 @@ std::string EdgeWindow::StatePrefix() const {
     return ImagePrefix(FrameStateOf(host_.Active(), false));
 }
 
-GdipBitmapPtr EdgeWindow::EdgeImage(const std::string& prefix, const char* name) const {
-    return LoadSkinImage(host_.SkinPath() + prefix + name);
+SkinImage EdgeWindow::EdgeImage(const std::string& prefix, const char* name) const {
+    return LoadSkinImageFor(host_.SkinPath(), prefix + name, host_.Dpi());
 }
 
 void EdgeWindow::RenderEdge(int width, int height) {
@@ -179,6 +178,11 @@ LRESULT EdgeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         OnPollTimer(wParam);
+        return 0;
+    case WM_DPICHANGED:
+        // The frame has the client window's DPI and places its windows
+        // itself: the rectangle Windows suggests for this one is not taken.
+        host_.EdgeDpiChanged(*this, LOWORD(wParam));
         return 0;
     case WM_CLOSE: // Alt+F4 here closes the program, never this window alone
         host_.CloseProgram();

@@ -4,6 +4,7 @@
 // timer while the user drags or resizes the frame.
 #pragma once
 
+#include "background.h"
 #include "dib.h"
 #include "frame_host.h"
 #include "gdiplus_raii.h"
@@ -37,9 +38,9 @@ class PollTimer {
 };
 
 // A brush that repeats image from the surface's origin in both directions,
-// each copy stretched across by stretchX; empty for an image without pixels
-// (a missing one), which leaves its area transparent.
-GdipBrushPtr TiledBrush(Gdiplus::GpImage* image, float stretchX);
+// each copy stretched across by stretchX and down by stretchY; empty for an
+// image without pixels (a missing one), which leaves its area transparent.
+GdipBrushPtr TiledBrush(Gdiplus::GpImage* image, float stretchX, float stretchY = 1.0f);
 
 // Which mouse button a press or release came from.
 enum class MouseButton { Left, Right, Middle };
@@ -88,8 +89,10 @@ class EdgeWindow : public WindowBase {
                               const std::string& prefix) = 0;
     // The opacity of the whole window, on top of the per-pixel alpha.
     virtual BYTE ConstantAlpha() const { return 255; }
-    // The skin's image SkinPath + prefix + name; empty when it cannot be read.
-    GdipBitmapPtr EdgeImage(const std::string& prefix, const char* name) const;
+    // The skin's image SkinPath + prefix + name for the frame's DPI (its
+    // double-size form from 150 % on, where the skin has one); empty when it
+    // cannot be read.
+    SkinImage EdgeImage(const std::string& prefix, const char* name) const;
 
     // The window's mouse events, with (x, y) in window coordinates. The window
     // holds the mouse from a press to the release.

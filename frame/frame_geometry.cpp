@@ -27,11 +27,38 @@ int HeldDimension(int current, int dragged, int minimum) {
 
 // The step of the roll animations: a tenth of the height, at least a pixel so
 // that the loops end for low clients too.
-int RollStep(int height) {
-    return std::max(height / 10, 1);
+int RollStep(int height, int dpi) {
+    return std::max(height / 10, std::max(Scaled(1, dpi), 1));
 }
 
 } // namespace
+
+SkinValues ScaledSkinValues(const SkinValues& skin, int dpi) {
+    SkinValues s = skin;
+    const auto scale = [dpi](int& value) { value = Scaled(value, dpi); };
+    for (SideValues* side : {static_cast<SideValues*>(&s.Left), static_cast<SideValues*>(&s.Right)})
+        for (int* v :
+             {&side->Width, &side->InActiveWidth, &side->ResizeBorder1, &side->ResizeBorder2})
+            scale(*v);
+    scale(s.Right.ResizeBorder3);
+    scale(s.Right.ResizeBorder4);
+    for (int* v : {&s.Bottom.Height, &s.Bottom.InActiveHeight, &s.Bottom.ResizeBorder1,
+                   &s.Bottom.ResizeBorder2, &s.Top.Height, &s.Top.InActiveHeight,
+                   &s.Top.RolledUpHeight, &s.Top.RolledUpInActiveHeight, &s.Top.ResizeBorder1,
+                   &s.Top.ResizeBorder2, &s.Caption.FontSize})
+        scale(*v);
+    for (auto& places : s.Buttons.Places)
+        for (ButtonPlace& place : places) {
+            scale(place.X);
+            scale(place.Y);
+        }
+    return s;
+}
+
+Rect DefaultClientBounds(int dpi) {
+    const Rect& d = kDefaultClientBounds;
+    return {Scaled(d.Left, dpi), Scaled(d.Top, dpi), Scaled(d.Width, dpi), Scaled(d.Height, dpi)};
+}
 
 EdgeSizes EdgeSizesFor(const SkinValues& skin, bool active, bool rolledUp) {
     const FrameState state = FrameStateOf(active, rolledUp);
@@ -67,19 +94,19 @@ FrameRects MoveRects(const Rect& client, const Rect& title, int dx, int dy, bool
     return rects;
 }
 
-std::vector<int> RollUpHeights(int height) {
+std::vector<int> RollUpHeights(int height, int dpi) {
     std::vector<int> heights;
     if (height <= 0)
         return heights;
-    const int step = RollStep(height);
+    const int step = RollStep(height, dpi);
     for (int k = height; k > step; k -= step)
         heights.push_back(k);
     return heights;
 }
 
-std::vector<int> RollDownHeights(int savedHeight) {
+std::vector<int> RollDownHeights(int savedHeight, int dpi) {
     const int saved = std::max(savedHeight, 0);
-    const int step = RollStep(saved);
+    const int step = RollStep(saved, dpi);
     std::vector<int> heights;
     for (int k = 0; saved - step > k; k += step)
         heights.push_back(k);
@@ -106,25 +133,26 @@ ResizeKind RightZone(const RightValues& right, int x, int y, int windowHeight) {
                : ResizeKind::Width;
 }
 
-Rect ResizedClient(const Rect& client, ResizeKind kind, int dx, int dy) {
+Rect ResizedClient(const Rect& client, ResizeKind kind, int dx, int dy, int dpi) {
+    const int minWidth = Scaled(kMinClientWidth, dpi), minHeight = Scaled(kMinClientHeight, dpi);
     Rect r = client;
     switch (kind) {
     case ResizeKind::None:
         break;
     case ResizeKind::Height:
-        r.Height = HeldDimension(client.Height, client.Height + dy, kMinClientHeight);
+        r.Height = HeldDimension(client.Height, client.Height + dy, minHeight);
         break;
     case ResizeKind::LeftEdge:
         // The right edge stays; the left one goes only as far as the width allows.
-        r.Width = HeldDimension(client.Width, client.Width - dx, kMinClientWidth);
+        r.Width = HeldDimension(client.Width, client.Width - dx, minWidth);
         r.Left = client.Left + client.Width - r.Width;
         break;
     case ResizeKind::Width:
-        r.Width = HeldDimension(client.Width, client.Width + dx, kMinClientWidth);
+        r.Width = HeldDimension(client.Width, client.Width + dx, minWidth);
         break;
     case ResizeKind::WidthAndHeight:
-        r.Width = HeldDimension(client.Width, client.Width + dx, kMinClientWidth);
-        r.Height = HeldDimension(client.Height, client.Height + dy, kMinClientHeight);
+        r.Width = HeldDimension(client.Width, client.Width + dx, minWidth);
+        r.Height = HeldDimension(client.Height, client.Height + dy, minHeight);
         break;
     }
     return r;
@@ -148,8 +176,8 @@ bool UsableClientBounds(const Rect& bounds, const std::vector<Rect>& monitors) {
     });
 }
 
-Rect StartClientBounds(const Rect& saved, const std::vector<Rect>& monitors) {
-    return UsableClientBounds(saved, monitors) ? saved : kDefaultClientBounds;
+Rect StartClientBounds(const Rect& saved, const std::vector<Rect>& monitors, int primaryDpi) {
+    return UsableClientBounds(saved, monitors) ? saved : DefaultClientBounds(primaryDpi);
 }
 
 Rect ScreenFromWorkspace(const Rect& bounds, const Rect& monitor, const Rect& workArea) {

@@ -11,6 +11,8 @@
 
 namespace nq {
 
+class EdgeWindow;
+
 class FrameHost {
   public:
     // The client window's bounds on the screen.
@@ -19,7 +21,10 @@ class FrameHost {
     virtual bool RolledUp() const = 0;
     // SkinPath: the skin folder with a trailing backslash.
     virtual std::string SkinPath() const = 0;
-    // The skin's values as LoadSkin read them last.
+    // The frame's DPI: the client window's. The four edge windows draw at it.
+    virtual int Dpi() const = 0;
+    // The skin's values as LoadSkin read them last, in pixels at Dpi()
+    // (frame::ScaledSkinValues).
     virtual const SkinValues& SkinValues() const = 0;
     // LeftWidth, RightWidth, TopHeight, BottomHeight of the present state.
     virtual frame::EdgeSizes Edges() const = 0;
@@ -41,6 +46,10 @@ class FrameHost {
     virtual bool FrameSysCommand(UINT command) = 0;
     // The skin menu at a screen point (a right release on the title bar).
     virtual void PopupSkinMenu(POINT screen) = 0;
+    // Windows moved an edge window onto a monitor of another DPI (dpi). The
+    // frame follows the client window's DPI; while the client is hidden
+    // (rolled up) the title bar is what the user moves, and its DPI counts.
+    virtual void EdgeDpiChanged(const EdgeWindow& edge, int dpi) = 0;
 
   protected:
     ~FrameHost() = default;

@@ -1,6 +1,5 @@
 #include "title_bar.h"
 
-#include "background.h"
 #include "frame_geometry.h"
 #include "text.h"
 
@@ -32,42 +31,37 @@ POINT CursorNow() {
     return at;
 }
 
-void DrawImageAt(GpGraphics* graphics, GpBitmap* image, float left, float top, float width,
-                 float height) {
-    if (image)
-        GdipDrawImageRect(graphics, image, left, top, width, height);
-}
-
 } // namespace
 
 void TfrmTop::LoadButtonImages() {
     const std::string path = Host().SkinPath();
+    const int dpi = Host().Dpi();
     for (std::size_t b = 0; b < kTitleButtonCount; ++b)
-        images_[b] = ButtonImages{LoadSkinImage(path + kButtonFiles[b][0]),
-                                  LoadSkinImage(path + kButtonFiles[b][1]),
-                                  LoadSkinImage(path + kButtonFiles[b][2])};
+        images_[b] = ButtonImages{LoadSkinImageFor(path, kButtonFiles[b][0], dpi),
+                                  LoadSkinImageFor(path, kButtonFiles[b][1], dpi),
+                                  LoadSkinImageFor(path, kButtonFiles[b][2], dpi)};
 }
 
-GpBitmap* TfrmTop::ButtonImage(TitleButton button) const {
+const SkinImage& TfrmTop::ButtonImage(TitleButton button) const {
     const ButtonImages& images = images_[static_cast<std::size_t>(button)];
     const bool over = button == TitleButton::Roll ? hoverButton_ == kRollHit : hoverButton_ != 0;
-    return over ? images.Over.get() : images.Normal.get();
+    return over ? images.Over : images.Normal;
 }
 
 int TfrmTop::ButtonAt(int x, int y) const {
     const SkinValues& skin = Host().SkinValues();
+    const int dpi = Host().Dpi();
     const FrameState state = FrameStateOf(Host().Active(), Host().RolledUp());
     const int reference = frame::ReferenceWidth(Host().ClientBounds().Width, skin);
     for (std::size_t b = 0; b < kTitleButtonCount; ++b) {
         const ButtonPlace& place = skin.Buttons.PlaceFor(ButtonOf(b), state);
-        GpBitmap* image = ButtonImage(ButtonOf(b));
-        const SIZE size = ImageSize(image);
+        const SkinImage& image = ButtonImage(ButtonOf(b));
+        const SIZE shown = image.Shown(dpi);
         const int left = frame::ButtonAnchor(place.Align, reference) + place.X;
-        const auto alphaAt = [image](int px, int py) {
-            ARGB pixel = 0;
-            return GdipBitmapGetPixel(image, px, py, &pixel) == Ok ? pixel >> 24 : 0u;
+        const auto alphaAt = [&](int px, int py) {
+            return SkinImageHit(image, dpi, px, py) ? 1u : 0u;
         };
-        if (frame::ButtonHit(x, y, left, place.Y, size.cx, size.cy, alphaAt))
+        if (frame::ButtonHit(x, y, left, place.Y, shown.cx, shown.cy, alphaAt))
             return static_cast<int>(b) + 1;
     }
     return 0;
@@ -79,24 +73,28 @@ std::string TfrmTop::StatePrefix() const {
 
 void TfrmTop::PaintContent(GpGraphics* graphics, int width, int height, const std::string& prefix) {
     shownActive_ = Host().Active();
+    const int dpi = Host().Dpi();
     const float w = static_cast<float>(width), h = static_cast<float>(height);
-    // The two ends at their own widths, stretched to the height.
-    const GdipBitmapPtr leftEnd = EdgeImage(prefix, "left_top.png");
-    const float l = static_cast<float>(ImageSize(leftEnd.get()).cx);
-    DrawImageAt(graphics, leftEnd.get(), 0, 0, l, h);
-    const GdipBitmapPtr rightEnd = EdgeImage(prefix, "right_top.png");
-    const float r = static_cast<float>(ImageSize(rightEnd.get()).cx);
-    DrawImageAt(graphics, rightEnd.get(), w - r, 0, r, h);
+    // The two ends at their own widths on screen, stretched to the height.
+    const SkinImage leftEnd = EdgeImage(prefix, "left_top.png");
+    const float l = static_cast<float>(leftEnd.Shown(dpi).cx);
+    DrawSkinImage(graphics, leftEnd, dpi, 0, 0, l, h);
+    const SkinImage rightEnd = EdgeImage(prefix, "right_top.png");
+    const float r = static_cast<float>(rightEnd.Shown(dpi).cx);
+    DrawSkinImage(graphics, rightEnd, dpi, w - r, 0, r, h);
     // The gap between them: one copy of the middle stretched across it,
-    // repeated downward. Nothing where the ends leave no gap or the middle
-    // image has no width.
+    // repeated downward at its height on screen. Nothing where the ends leave
+    // no gap or the middle image has no width.
     const float gap = w - l - r;
-    const GdipBitmapPtr middle = EdgeImage(prefix, "top.png");
-    const LONG middleWidth = ImageSize(middle.get()).cx;
+    const SkinImage middle = EdgeImage(prefix, "top.png");
+    const LONG middleWidth = middle.Pixels().cx;
     if (gap > 0 && middleWidth > 0) {
-        const GdipBrushPtr brush = TiledBrush(middle.get(), gap / static_cast<float>(middleWidth));
-        if (brush)
+        const GdipBrushPtr brush =
+            TiledBrush(middle.get(), gap / static_cast<float>(middleWidth), middle.ScaleAt(dpi));
+        if (brush) {
+            const ResamplingScope resampling(graphics, middle.Resampled(dpi));
             GdipFillRectangle(graphics, brush.get(), l, 0, gap, h);
+        }
     }
     const FrameState state = FrameStateOf(Host().Active(), Host().RolledUp());
     PaintCaption(graphics, width, height, state);
@@ -141,13 +139,12 @@ void TfrmTop::PaintCaption(GpGraphics* graphics, int width, int height, FrameSta
 
 void TfrmTop::PaintButtons(GpGraphics* graphics, int width, FrameState state) const {
     const ButtonValues& buttons = Host().SkinValues().Buttons;
+    const int dpi = Host().Dpi();
     for (std::size_t b = 0; b < kTitleButtonCount; ++b) {
         const ButtonPlace& place = buttons.PlaceFor(ButtonOf(b), state);
-        GpBitmap* image = shownActive_ ? ButtonImage(ButtonOf(b)) : images_[b].Inactive.get();
-        const SIZE size = ImageSize(image);
+        const SkinImage& image = shownActive_ ? ButtonImage(ButtonOf(b)) : images_[b].Inactive;
         const int left = frame::ButtonAnchor(place.Align, width) + place.X;
-        DrawImageAt(graphics, image, static_cast<float>(left), static_cast<float>(place.Y),
-                    static_cast<float>(size.cx), static_cast<float>(size.cy));
+        DrawSkinImage(graphics, image, dpi, static_cast<float>(left), static_cast<float>(place.Y));
     }
 }
 
@@ -189,7 +186,7 @@ void TfrmTop::FormMouseUp(MouseButton button, int x, int y) {
     case kMaxHit: {
         const frame::Rect client = Host().ClientBounds();
         // The client's default size at its present top-left corner.
-        const frame::Rect size = frame::kDefaultClientBounds;
+        const frame::Rect size = frame::DefaultClientBounds(Host().Dpi());
         Host().ArrangeFrame(client.Left, client.Top, size.Width, size.Height);
         Host().RenderFrame(size.Width, size.Height);
         return;

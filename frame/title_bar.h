@@ -18,8 +18,9 @@ class TfrmTop final : public EdgeWindow {
     explicit TfrmTop(FrameHost& host) : EdgeWindow(host, "TfrmTop", CS_DBLCLKS) {}
 
     // Lets go of the 12 button images held and loads them again from the
-    // skin folder: the client window calls it on every skin load. A missing
-    // image leaves its button undrawn and never hit.
+    // skin folder for the frame's DPI: the client window calls it on every
+    // skin load and DPI change. A missing image leaves its button undrawn and
+    // never hit.
     void LoadButtonImages();
 
     // The opacity of the whole title bar, on top of its pixels' alpha, from
@@ -49,17 +50,18 @@ class TfrmTop final : public EdgeWindow {
 
     // The image a button is drawn from while active and hit-tested by: Close,
     // Min and Max show their pointer-over images while the pointer is over any
-    // button, Roll only while it is over Roll. Null when it is missing.
-    Gdiplus::GpBitmap* ButtonImage(TitleButton button) const;
+    // button, Roll only while it is over Roll. Empty when it is missing.
+    const SkinImage& ButtonImage(TitleButton button) const;
     // The button hit at (x, y) in title bar coordinates, as HoverButton counts
     // them: placed against the reference width (the client width with the
-    // active border widths) and hit only on its image's non-transparent pixels
-    // strictly inside it. The first of Close, Min, Max, Roll wins.
+    // active border widths) and hit only on the non-transparent pixels of its
+    // image as shown at the frame's DPI, strictly inside it. The first of
+    // Close, Min, Max, Roll wins.
     int ButtonAt(int x, int y) const;
 
   private:
     struct ButtonImages {
-        GdipBitmapPtr Inactive, Normal, Over;
+        SkinImage Inactive, Normal, Over;
     };
 
     std::string StatePrefix() const override;

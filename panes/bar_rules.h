@@ -1,6 +1,9 @@
 // Which images the pane button bars and the search bar show, where they
 // stand, and the fonts bar's count text. Portable: no Windows calls.
+// Positions are sizes at 96 DPI; the functions give pixels at a DPI.
 #pragma once
+
+#include "dpi_scale.h"
 
 #include <optional>
 #include <string>
@@ -27,6 +30,9 @@ inline constexpr int kButtonGap = 4;
 // The search bar's images keep 5 pixels from the right end, 3 from the top.
 inline constexpr int kSearchImageRightGap = 5;
 inline constexpr int kSearchImageTop = 3;
+// The fonts bar's count: its right end 20 pixels from the bar's, its top at 8.
+inline constexpr int kCountRightGap = 20;
+inline constexpr int kCountTop = 8;
 
 // The pressed state both bars share.
 struct Pressed {
@@ -59,18 +65,20 @@ const char* FontsBarAddTip(bool collectionSelected);
 const char* FontsBarToggleTip(int selected, bool anyOff);
 const char* CollectionsBarToggleTip(bool collectionOff);
 
-// The on/off button's left edge, right of an add image addWidth wide.
-inline int ToggleLeft(int addWidth) {
-    return kAddLeft + addWidth + kButtonGap;
+// The on/off button's left edge, right of an add image shown addWidth pixels
+// wide, in pixels at dpi.
+inline int ToggleLeft(int addWidth, int dpi) {
+    return Scaled(kAddLeft, dpi) + addWidth + Scaled(kButtonGap, dpi);
 }
 
 // "1 font", "0 fonts", "25 fonts"; while a filter is in force, with total
 // records: "3 of 17 fonts", "1 of 1 font".
 std::string FontCountText(int listed, std::optional<int> totalWhileFiltered);
 
-// The left edge of a search bar image imageWidth wide in a panel panelWidth wide.
-inline int SearchImageLeft(int panelWidth, int imageWidth) {
-    return panelWidth - kSearchImageRightGap - imageWidth;
+// The left edge of a search bar image shown imageWidth pixels wide in a panel
+// panelWidth pixels wide, at dpi.
+inline int SearchImageLeft(int panelWidth, int imageWidth, int dpi) {
+    return panelWidth - Scaled(kSearchImageRightGap, dpi) - imageWidth;
 }
 
 } // namespace nq::bars

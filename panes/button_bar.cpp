@@ -7,22 +7,10 @@ namespace nq {
 
 namespace {
 
-using namespace Gdiplus::DllExports;
-
-// The count stands 20 pixels left of the bar's right end.
-constexpr int kCountRightGap = 20;
-constexpr int kCountTop = 8;
-
 enum ToolId : UINT { kAddTool = 1, kToggleTool };
 
 RECT AreaAt(int x, int y, SIZE size) {
     return RECT{x, y, x + size.cx, y + size.cy};
-}
-
-void DrawAtOwnSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image, int x, int y) {
-    const SIZE size = ImageSize(image);
-    if (image)
-        GdipDrawImageRectI(graphics, image, x, y, size.cx, size.cy);
 }
 
 } // namespace
@@ -34,14 +22,17 @@ bool ButtonBar::Create(HWND parent, int id, const char* name, Owner& owner, cons
     skin_ = &skin;
     pressed_ = &pressed;
     paneArea_ = paneArea;
-    font_ = CreateUiFont(-11);
     if (!box_.Create(parent, id, name))
         return false;
-    box_.SetFont(AsFont(font_));
     box_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { Paint(canvas); };
     box_.OnMouseDown = [this](TFlickerFreePaintBox&, UINT, POINT at) { MouseDown(at); };
     box_.OnMouseUp = [this](TFlickerFreePaintBox&, UINT, POINT at) { MouseUp(at); };
     return true;
+}
+
+void ButtonBar::ApplyDpi(int dpi) {
+    font_ = CreateUiFont(-11, dpi);
+    box_.SetFont(AsFont(font_));
 }
 
 void ButtonBar::Invalidate() const {
@@ -52,11 +43,14 @@ void ButtonBar::Invalidate() const {
 void ButtonBar::UpdateTips() const {
     if (!tips_ || !Handle())
         return;
-    const SIZE add = ImageSize(skin_->Image(owner_->AddImage(*pressed_)));
-    tips_->Set(Handle(), kAddTool, AreaAt(bars::kAddLeft, bars::kButtonTop, add), owner_->AddTip());
+    // Where the buttons are drawn at the skin's DPI.
+    const int dpi = skin_->Dpi();
+    const int top = Scaled(bars::kButtonTop, dpi);
+    const SIZE add = skin_->Image(owner_->AddImage(*pressed_)).Shown(dpi);
+    tips_->Set(Handle(), kAddTool, AreaAt(Scaled(bars::kAddLeft, dpi), top, add), owner_->AddTip());
     const char* toggleFile = owner_->ToggleImage(*pressed_);
-    const SIZE toggle = toggleFile ? ImageSize(skin_->Image(toggleFile)) : SIZE{};
-    tips_->Set(Handle(), kToggleTool, AreaAt(bars::ToggleLeft(add.cx), bars::kButtonTop, toggle),
+    const SIZE toggle = toggleFile ? skin_->Image(toggleFile).Shown(dpi) : SIZE{};
+    tips_->Set(Handle(), kToggleTool, AreaAt(bars::ToggleLeft(add.cx, dpi), top, toggle),
                toggleFile ? owner_->ToggleTip() : "");
 }
 
@@ -65,42 +59,50 @@ void ButtonBar::Paint(HDC canvas) {
     UpdateTips();
     if (!skin_->PaneBackground())
         return;
+    const int dpi = skin_->Dpi();
     RECT client{};
     GetClientRect(box_.Handle(), &client);
-    Gdiplus::GpBitmap* add = skin_->Image(owner_->AddImage(*pressed_));
+    const SkinImage& add = skin_->Image(owner_->AddImage(*pressed_));
     const char* toggleFile = owner_->ToggleImage(*pressed_);
-    Gdiplus::GpBitmap* toggle = toggleFile ? skin_->Image(toggleFile) : nullptr;
+    const int top = Scaled(bars::kButtonTop, dpi);
     if (const GdipGraphicsPtr graphics = GraphicsOn(canvas)) {
         skin_->DrawPaneBackgroundUnder(graphics.get(), box_.Handle(), paneArea_, client.right,
                                        client.bottom);
-        DrawAtOwnSize(graphics.get(), add, bars::kAddLeft, bars::kButtonTop);
-        DrawAtOwnSize(graphics.get(), toggle, bars::ToggleLeft(ImageSize(add).cx),
-                      bars::kButtonTop);
+        DrawSkinImage(graphics.get(), add, dpi, static_cast<float>(Scaled(bars::kAddLeft, dpi)),
+                      static_cast<float>(top));
+        if (toggleFile)
+            DrawSkinImage(graphics.get(), skin_->Image(toggleFile), dpi,
+                          static_cast<float>(bars::ToggleLeft(add.Shown(dpi).cx, dpi)),
+                          static_cast<float>(top));
     }
     if (const std::optional<std::string> count = owner_->CountText()) {
         SIZE text{};
         GetTextExtentPoint32A(canvas, count->c_str(), static_cast<int>(count->size()), &text);
-        const int x = client.right - text.cx - kCountRightGap;
+        const int x = client.right - text.cx - Scaled(bars::kCountRightGap, dpi);
         SetBkMode(canvas, TRANSPARENT);
         // A copy one pixel lower in the edge colour sets the text off the
         // background (white under black).
         const ClientSkin::EdgedText colours = skin_->CountColours();
         SetTextColor(canvas, colours.Edge);
-        TextOutA(canvas, x, kCountTop + 1, count->c_str(), static_cast<int>(count->size()));
+        TextOutA(canvas, x, Scaled(bars::kCountTop + 1, dpi), count->c_str(),
+                 static_cast<int>(count->size()));
         SetTextColor(canvas, colours.Text);
-        TextOutA(canvas, x, kCountTop, count->c_str(), static_cast<int>(count->size()));
+        TextOutA(canvas, x, Scaled(bars::kCountTop, dpi), count->c_str(),
+                 static_cast<int>(count->size()));
     }
 }
 
 void ButtonBar::MouseDown(POINT at) {
-    Gdiplus::GpBitmap* addNorm = skin_->Image(bars::kAddNorm);
-    if (owner_->AddAvailable() && ImageHit(addNorm, at.x - bars::kAddLeft, at.y - bars::kButtonTop))
+    const int dpi = skin_->Dpi();
+    const int top = Scaled(bars::kButtonTop, dpi);
+    const SkinImage& addNorm = skin_->Image(bars::kAddNorm);
+    if (owner_->AddAvailable() &&
+        SkinImageHit(addNorm, dpi, at.x - Scaled(bars::kAddLeft, dpi), at.y - top))
         pressed_->Add = true;
     // The on/off button shown at this moment is its unpressed form.
     if (const char* toggleFile = owner_->ToggleImage(bars::Pressed{})) {
-        Gdiplus::GpBitmap* toggle = skin_->Image(toggleFile);
-        const int left = bars::ToggleLeft(ImageSize(addNorm).cx);
-        if (ImageHit(toggle, at.x - left, at.y - bars::kButtonTop))
+        const int left = bars::ToggleLeft(addNorm.Shown(dpi).cx, dpi);
+        if (SkinImageHit(skin_->Image(toggleFile), dpi, at.x - left, at.y - top))
             pressed_->Toggle = true;
     }
     box_.Invalidate();

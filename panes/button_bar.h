@@ -45,6 +45,8 @@ class ButtonBar {
     HWND Handle() const { return box_.Handle(); }
     // A repaint for new state: the buttons' tips follow it at once.
     void Invalidate() const;
+    // The count's font for the window's DPI (after creation and when it changes).
+    void ApplyDpi(int dpi);
 
     // The paint and the mouse (pb2Paint, pb2MouseDown, pb2MouseUp for the fonts
     // bar; pb4... for the collections bar).

@@ -15,14 +15,13 @@ constexpr const char* kTrash = "trash.png";
 
 // The grip image centred on an area of the given size at (0, 0) (fractional
 // positions are kept).
-void DrawGripCentred(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* grip, SIZE area) {
-    const SIZE image = ImageSize(grip);
+void DrawGripCentred(Gdiplus::GpGraphics* graphics, const SkinImage& grip, int dpi, SIZE area) {
+    const SIZE image = grip.Shown(dpi);
     if (!grip || image.cx == 0)
         return;
     const float x = area.cx / 2.0f - image.cx / 2.0f;
     const float y = area.cy / 2.0f - image.cy / 2.0f;
-    GdipDrawImageRect(graphics, grip, x, y, static_cast<float>(image.cx),
-                      static_cast<float>(image.cy));
+    DrawSkinImage(graphics, grip, dpi, x, y);
 }
 
 void CopyRect(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* from, int toX, int toY, int fromX,
@@ -42,17 +41,19 @@ template <typename Draw> void IntoClearedImage(Gdiplus::GpGraphics* graphics, Dr
 
 } // namespace
 
-void ClientSkin::Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours) {
+void ClientSkin::Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours,
+                      int dpi) {
     path_ = skinPath;
     colour_ = colour;
     colours_ = colours;
+    dpi_ = dpi;
     listBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(colours.ListBack)));
     previewBrush_.reset(CreateSolidBrush(PreviewBack()));
     images_.clear();
     toolbarBackground_.Discard();
-    toolbarTexture_ = LoadSkinImage(path_ + kTexture);
+    toolbarTexture_ = LoadSkinImageFor(path_, kTexture, dpi_);
     paneBackground_.Discard();
-    paneTexture_ = LoadSkinImage(path_ + kTexture);
+    paneTexture_ = LoadSkinImageFor(path_, kTexture, dpi_);
 }
 
 COLORREF ClientSkin::PreviewLabel() const {
@@ -72,11 +73,11 @@ ClientSkin::EdgedText ClientSkin::DetailsColours() const {
             static_cast<COLORREF>(colours_.DetailsEdge)};
 }
 
-Gdiplus::GpBitmap* ClientSkin::Image(const char* file) const {
+const SkinImage& ClientSkin::Image(const char* file) const {
     const auto found = images_.find(file);
     if (found != images_.end())
-        return found->second.get();
-    return images_.emplace(file, LoadSkinImage(path_ + file)).first->second.get();
+        return found->second;
+    return images_.emplace(file, LoadSkinImageFor(path_, file, dpi_)).first->second;
 }
 
 void ClientSkin::SetPaneArea(HWND paneArea) {
@@ -88,7 +89,8 @@ Gdiplus::GpBitmap* ClientSkin::PaneBackground() const {
     if (!paneArea_)
         return nullptr;
     const SIZE size = ClientSize(paneArea_);
-    return paneBackground_.Ensure(size.cx, size.cy, paneTexture_.get(), colour_);
+    return paneBackground_.Ensure(size.cx, size.cy, paneTexture_.get(), colour_,
+                                  paneTexture_.ScaleAt(dpi_));
 }
 
 void ClientSkin::DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND window, HWND origin,
@@ -101,15 +103,13 @@ void ClientSkin::DrawPaneBackgroundUnder(Gdiplus::GpGraphics* graphics, HWND win
 
 void ClientSkin::PaintToolbar(HWND toolbar, HDC dc) {
     const SIZE size = ClientSize(toolbar);
-    Gdiplus::GpBitmap* background =
-        toolbarBackground_.Ensure(size.cx, size.cy, toolbarTexture_.get(), colour_);
-    Gdiplus::GpBitmap* trash = Image(kTrash);
+    Gdiplus::GpBitmap* background = toolbarBackground_.Ensure(
+        size.cx, size.cy, toolbarTexture_.get(), colour_, toolbarTexture_.ScaleAt(dpi_));
+    const SkinImage& trash = Image(kTrash);
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
         if (background)
             IntoClearedImage(graphics, [&] { GdipDrawImageI(graphics, background, 0, 0); });
-        const SIZE t = ImageSize(trash);
-        if (trash)
-            GdipDrawImageRectI(graphics, trash, 0, 0, t.cx, t.cy);
+        DrawSkinImage(graphics, trash, dpi_, 0, 0);
     });
 }
 
@@ -145,7 +145,7 @@ void ClientSkin::PaintPreviewFrame(HWND previewFrame, HDC dc, const RECT& update
 void ClientSkin::PaintSplitter(HWND splitter, HDC dc) const {
     const SIZE size = ClientSize(splitter);
     Gdiplus::GpBitmap* background = PaneBackground();
-    Gdiplus::GpBitmap* grip = Image(kGrip);
+    const SkinImage& grip = Image(kGrip);
     ComposeOffscreen(dc, size.cx, size.cy, [&](Gdiplus::GpGraphics* graphics) {
         IntoClearedImage(graphics, [&] {
             if (background) {
@@ -155,7 +155,7 @@ void ClientSkin::PaintSplitter(HWND splitter, HDC dc) const {
                 GdipFillRectangleI(graphics, brush.get(), 0, 0, size.cx, size.cy);
             }
         });
-        DrawGripCentred(graphics, grip, size);
+        DrawGripCentred(graphics, grip, dpi_, size);
     });
 }
 

@@ -23,10 +23,12 @@ inline std::optional<COLORREF> AsColour(const std::optional<std::uint32_t>& valu
 
 class ClientSkin {
   public:
-    // A skin was loaded: both textures are read afresh from "bg.bmp" and both
+    // A skin was loaded, or the window took another DPI: both textures are
+    // read afresh from "bg.bmp" (or its double-size form) and both
     // backgrounds are let go, to be built at the next paints. skinPath ends
-    // in a backslash; colour is the skin's "bg" colour, colours its "Colors".
-    void Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours);
+    // in a backslash; colour is the skin's "bg" colour, colours its "Colors";
+    // dpi the window's.
+    void Load(const std::string& skinPath, COLORREF colour, const ColourValues& colours, int dpi);
 
     // SkinPath: every file of the skin is Path() + its name.
     const std::string& Path() const { return path_; }
@@ -51,10 +53,12 @@ class ClientSkin {
     };
     EdgedText CountColours() const;
     EdgedText DetailsColours() const;
-    // A skin image, read at its first use after a skin load and kept until the
-    // next one (a load reads the files afresh, so edited images show after a
-    // switch); null when the file is missing or unreadable.
-    Gdiplus::GpBitmap* Image(const char* file) const;
+    // The DPI the images are chosen and drawn for.
+    int Dpi() const { return dpi_; }
+    // A skin image for the window's DPI, read at its first use after a load
+    // and kept until the next one (a load reads the files afresh, so edited
+    // images show after a switch); empty when the file is missing or unreadable.
+    const SkinImage& Image(const char* file) const;
     // The pane area (bgPanel) whose background the panes show; set when the
     // window is first shown, null again when it goes (the background is let go).
     void SetPaneArea(HWND paneArea);
@@ -90,9 +94,10 @@ class ClientSkin {
     COLORREF colour_ = RGB(255, 255, 255);
     ColourValues colours_;
     UniqueGdiObject listBrush_, previewBrush_;
-    GdipBitmapPtr toolbarTexture_, paneTexture_;
+    int dpi_ = kBaseDpi;
+    SkinImage toolbarTexture_, paneTexture_;
     // Decoding the bars' images at every paint costs more than the paint.
-    mutable std::map<std::string, GdipBitmapPtr> images_;
+    mutable std::map<std::string, SkinImage> images_;
     StretchedBackground toolbarBackground_;
     HWND paneArea_ = nullptr;
     mutable StretchedBackground paneBackground_; // built by the first reader that needs it

@@ -6,18 +6,14 @@
 #include "list_drawing.h"
 #include "place.h"
 #include "text.h"
-#include "ui_fonts.h"
 
 namespace nq {
 
 bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
     host_ = &host;
-    headerFont_ = CreateUiFont(-11);
-    listFont_ = CreateUiFont(-11);
     if (!panel3_.Create(paneArea, ctl::Panel3, "Panel3", PanelLook::Plain, this))
         return false;
-    header_.Create(panel3_.Handle(), ctl::CollectionHeader, "Collection", PanelLook::Header,
-                   nullptr, AsFont(headerFont_));
+    header_.Create(panel3_.Handle(), ctl::CollectionHeader, "Collection", PanelLook::Header);
     header_.SetMouseHandler([this](UINT message, POINT) {
         if (message == WM_LBUTTONUP)
             host_->CollectionHeaderClick();
@@ -27,8 +23,7 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
         CreateChild("LISTBOX", "lbFolders",
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                         LBS_EXTENDEDSEL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                    0, panel3_.Handle(), ctl::LbFolders, listFont_.get());
-    SendMessageA(lbFolders_, LB_SETITEMHEIGHT, 0, kListRowHeight);
+                    0, panel3_.Handle(), ctl::LbFolders);
     panel9_.Create(panel3_.Handle(), ctl::Panel9, "Panel9", PanelLook::Plain, this);
     Button2_ = CreateChild("BUTTON", "Button2", BS_PUSHBUTTON, 0, panel9_.Handle(), ctl::Button2);
     pb4_.Create(panel9_.Handle(), ctl::Pb4, "pb4", *this, host.Skin(), host.BarPresses(), paneArea,
@@ -37,7 +32,10 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
                       &layout::PaneSizes::CollectionsPane, &layout::DraggedCollectionsPane,
                       PaneSplitter::PaneSide::Before, lbFolders_);
     drag_.Attach(lbFolders_, DragSource::Folders, host);
-    return lbFolders_ != nullptr;
+    if (!lbFolders_)
+        return false;
+    ApplyDpi();
+    return true;
 }
 
 void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
@@ -130,14 +128,7 @@ void CollectionsPane::ClickRow(int row) const {
 }
 
 POINT CollectionsPane::MenuPointForKeyboard() const {
-    RECT item{};
-    POINT at{0, 0};
-    const int row = List().Caret();
-    if (row >= 0 &&
-        SendMessageA(lbFolders_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)) != LB_ERR)
-        at = {item.left + 10, item.bottom};
-    ClientToScreen(lbFolders_, &at);
-    return at;
+    return RowMenuPoint(lbFolders_, List().Caret(), host_->Dpi());
 }
 
 void CollectionsPane::ApplySkinColours() {
@@ -159,7 +150,7 @@ std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wPar
             return std::nullopt;
         DrawListRow(item, ListKind::Folders,
                     static_cast<int>(item.itemID) > 0 && item.itemData != 0,
-                    host_->Skin().Colours());
+                    host_->Skin().Colours(), host_->Dpi());
         return TRUE;
     }
     if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == lbFolders_)

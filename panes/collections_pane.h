@@ -7,6 +7,7 @@
 #include "handles.h"
 #include "list_drag.h"
 #include "list_controls.h"
+#include "list_pane_fonts.h"
 #include "pane_host.h"
 #include "pane_splitter.h"
 #include "panel.h"
@@ -24,6 +25,9 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     // Creates the pane's windows inside paneArea (bgPanel).
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+    // The header's, the rows' and the bar's fonts and the rows' height for
+    // the window's DPI (at creation and when it changes).
+    void ApplyDpi() { fonts_.Apply(host_->Dpi(), header_, lbFolders_, pb4_); }
 
     // "All Fonts" and then one row per collection, each with its off flag.
     void Clear() const;
@@ -71,7 +75,7 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     void ToggleAction() override;
 
     PaneHost* host_ = nullptr;
-    UniqueGdiObject headerFont_, listFont_;
+    ListPaneFonts fonts_;
     Panel panel3_, header_, panel9_;
     HWND lbFolders_ = nullptr;
     HWND Button2_ = nullptr;

@@ -6,7 +6,6 @@
 #include "list_drawing.h"
 #include "place.h"
 #include "text.h"
-#include "ui_fonts.h"
 
 #include <algorithm>
 
@@ -14,18 +13,14 @@ namespace nq {
 
 bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     host_ = &host;
-    headerFont_ = CreateUiFont(-11);
-    listFont_ = CreateUiFont(-11);
     if (!panel1_.Create(paneArea, ctl::Panel1, "Panel1", PanelLook::Plain, this))
         return false;
-    header_.Create(panel1_.Handle(), ctl::FontHeader, "Font", PanelLook::Header, nullptr,
-                   AsFont(headerFont_));
+    header_.Create(panel1_.Handle(), ctl::FontHeader, "Font", PanelLook::Header);
     lbFonts_ =
         CreateChild("LISTBOX", "lbFonts",
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                         LBS_EXTENDEDSEL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                    0, panel1_.Handle(), ctl::LbFonts, listFont_.get());
-    SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
+                    0, panel1_.Handle(), ctl::LbFonts);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
     pb2_.Create(panel8_.Handle(), ctl::Pb2, "pb2", *this, host.Skin(), host.BarPresses(), paneArea,
@@ -34,7 +29,10 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
     drag_.Attach(lbFonts_, DragSource::Fonts, host, true);
-    return lbFonts_ != nullptr;
+    if (!lbFonts_)
+        return false;
+    ApplyDpi();
+    return true;
 }
 
 void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
@@ -240,13 +238,7 @@ int FontsPane::SelectForMenu(POINT screen) const {
 }
 
 POINT FontsPane::MenuPointForKeyboard() const {
-    RECT item{};
-    POINT at{0, 0};
-    if (SendMessageA(lbFonts_, LB_GETITEMRECT, std::max(List().Caret(), 0),
-                     reinterpret_cast<LPARAM>(&item)) != LB_ERR)
-        at = {item.left + 10, item.bottom};
-    ClientToScreen(lbFonts_, &at);
-    return at;
+    return RowMenuPoint(lbFonts_, std::max(List().Caret(), 0), host_->Dpi());
 }
 
 void FontsPane::ApplySkinColours() {
@@ -269,7 +261,7 @@ std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LP
         DrawListRow(item, ListKind::Fonts,
                     item.itemData != 0 &&
                         !reinterpret_cast<const FontDescr*>(item.itemData)->Installed,
-                    host_->Skin().Colours());
+                    host_->Skin().Colours(), host_->Dpi());
         return TRUE;
     }
     if (message == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lParam) == lbFonts_)

@@ -8,6 +8,7 @@
 #include "handles.h"
 #include "list_drag.h"
 #include "list_controls.h"
+#include "list_pane_fonts.h"
 #include "pane_host.h"
 #include "pane_splitter.h"
 #include "panel.h"
@@ -24,6 +25,9 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
   public:
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+    // The header's, the rows' and the bar's fonts and the rows' height for
+    // the window's DPI (at creation and when it changes).
+    void ApplyDpi() { fonts_.Apply(host_->Dpi(), header_, lbFonts_, pb2_); }
 
     // The records of a new listing, put once in the order the list shows
     // them: by name without regard to case, equal names in listing order.
@@ -83,7 +87,7 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     void ToggleAction() override;
 
     PaneHost* host_ = nullptr;
-    UniqueGdiObject headerFont_, listFont_;
+    ListPaneFonts fonts_;
     Panel panel1_, header_, panel8_;
     HWND lbFonts_ = nullptr;
     HWND Button1_ = nullptr;

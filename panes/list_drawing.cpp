@@ -1,6 +1,7 @@
 #include "list_drawing.h"
 
 #include "dc.h"
+#include "dpi_scale.h"
 #include "list_controls.h"
 
 namespace nq {
@@ -30,7 +31,8 @@ RowColours ListRowColours(const ColourValues& skin, bool selected, bool off) {
     return row;
 }
 
-void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const ColourValues& skin) {
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const ColourValues& skin,
+                 int dpi) {
     const HDC dc = item.hDC;
     const RECT& r = item.rcItem;
     if (item.itemID == static_cast<UINT>(-1)) { // an empty list that has the focus
@@ -50,7 +52,7 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const Colo
     // A name too long for its row ends in an ellipsis: at the row's right
     // edge, or one space's width before the "off" marker, so that the marker
     // never stands over a cut-off word.
-    RECT name{r.left + kTextIndent, r.top, r.right, r.bottom};
+    RECT name{r.left + Scaled(kTextIndent, dpi), r.top, r.right, r.bottom};
     SIZE marker{}, space{};
     if (off) {
         GetTextExtentPoint32W(dc, L"off ", 4, &marker);
@@ -77,6 +79,16 @@ void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const Colo
 LRESULT ListBackground(const ClientSkin& skin, HDC dc) {
     SetBkColor(dc, static_cast<COLORREF>(skin.Colours().ListBack));
     return reinterpret_cast<LRESULT>(skin.ListBrush());
+}
+
+POINT RowMenuPoint(HWND list, int row, int dpi) {
+    RECT item{};
+    POINT at{0, 0};
+    if (row >= 0 && SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                                 reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+        at = {item.left + Scaled(kTextIndent, dpi), item.bottom};
+    ClientToScreen(list, &at);
+    return at;
 }
 
 } // namespace nq

@@ -10,7 +10,7 @@
 
 namespace nq {
 
-// Rows are a fixed 15 pixels high.
+// Rows are a fixed 15 pixels high at 96 DPI.
 constexpr int kListRowHeight = 15;
 
 enum class ListKind {
@@ -32,11 +32,17 @@ RowColours ListRowColours(const ColourValues& skin, bool selected, bool off);
 // (LBS_HASSTRINGS): fills the row in its background colour, writes the text
 // (ending in an ellipsis where it does not fit before the row's end or the
 // marker) and, when off, the marker, in the list's font, and draws the focus
-// rectangle.
-void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const ColourValues& skin);
+// rectangle. The text's indent is scaled to the window's dpi.
+void DrawListRow(const DRAWITEMSTRUCT& item, ListKind kind, bool off, const ColourValues& skin,
+                 int dpi);
 
 // Answers WM_CTLCOLORLISTBOX: the lists are in the skin's list colour below
 // their rows too (white, as their rows, unless the skin sets another).
 LRESULT ListBackground(const ClientSkin& skin, HDC dc);
+
+// Where a context menu opened from the keyboard stands for a row of a list,
+// in screen coordinates: below the row, where its text begins (at dpi); at
+// the list's corner when row is not a row of it.
+POINT RowMenuPoint(HWND list, int row, int dpi);
 
 } // namespace nq

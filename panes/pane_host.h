@@ -61,7 +61,11 @@ class PaneHost {
     virtual bool DragOver(DragSource source, POINT screen) = 0;
     virtual void DragDrop(DragSource source, POINT screen) = 0;
 
-    // The pane sizes the splitters change, and a new layout after a change.
+    // The DPI the client window is laid out and drawn at; every pane scales
+    // its sizes at 96 DPI by it.
+    virtual int Dpi() const = 0;
+
+    // The pane sizes (at 96 DPI) the splitters change, and a new layout after a change.
     // A drag starts from the sizes as they are laid out (sizes that did not
     // fit the window were laid out smaller): TakeLaidOutSizes makes them the
     // model's.

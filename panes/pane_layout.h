@@ -1,7 +1,15 @@
 // Geometry of the client window: where each control lies for a given client
 // size and pane sizes, and how far the splitters may be dragged.
 // Portable: no Windows calls.
+//
+// Every constant here and the pane sizes are sizes at 96 DPI; the client size
+// and the rectangles are pixels of a window at `dpi`. Each edge of a control
+// is its distance at 96 DPI from the side of its parent it is measured from,
+// scaled once (nq::Scaled), so that at any DPI every edge lies within half a
+// pixel of where scaling the 96-DPI layout would put it.
 #pragma once
+
+#include "dpi_scale.h"
 
 namespace layout {
 
@@ -46,6 +54,7 @@ struct Rect {
     }
 };
 
+// Sizes at 96 DPI, as the settings file keeps them.
 struct PaneSizes {
     int CollectionsPane = kDefaultPaneWidth; // Panel3
     int FontsPane = kDefaultPaneWidth;       // Panel1
@@ -71,27 +80,33 @@ struct ClientLayout {
     Rect Splitter3, PaintBox1;
 };
 
-ClientLayout ComputeClientLayout(int clientWidth, int clientHeight, const PaneSizes& sizes);
+ClientLayout ComputeClientLayout(int clientWidth, int clientHeight, const PaneSizes& sizes,
+                                 int dpi);
+
+// The toolbar's height in pixels at dpi.
+int ToolbarHeight(int dpi);
 
 // The size a pane takes while its splitter proposes `proposed`. `room` is the
 // pane's size plus the free area beyond it; both keep kMinDraggedSize. When
-// the room holds less than both minimums the pane keeps `current`.
+// the room holds less than both minimums the pane keeps `current`. All three
+// are sizes at 96 DPI.
 int DraggedPaneSize(int proposed, int room, int current);
 
 // Splitter1 and Splitter2: the room is what the preview pane and the dragged
-// pane share inside bgPanel.
-int DraggedCollectionsPane(int proposed, int bgPanelWidth, const PaneSizes& sizes);
-int DraggedFontsPane(int proposed, int bgPanelWidth, const PaneSizes& sizes);
+// pane share inside bgPanel (its width in pixels at dpi).
+int DraggedCollectionsPane(int proposed, int bgPanelWidth, const PaneSizes& sizes, int dpi);
+int DraggedFontsPane(int proposed, int bgPanelWidth, const PaneSizes& sizes, int dpi);
 
 // The pane sizes as they can be laid out in a pane area (bgPanel) of the given
-// size: the two list panes and the preview pane keep the splitters' minimum of
-// kMinDraggedSize where there is room for it (the fonts pane gives way first),
-// and the details strip leaves the preview area above it its minimum. Sizes
-// that fit are kept as they are, smaller ones too.
-PaneSizes FitPaneSizes(const PaneSizes& sizes, int paneAreaWidth, int paneAreaHeight);
+// size in pixels at dpi: the two list panes and the preview pane keep the
+// splitters' minimum of kMinDraggedSize where there is room for it (the fonts
+// pane gives way first), and the details strip leaves the preview area above
+// it its minimum. Sizes that fit are kept as they are, smaller ones too.
+PaneSizes FitPaneSizes(const PaneSizes& sizes, int paneAreaWidth, int paneAreaHeight, int dpi);
 
-// Splitter3: the details strip below the preview area. Dragged to its minimum
-// it takes its design height: a proposed 30 becomes 23.
-int DraggedDetailsPane(int proposed, int previewPanelHeight, const PaneSizes& sizes);
+// Splitter3: the details strip below the preview area (its height in pixels
+// at dpi). Dragged to its minimum it takes its design height: a proposed 30
+// becomes 23.
+int DraggedDetailsPane(int proposed, int previewPanelHeight, const PaneSizes& sizes, int dpi);
 
 } // namespace layout

@@ -29,8 +29,11 @@ void PaneSplitter::OnDrag(SplitterPhase phase, int offset) {
     RECT room{};
     GetClientRect(GetParent(splitter_.Handle()), &room);
     const int along = axis_ == SplitterAxis::Vertical ? room.right : room.bottom;
-    const int proposed = side_ == PaneSide::Before ? startSize_ + offset : startSize_ - offset;
-    const int resized = rule_(proposed, along, sizes);
+    // The pointer moves in pixels; the pane sizes are kept at 96 DPI.
+    const int dpi = host_->Dpi();
+    const int moved = Unscaled(offset, dpi);
+    const int proposed = side_ == PaneSide::Before ? startSize_ + moved : startSize_ - moved;
+    const int resized = rule_(proposed, along, sizes, dpi);
     if (resized != size) {
         size = resized;
         host_->ApplyLayout();

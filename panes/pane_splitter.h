@@ -12,9 +12,10 @@ namespace nq {
 
 class PaneSplitter {
   public:
-    // The size a pane takes for a proposed size, given the room along the drag
-    // direction (the splitter's parent's client width or height) and the sizes.
-    using Rule = int (*)(int proposed, int room, const layout::PaneSizes& sizes);
+    // The size a pane takes for a proposed size (at 96 DPI), given the room
+    // along the drag direction (the splitter's parent's client width or
+    // height, in pixels at dpi) and the sizes.
+    using Rule = int (*)(int proposed, int room, const layout::PaneSizes& sizes, int dpi);
     // Whether dragging towards the right or bottom makes the pane larger (the
     // pane lies before the bar) or smaller (the pane lies after it).
     enum class PaneSide { Before, After };

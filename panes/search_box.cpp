@@ -15,7 +15,6 @@ namespace nq {
 
 bool SearchBox::Create(HWND toolbar, PaneHost& host) {
     host_ = &host;
-    font_ = CreateUiFont(-13);
     if (!panel10_.Create(toolbar, ctl::Panel10, "Panel10", PanelLook::Plain, this))
         return false;
     if (pb5_.Create(panel10_.Handle(), ctl::Pb5, "pb5")) {
@@ -26,7 +25,8 @@ bool SearchBox::Create(HWND toolbar, PaneHost& host) {
         pb5_.OnMouseUp = [this](TFlickerFreePaintBox&, UINT, POINT at) { pb5MouseUp(at); };
     }
     editSearch_ = CreateChild("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
-                              panel10_.Handle(), ctl::EditSearch, font_.get());
+                              panel10_.Handle(), ctl::EditSearch);
+    ApplyDpi();
     SetWindowPos(editSearch_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     clicks_.Attach(editSearch_, [this](HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
         Subclass::Handled handled;
@@ -40,6 +40,12 @@ bool SearchBox::Create(HWND toolbar, PaneHost& host) {
         return handled;
     });
     return editSearch_ != nullptr;
+}
+
+void SearchBox::ApplyDpi() {
+    UniqueGdiObject font = CreateUiFont(-13, host_->Dpi());
+    SendMessageA(editSearch_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font); // the old one after the box let go of it
 }
 
 void SearchBox::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
@@ -66,9 +72,12 @@ void SearchBox::SetActive(bool active) {
 void SearchBox::UpdateClearTip() const {
     RECT area{};
     if (active_) {
-        const SIZE size = ImageSize(host_->Skin().Image(bars::kSearchBarDelete));
-        const int left = bars::SearchImageLeft(ClientSize(pb5_.Handle()).cx, size.cx);
-        area = RECT{left, bars::kSearchImageTop, left + size.cx, bars::kSearchImageTop + size.cy};
+        // Where the clear button is drawn at the skin's DPI.
+        const int dpi = host_->Skin().Dpi();
+        const SIZE size = host_->Skin().Image(bars::kSearchBarDelete).Shown(dpi);
+        const int left = bars::SearchImageLeft(ClientSize(pb5_.Handle()).cx, size.cx, dpi);
+        const int top = Scaled(bars::kSearchImageTop, dpi);
+        area = RECT{left, top, left + size.cx, top + size.cy};
     }
     host_->Tips().Set(pb5_.Handle(), 1, area, bars::kClearSearchTip);
 }
@@ -85,25 +94,20 @@ void SearchBox::pb5Paint(HDC canvas) {
         return;
     skin.DrawPaneBackgroundUnder(graphics.get(), pb5_.Handle(), GetParent(panel10_.Handle()),
                                  client.right, client.bottom);
-    const auto draw = [&](const char* file) {
-        Gdiplus::GpBitmap* image = skin.Image(file);
-        const SIZE size = ImageSize(image);
-        if (image)
-            Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image,
-                                                    bars::SearchImageLeft(client.right, size.cx),
-                                                    bars::kSearchImageTop, size.cx, size.cy);
-        return size;
+    const int dpi = skin.Dpi();
+    const float top = static_cast<float>(Scaled(bars::kSearchImageTop, dpi));
+    // Each image right-aligned at the gap from the bar's end, but the menu
+    // part, which shares the field's corner.
+    const auto leftOf = [&](const SkinImage& image) {
+        return static_cast<float>(bars::SearchImageLeft(client.right, image.Shown(dpi).cx, dpi));
     };
-    const SIZE field = draw(bars::kSearchBar);
-    // The menu part shares the field's corner.
-    if (Gdiplus::GpBitmap* menu = skin.Image(bars::kSearchBarMenu)) {
-        const SIZE size = ImageSize(menu);
-        Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), menu,
-                                                bars::SearchImageLeft(client.right, field.cx),
-                                                bars::kSearchImageTop, size.cx, size.cy);
+    const SkinImage& field = skin.Image(bars::kSearchBar);
+    DrawSkinImage(graphics.get(), field, dpi, leftOf(field), top);
+    DrawSkinImage(graphics.get(), skin.Image(bars::kSearchBarMenu), dpi, leftOf(field), top);
+    if (active_) {
+        const SkinImage& clear = skin.Image(bars::kSearchBarDelete);
+        DrawSkinImage(graphics.get(), clear, dpi, leftOf(clear), top);
     }
-    if (active_)
-        draw(bars::kSearchBarDelete);
 }
 
 void SearchBox::pb5MouseUp(POINT at) {
@@ -111,9 +115,10 @@ void SearchBox::pb5MouseUp(POINT at) {
         return;
     RECT client{};
     GetClientRect(pb5_.Handle(), &client);
-    Gdiplus::GpBitmap* clear = host_->Skin().Image(bars::kSearchBarDelete);
-    const int left = bars::SearchImageLeft(client.right, ImageSize(clear).cx);
-    if (!ImageHit(clear, at.x - left, at.y - bars::kSearchImageTop))
+    const int dpi = host_->Skin().Dpi();
+    const SkinImage& clear = host_->Skin().Image(bars::kSearchBarDelete);
+    const int left = bars::SearchImageLeft(client.right, clear.Shown(dpi).cx, dpi);
+    if (!SkinImageHit(clear, dpi, at.x - left, at.y - Scaled(bars::kSearchImageTop, dpi)))
         return;
     Clear();
 }

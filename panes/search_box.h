@@ -22,6 +22,8 @@ class SearchBox final : public ChildMessageSink {
 
     bool Create(HWND toolbar, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+    // The box's font for the window's DPI (at creation and when it changes).
+    void ApplyDpi();
 
     std::string Text() const;
     // Sets the text as typing would: the change handler runs.

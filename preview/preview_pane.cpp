@@ -32,21 +32,36 @@ LRESULT OnPreviewBack(const ClientSkin& skin, HDC dc, COLORREF text) {
     return reinterpret_cast<LRESULT>(skin.PreviewBrush());
 }
 
+// Gives the size box its font. A combo box makes its selection field as high
+// as its font needs; away from 96 DPI the field is set to the height it has
+// with the 96-DPI font, scaled, so that the box keeps its proportions (its
+// frame is the system's, scaled by the system where it scales it).
+void FitSizeBox(HWND combo, HFONT font, int dpi) {
+    LRESULT field96 = 0;
+    if (dpi != kBaseDpi) {
+        const UniqueGdiObject at96 = CreateUiFont(-11, kBaseDpi);
+        SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(at96.get()), FALSE);
+        field96 = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    }
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (field96 > 0)
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     Scaled(static_cast<int>(field96), dpi));
+}
+
 } // namespace
 
 bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     host_ = &host;
-    sizeBoxFont_ = CreateUiFont(-11);
-    sizeLabelFont_ = CreateUiFont(-13);
     if (!previewPanel_.Create(paneArea, ctl::PreviewPanel, "previewPanel", PanelLook::Plain, this))
         return false;
     panel5_.Create(previewPanel_.Handle(), ctl::Panel5, "Panel5", PanelLook::WhiteSunken, this);
     panel6_.Create(panel5_.Handle(), ctl::Panel6, "Panel6", PanelLook::White, this);
     panel7_.Create(panel6_.Handle(), ctl::Panel7, "Panel7", PanelLook::White, this);
     Label5_ = CreateChild("STATIC", "Size:", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
-                          panel7_.Handle(), ctl::Label5, sizeLabelFont_.get());
+                          panel7_.Handle(), ctl::Label5);
     ComboBox1_ = CreateChild("COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0,
-                             panel7_.Handle(), ctl::ComboBox1, sizeBoxFont_.get());
+                             panel7_.Handle(), ctl::ComboBox1);
     for (const char* size : kSizeChoices)
         ComboBox(ComboBox1_).Add(size);
     // Hidden until a font is selected; word wrap: no horizontal scrolling.
@@ -57,13 +72,7 @@ bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     splitter3_.Create(previewPanel_.Handle(), ctl::Splitter3, "Splitter3", SplitterAxis::Horizontal,
                       host, &layout::PaneSizes::DetailsPane, &layout::DraggedDetailsPane,
                       PaneSplitter::PaneSide::After);
-    stripFont_ = CreateUiFont(-11);
-    LOGFONTW bold{};
-    GetObjectW(stripFont_.get(), sizeof bold, &bold);
-    bold.lfWeight = FW_BOLD;
-    stripBoldFont_.reset(CreateFontIndirectW(&bold));
     if (PaintBox1_.Create(previewPanel_.Handle(), ctl::PaintBox1, "PaintBox1")) {
-        PaintBox1_.SetFont(AsFont(stripFont_));
         PaintBox1_.OnPaint = [this](TFlickerFreePaintBox&, HDC canvas) { PaintBox2Paint(canvas); };
     }
     // Beneath the windowed controls: the user never sees them, the strip and
@@ -75,7 +84,29 @@ bool PreviewPane::Create(HWND paneArea, PaneHost& host) {
     lblCopyright_ = label(ctl::LblCopyright);
     lblTrademark_ = label(ctl::LblTrademark);
     lblFamily_ = label(ctl::LblFamily);
-    return lbPreview_ != nullptr && ComboBox1_ != nullptr;
+    if (!lbPreview_ || !ComboBox1_)
+        return false;
+    ApplyDpi();
+    return true;
+}
+
+void PreviewPane::ApplyDpi() {
+    const int dpi = host_->Dpi();
+    UniqueGdiObject sizeBoxFont = CreateUiFont(-11, dpi);
+    UniqueGdiObject sizeLabelFont = CreateUiFont(-13, dpi);
+    SendMessageA(Label5_, WM_SETFONT, reinterpret_cast<WPARAM>(sizeLabelFont.get()), FALSE);
+    FitSizeBox(ComboBox1_, AsFont(sizeBoxFont), dpi);
+    sizeBoxFont_ = std::move(sizeBoxFont); // the old ones after the controls let go of them
+    sizeLabelFont_ = std::move(sizeLabelFont);
+    stripFont_ = CreateUiFont(-11, dpi);
+    LOGFONTW bold{};
+    GetObjectW(stripFont_.get(), sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    stripBoldFont_.reset(CreateFontIndirectW(&bold));
+    PaintBox1_.SetFont(AsFont(stripFont_));
+    // The sample keeps its point size: as many pixels as that takes at this DPI.
+    if (samplePoints_ > 0)
+        SetSampleFont(sampleFace_, samplePoints_);
 }
 
 void PreviewPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
@@ -155,8 +186,11 @@ void PreviewPane::SetSampleFont(const std::string& face, int points) {
     // The setting is written back as it was read; only the font keeps to sizes
     // a font can have, and the heading names the size the sample shows.
     int shown = std::clamp(points, 1, kLargestPointSize);
-    int height = -MulDiv(shown, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    // A bitmap font has a few sizes only: the nearest one, by its cell height.
+    // A point is 1/72 inch on the monitor the window is on: 32 points are
+    // 32 points on every screen.
+    int height = -MulDiv(shown, host_->Dpi(), 72);
+    // A bitmap font has a few sizes only, each of its own cell height in
+    // pixels: the one whose nominal size is nearest.
     const std::optional<fontfile::BitmapSize> bitmap = NearestBitmapSize(face_.BitmapSizes, shown);
     if (bitmap && bitmap->Points > 0 && bitmap->PixelHeight > 0) {
         shown = bitmap->Points;
@@ -179,6 +213,7 @@ void PreviewPane::SetSampleFont(const std::string& face, int points) {
     if (!font)
         return;
     samplePoints_ = shown;
+    sampleFace_ = face;
     bitmapSize_ = bitmap.has_value();
     SendMessageW(lbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     sampleFont_ = std::move(font); // the old one after the control let go of it
@@ -217,6 +252,7 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
     const ClientSkin& skin = host_->Skin();
     if (!skin.PaneBackground())
         return;
+    const int dpi = host_->Dpi();
     RECT strip{};
     GetClientRect(PaintBox1_.Handle(), &strip);
     if (const GdipGraphicsPtr graphics = GraphicsOn(canvas))
@@ -235,19 +271,20 @@ void PreviewPane::PaintBox2Paint(HDC canvas) {
         const int x = static_cast<int>(strip.right / 2.0 - size.cx / 2.0);
         // A copy one pixel lower in the edge colour sets the text off the
         // background (white under black).
-        out(x, 3, heading, colours.Edge);
-        out(x, 2, heading, colours.Text);
+        out(x, Scaled(3, dpi), heading, colours.Edge);
+        out(x, Scaled(2, dpi), heading, colours.Text);
     }
     // The design height shows the heading alone.
-    if (strip.bottom == layout::kDefaultDetailsHeight)
+    if (strip.bottom == Scaled(layout::kDefaultDetailsHeight, dpi))
         return;
     std::vector<std::wstring> lines;
     for (const std::string& line : DetailLines())
         lines.push_back(WideFromUtf8(line));
+    const int left = Scaled(1, dpi);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        out(1, 17 + 20 * static_cast<int>(i), lines[i], colours.Edge);
+        out(left, Scaled(17 + 20 * static_cast<int>(i), dpi), lines[i], colours.Edge);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        out(1, 16 + 20 * static_cast<int>(i), lines[i], colours.Text);
+        out(left, Scaled(16 + 20 * static_cast<int>(i), dpi), lines[i], colours.Text);
 }
 
 void PreviewPane::ApplySkinColours() {

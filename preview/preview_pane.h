@@ -30,6 +30,9 @@ class PreviewPane final : public ChildMessageSink {
 
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
+    // The pane's fonts for the window's DPI (at creation and when it
+    // changes); the sample keeps its face and point size.
+    void ApplyDpi();
 
     // The size box's text.
     std::string SizeText() const;
@@ -49,12 +52,14 @@ class PreviewPane final : public ChildMessageSink {
     bool PrivateFontLoaded() const { return privateFont_.Loaded(); }
 
     // Shows the sample text in the opened file's face (else in face) at points
-    // (held to 1..kLargestPointSize); a bitmap font at its size nearest to
-    // points, which the details strip tells.
+    // (held to 1..kLargestPointSize), as many pixels high as that many points
+    // take at the window's DPI; a bitmap font at its size nearest to points,
+    // which the details strip tells.
     void ShowSample(const std::string& face, int points);
     // Sets the sample text's font without showing it.
     void SetSampleFont(const std::string& face, int points);
-    // The sample text's font.
+    // The sample's point size (as the details strip tells it) and its font.
+    int SamplePoints() const { return samplePoints_; }
     HFONT SampleFont() const { return static_cast<HFONT>(sampleFont_.get()); }
 
     // The details strip's texts (the hidden labels lblName, lblCopyright,
@@ -91,6 +96,7 @@ class PreviewPane final : public ChildMessageSink {
     UniqueGdiObject stripFont_, stripBoldFont_;
     TFlickerFreePaintBox PaintBox1_;
     int samplePoints_ = 0;
+    std::string sampleFace_;
     PaneSplitter splitter3_;
 };
 

@@ -41,14 +41,20 @@ echo
 trap 'nq_stop_wine; nq_stop_display' EXIT
 # The client window of the catalogue benchmark needs a display; a private one,
 # so that nothing else paints while it is timed. It comes before Wine's first
-# process, which starts the prefix's desktop on it.
-nq_start_display
+# process, which starts the prefix's desktop on it. Large enough for the paint
+# benchmark's window at 150 % (1920 x 1200).
+NQ_SCREEN=2048x1536x24 nq_start_display
 nq_warm_wine "$wineprefix"
+# The paint benchmark also runs where the display scale is 150 %: a prefix of
+# that scale (wine-run.sh with NQ_DPI=144).
+nq_warm_wine "$wineprefix-dpi144" x86_64 144
 # No window manager runs on the private display: Wine's managed mode would then
 # wait 2 s for every window it hides (a roll-up hides four) and take the mouse
 # away at a window's first move. Unmanaged, windows behave as on Windows.
-"$build/bench-x86_64/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-  </dev/null >/dev/null 2>&1
+for dpi in 96 144; do
+  NQ_DPI=$dpi "$build/bench-x86_64/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /d N /f </dev/null >/dev/null 2>&1
+done
 echo
 # Wine sees the Linux root as drive Z:.
 wine_corpus="Z:$(printf '%s' "$corpus" | tr / '\\')"
@@ -64,10 +70,13 @@ echo
 
 # The client window at 1280 x 800 with the Default skin and a collection of 300
 # files listed, in a program folder of its own: its paints beside the bare
-# drawing steps of the same sizes.
-echo
-"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_paint.exe" \
-  "$wine_corpus" "$rounds" 300
+# drawing steps of the same sizes. Then the same at 150 %: the window 1920 x
+# 1200, drawn from the skin's double-size images, beside floors of that size.
+for dpi in 96 144; do
+  echo
+  NQ_DPI=$dpi "$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_paint.exe" \
+    "$wine_corpus" "$rounds" 300
+done
 
 # A collection of 500 registered fonts switched off and on, in a fonts root of
 # its own; the registry values and files go again at the end.

@@ -1,8 +1,9 @@
 # Sourced: starts a private Xvfb with xcompmgr on a free display number, and stops them.
+# NQ_SCREEN sets the screen (default 1280x1024x24).
 nq_start_display() {
   local n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${NQ_SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
   NQ_XVFB_PID=$!
   export DISPLAY=":$n"
   for _ in $(seq 100); do
@@ -24,13 +25,15 @@ nq_stop_display() {
 # Creates the prefix if needed and keeps a persistent wineserver with its services
 # running, every descriptor redirected, so no service holds a pipe of ours open.
 # The architecture (x86_64 unless given) picks the loader and the prefix's kind.
+# With a DPI (e.g. 144), the prefix's display scale is set to it too.
 NQ_WINE_PREFIXES=()
-nq_warm_wine() { # prefix [arch]
+nq_warm_wine() { # prefix [arch [dpi]]
   . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
   NQ_WINE_PREFIXES+=("$1")
   (
     nq_wine_env "${2:-x86_64}" "$1"
     nq_wine_ready "$1"
+    [ -z "${3:-}" ] || [ "$3" = 96 ] || nq_wine_logpixels "$1" "$3"
   )
 }
 

@@ -2,7 +2,9 @@
 # Draws every skin that has a palette: for each Skins/NAME.palette, all images of
 # Skins/NAME/ (the client area's and the frame's) and its values.ini, from the
 # colours and texts in that palette and the shapes and sizes below, which all
-# skins share. The images are committed, so building the program does not need
+# skins share. Every image comes twice: as NAME.png at its size at 96 DPI, and
+# as NAME@2x.png, the same shapes drawn at twice the pixels, which the program
+# draws at display scales of 150 % and more. The images are committed, so building the program does not need
 # ImageMagick; run this after changing a palette or a shape below.
 #
 # The output is byte-stable: on unchanged palettes a second run leaves every
@@ -90,9 +92,13 @@ darken() {
 # by averaging S x S blocks: edges get their exact coverage, and shapes whose
 # edges lie on whole pixels stay crisp.
 S=8
+# The pixels per unit of the images being drawn: 1 for NAME.png, 2 for the
+# double-size NAME@2x.png. Every size and position below is in units.
+K=1
 
-# render W H FILE: draws the shapes read from stdin into a W x H RGBA PNG.
-# One shape per line, in pixels of the result, where pixel i spans [i, i+1):
+# render W H FILE: draws the shapes read from stdin into a W x H RGBA PNG (of
+# K times as many pixels each way).
+# One shape per line, in units of the result, where unit i spans [i, i+1):
 #   grad NAME Y0 Y1 C0 C1         vertical gradient from C0 at Y0 to C1 at Y1
 #   rect X0 Y0 X1 Y1 FILL         rectangle [X0, X1) x [Y0, Y1)
 #   rrect X0 Y0 X1 Y1 R FILL      the same with corners of radius R
@@ -104,7 +110,7 @@ S=8
 # FILL is a colour (#rrggbb or #rrggbbaa) or url(#NAME) of a gradient.
 render() {
   local w=$1 h=$2 file=$3 mvg
-  mvg=$(awk -v S=$S '
+  mvg=$(awk -v S=$((S * K)) '
     # ImageMagick fills every pixel whose centre lies on or inside a shape, so
     # its outlines lie half a (large) pixel inward of the wanted edges.
     function L(v) { return S * v }
@@ -161,24 +167,26 @@ render() {
     NF > 0 { print "render: unknown shape: " $0 > "/dev/stderr"; exit 1 }
     END { if (defs != "") printf "push defs\n%spop defs\n", defs; printf "%s", body }
   ')
-  convert -size "$((w * S))x$((h * S))" xc:none +antialias -draw "$mvg" \
-    -scale "${w}x${h}!" "${png_opts[@]}" "PNG32:$file"
+  convert -size "$((w * K * S))x$((h * K * S))" xc:none +antialias -draw "$mvg" \
+    -scale "$((w * K))x$((h * K))!" "${png_opts[@]}" "PNG32:$file"
 }
 
-# shadow W H X0 Y0 X1 Y1 RTOP RBOTTOM COLOUR ALPHA FILE: a W x H PNG of COLOUR
+# shadow W H X0 Y0 X1 Y1 RTOP RBOTTOM COLOUR ALPHA FILE: a W x H PNG (in units,
+# as render) of COLOUR
 # whose opacity is the shadow of the rounded rectangle [X0, X1) x [Y0, Y1)
 # (top corners of radius RTOP, bottom ones RBOTTOM): ALPHA inside and at its
 # edge, fading to 0 at SHADOW pixels from it (SHADOW_TOP above it), never
 # below SHADOW_FLOOR where it is not 0.
 shadow() {
   local w=$1 h=$2 file=${11}
-  awk -v w="$w" -v h="$h" -v x0="$3" -v y0="$4" -v x1="$5" -v y1="$6" -v rt="$7" -v rb="$8" \
-      -v a="${10}" -v s="$SHADOW" -v st="$SHADOW_TOP" -v floor="$SHADOW_FLOOR" 'BEGIN {
+  awk -v w="$((w * K))" -v h="$((h * K))" -v k="$K" -v x0="$3" -v y0="$4" -v x1="$5" -v y1="$6" \
+      -v rt="$7" -v rb="$8" -v a="${10}" -v s="$SHADOW" -v st="$SHADOW_TOP" -v floor="$SHADOW_FLOOR" 'BEGIN {
     cx = (x0 + x1) / 2; cy = (y0 + y1) / 2; hx = (x1 - x0) / 2; hy = (y1 - y0) / 2;
     printf "P2\n%d %d\n255\n", w, h;
     for (j = 0; j < h; j++) {
       for (i = 0; i < w; i++) {
-        px = i + 0.5; py = j + 0.5;
+        # The middle of the pixel, in units.
+        px = (i + 0.5) / k; py = (j + 0.5) / k;
         # Above the shape distances count s / st times: a shorter shadow there.
         if (py < y0) py = y0 - (y0 - py) * s / st;
         r = (py < cy) ? rt : rb;
@@ -196,7 +204,7 @@ shadow() {
       }
       printf "\n";
     }
-  }' | convert -size "${w}x$h" "xc:$9" pgm:- -alpha off -compose CopyOpacity -composite \
+  }' | convert -size "$((w * K))x$((h * K))" "xc:$9" pgm:- -alpha off -compose CopyOpacity -composite \
       "${png_opts[@]}" "PNG32:$file"
 }
 
@@ -281,6 +289,20 @@ make_skin() {
   draw_client "$out"
   draw_frame "$out"
   draw_buttons "$out"
+  # The same shapes at twice the pixels, each file named with "@2x".
+  local twice=$tmp/twice-${out##*/} file
+  rm -rf "$twice"
+  mkdir -p "$twice"
+  K=2
+  draw_client "$twice"
+  draw_frame "$twice"
+  draw_buttons "$twice"
+  K=1
+  for file in "$twice"/*; do
+    name=${file##*/}
+    mv "$file" "$out/${name%.*}@2x.${name##*.}"
+  done
+  rm -rf "$twice"
   write_values "$out/values.ini"
 }
 
@@ -312,7 +334,8 @@ draw_client() {
         }
       printf "\n";
     }
-  }' | convert ppm:- -alpha off -type TrueColor "BMP3:$out/bg.bmp"
+  }' | convert ppm:- $( ((K == 1)) || echo "-scale $((K * 100))%" ) -alpha off -type TrueColor \
+    "BMP3:$out/bg.bmp"
 
   # --- Splitter grip. It is centred on the 1-pixel vertical splitters, where
   # only its middle column shows (three short dashes), and on the 6-pixel
@@ -442,8 +465,9 @@ EOF
   fi
   shadow $w $h $x0 $y0 $x1 $y1 $RADIUS $rbottom "$SHADOW_COLOUR" "$alpha" "$mock/shadow.png"
   convert "$mock/shadow.png" "$mock/shape.png" -compose Over -composite "PNG32:$mock/window.png"
-  cut() { # FILE WIDTH HEIGHT X Y
-    convert "$mock/window.png" -crop "$2x$3+$4+$5" +repage "${png_opts[@]}" "PNG32:$out/$1"
+  cut() { # FILE WIDTH HEIGHT X Y (units)
+    convert "$mock/window.png" -crop "$(($2 * K))x$(($3 * K))+$(($4 * K))+$(($5 * K))" +repage \
+      "${png_opts[@]}" "PNG32:$out/$1"
   }
   cut "${prefix}left_top.png" $END $TITLE 0 0
   cut "${prefix}top.png" 4 $TITLE $((w / 2 - 2)) 0
@@ -593,6 +617,21 @@ if [ -n "$check" ]; then
     done
     for f in "${title_images[@]}" "${border_images[@]}" "${button_images[@]}"; do
       [ -f "$skin/$f" ] || fail "Skins/$name/$f is missing"
+    done
+    # Every image has its double-size form, exactly twice as wide and high,
+    # and every double-size image its 96-DPI one.
+    for f in "$skin"/*.png "$skin"/*.bmp; do
+      base=${f##*/}
+      case $base in
+        *@2x.*)
+          [ -f "$skin/${base/@2x/}" ] || fail "Skins/$name/$base has no ${base/@2x/}" ;;
+        *)
+          twice=${base%.*}@2x.${base##*.}
+          read -r w1 h1 < <(size "$f")
+          read -r w2 h2 < <(size "$skin/$twice")
+          [ "$w2" = $((2 * w1)) ] && [ "$h2" = $((2 * h1)) ] ||
+            fail "Skins/$name/$twice is ${w2}x$h2, not twice $base (${w1}x$h1)" ;;
+      esac
     done
     # The layout the client images are made for: the search bar (185 wide)
     # draws its field with the right edge 5 from its end at y 3, and the white

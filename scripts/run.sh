@@ -3,11 +3,18 @@
 # With a display (DISPLAY set) it runs there until you close it. Without one it
 # runs under a private Xvfb, saves a screenshot of its frame (the client window
 # and the four edge windows), and closes it.
+# NQ_DPI=144 runs it at a display scale of 150 % (a Wine prefix of that scale,
+# build/wineprefix-dpi144); the screenshot's name then ends in "-dpi144".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${NQ_BUILD:-$root/build}
 tree=$build/x86_64
 stage=$build/run
+export NQ_DPI=${NQ_DPI:-96}
+prefix=$build/wineprefix suffix=
+if [ "$NQ_DPI" != 96 ]; then
+  prefix=$build/wineprefix-dpi$NQ_DPI suffix=-dpi$NQ_DPI
+fi
 
 bash "$root/scripts/deps.sh"
 
@@ -31,7 +38,7 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -n "${DISPLAY:-}" ]; then
-  nq_warm_wine "$build/wineprefix"
+  nq_warm_wine "$prefix" x86_64 "$NQ_DPI"
   echo "Starting NimbQuillbox on display $DISPLAY (close its window to end)."
   "$tree/wine-run.sh" "$stage/NimbQuillbox.exe"
   exit 0
@@ -39,7 +46,7 @@ fi
 
 own_display=1
 nq_start_display
-nq_warm_wine "$build/wineprefix"
+nq_warm_wine "$prefix" x86_64 "$NQ_DPI"
 echo "No display: running NimbQuillbox under Xvfb on $DISPLAY."
 "$tree/wine-run.sh" "$stage/NimbQuillbox.exe" </dev/null >"$stage/wine.log" 2>&1 &
 program=$!
@@ -62,7 +69,7 @@ for class in TfrmTop TfrmLeft TfrmRight TfrmBottom; do
   ((ex + ew > right)) && right=$((ex + ew))
   ((ey + eh > bottom)) && bottom=$((ey + eh))
 done
-shot=$stage/NimbQuillbox-screenshot.png
+shot=$stage/NimbQuillbox-screenshot$suffix.png
 import -window root -crop "$(printf '%dx%d%+d%+d' $((right - left)) $((bottom - top)) "$left" "$top")" \
   +repage "$shot"
 echo "Screenshot of the frame: $shot"

@@ -47,6 +47,8 @@ trap cleanup EXIT
 nq_start_display
 # A prefix per architecture, each made by its own loader: a 32-bit one for i686.
 nq_warm_wine "$build/wineprefix" x86_64
+# The tests of the window at 150 %: a prefix of their own whose display scale is 144 DPI.
+nq_warm_wine "$build/wineprefix-dpi144" x86_64 144
 if [ "$run_i686" = ON ]; then
   nq_warm_wine "$build/wineprefix-i686" i686
 else

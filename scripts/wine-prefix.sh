@@ -42,3 +42,15 @@ nq_wine_ready() {
     fi
   ) 9>"$prefix.lock"
 }
+
+# Gives the prefix's user a display scale: HKCU\Control Panel\Desktop LogPixels
+# (96 is 100 %, 144 is 150 %). Wine reports it to every process that starts
+# afterwards as the DPI of the screen and of every window. Set once; a marker
+# file in the prefix remembers it. Call nq_wine_env and nq_wine_ready first.
+nq_wine_logpixels() { # prefix dpi
+  local prefix=$1 dpi=$2
+  [ -f "$prefix/.nq-logpixels-$dpi" ] && return 0
+  "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    </dev/null >/dev/null 2>&1
+  touch "$prefix/.nq-logpixels-$dpi"
+}

@@ -95,6 +95,12 @@ bool Panel::Create(HWND parent, int id, const char* text, PanelLook look, ChildM
                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))) != nullptr;
 }
 
+void Panel::SetFont(HFONT font) {
+    font_ = font;
+    if (look_ == PanelLook::Header)
+        InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void Panel::Paint() {
     const PaintDC dc(Handle());
     if (onPaint_) {

@@ -39,6 +39,9 @@ class Panel final : public WindowBase {
     bool Create(HWND parent, int id, const char* text, PanelLook look,
                 ChildMessageSink* sink = nullptr, HFONT font = nullptr);
 
+    // The font the caption is drawn with from now on (not owned).
+    void SetFont(HFONT font);
+
     // Told of the left button's presses and releases on the panel itself, with
     // the point in the panel's client coordinates.
     using MouseHandler = std::function<void(UINT message, POINT client)>;

@@ -1,5 +1,6 @@
 #include "tooltip.h"
 
+#include "dpi_scale.h"
 #include "text.h"
 
 #include <commctrl.h>
@@ -8,7 +9,8 @@ namespace nq {
 
 namespace {
 
-// Room for the longest text in a few lines rather than one line across the screen.
+// Room for the longest text in a few lines rather than one line across the
+// screen (at 96 DPI).
 constexpr int kMaxTipWidth = 320;
 
 TTTOOLINFOW ToolInfo(HWND window, UINT id) {
@@ -39,8 +41,13 @@ bool Tooltip::Create(HWND owner) {
                             nullptr);
     if (!hwnd_)
         return false;
-    SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    SetDpi(kBaseDpi);
     return true;
+}
+
+void Tooltip::SetDpi(int dpi) {
+    if (hwnd_)
+        SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, Scaled(kMaxTipWidth, dpi));
 }
 
 void Tooltip::Set(HWND window, UINT id, const RECT& area, const std::string& text) {

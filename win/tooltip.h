@@ -24,6 +24,8 @@ class Tooltip {
     // not be made.
     bool Create(HWND owner);
     HWND Handle() const { return hwnd_; }
+    // Long texts wrap at a width that grows with the owner's DPI.
+    void SetDpi(int dpi);
 
     // Tool id of window covers area (in window's client coordinates) and shows
     // text. The first call for a tool adds it; later calls change only what

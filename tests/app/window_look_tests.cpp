@@ -47,23 +47,6 @@ bool ColumnsHold(const nq::ArgbDib& dib, int from, int to, COLORREF colour) {
     return false;
 }
 
-// What reaches the screen in control's area once every pending paint is done,
-// read from the client window's own device context: its children paint into
-// the same surface, each clipped by its siblings, so this is what the user
-// sees. Nothing is invalidated here, so a repaint the window misses shows.
-nq::ArgbDib OnScreen(HWND form, HWND control) {
-    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const POINT at = nq::OffsetIn(control, form);
-    const SIZE size = nq::ClientSize(control);
-    nq::ArgbDib dib(size.cx, size.cy);
-    const nq::ClientDC screen(form);
-    const nq::MemoryDC dc(screen.get());
-    const nq::SelectGuard bitmap(dc.get(), dib.Bitmap());
-    BitBlt(dc.get(), 0, 0, size.cx, size.cy, screen.get(), at.x, at.y, SRCCOPY);
-    GdiFlush();
-    return dib;
-}
-
 class LookTest : public WindowTest {};
 
 // These tests carry the program's manifest, so the window's edit box, size box

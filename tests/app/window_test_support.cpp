@@ -7,6 +7,7 @@
 
 #include "atomic_file.h"
 #include "control_ids.h"
+#include "dc.h"
 #include "handles.h"
 #include "registry.h"
 
@@ -275,6 +276,19 @@ void DragSplitter(HWND splitter, int offset) {
     SetCursorPos(vertical ? press.x + offset : press.x, vertical ? press.y : press.y + offset);
     SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, 0);
     SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
+}
+
+nq::ArgbDib OnScreen(HWND form, HWND control) {
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const POINT at = nq::OffsetIn(control, form);
+    const SIZE size = nq::ClientSize(control);
+    nq::ArgbDib dib(size.cx, size.cy);
+    const nq::ClientDC screen(form);
+    const nq::MemoryDC dc(screen.get());
+    const nq::SelectGuard bitmap(dc.get(), dib.Bitmap());
+    BitBlt(dc.get(), 0, 0, size.cx, size.cy, screen.get(), at.x, at.y, SRCCOPY);
+    GdiFlush();
+    return dib;
 }
 
 void DropFiles(HWND window, const std::vector<std::string>& paths, bool wide) {

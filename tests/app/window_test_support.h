@@ -4,6 +4,7 @@
 
 #include "child.h"
 #include "control_ids.h"
+#include "dib.h"
 #include "frm_middle.h"
 #include "list_controls.h"
 #include "text.h"
@@ -148,6 +149,12 @@ void WritePng(const std::string& path, int width, int height,
 // The same as a Windows bitmap file.
 void WriteBmp(const std::string& path, int width, int height,
               const std::function<std::uint32_t(int x, int y)>& pixel);
+
+// What reaches the screen in control's area once every pending paint is done,
+// read from the client window's own device context: its children paint into
+// the same surface, each clipped by its siblings, so this is what the user
+// sees. Nothing is invalidated here, so a repaint the window misses shows.
+nq::ArgbDib OnScreen(HWND form, HWND control);
 
 // Hands every waiting message of the thread to the window as the program's
 // message loop does.

@@ -64,12 +64,14 @@ class FakeHost final : public nq::FrameHost {
   public:
     Rect client{200, 150, 400, 300};
     bool active = true, rolledUp = false;
+    int dpi = 96;
     std::string path, log;
     nq::SkinValues skin;
 
     Rect ClientBounds() const override { return client; }
     bool Active() const override { return active; }
     bool RolledUp() const override { return rolledUp; }
+    int Dpi() const override { return dpi; }
     std::string SkinPath() const override { return path; }
     const nq::SkinValues& SkinValues() const override { return skin; }
     nq::frame::EdgeSizes Edges() const override { return {10, 10, 30, 10}; }
@@ -82,6 +84,7 @@ class FakeHost final : public nq::FrameHost {
     void BringFrameToFront() override {}
     bool FrameSysCommand(UINT) override { return false; }
     void PopupSkinMenu(POINT at) override { Log("menu", {at.x, at.y}); }
+    void EdgeDpiChanged(const nq::EdgeWindow&, int newDpi) override { Log("dpi", {newDpi}); }
 
   private:
     void Log(const char* what, std::initializer_list<int> values) {

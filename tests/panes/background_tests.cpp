@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,6 +101,49 @@ TEST(SkinImage, LoadsFromFileAndHitsOnItsOpaquePixels) {
     EXPECT_EQ(nq::ImageHit(loaded.get(), 0, 0), false);
     EXPECT_EQ(nq::ImageHit(loaded.get(), 1, 0), true);
     EXPECT_EQ(nq::ImageHit(nullptr, 0, 0), false);
+}
+
+// Which file a skin image comes from at a DPI: the double-size form from
+// 150 % on, and only when it is exactly twice the image's size (or the image
+// is missing); the image itself otherwise.
+TEST(SkinImage, TakesTheDoubleSizeFormOnlyWhereItFits) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "nq_skin_2x\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const CLSID png = {
+        0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    std::vector<std::string> written;
+    const auto write = [&](const std::string& name, int width, int height) {
+        const GdipBitmapPtr made = Texture(width, height);
+        const std::string path = folder + name;
+        ASSERT_EQ(GdipSaveImageToFile(made.get(), std::wstring(path.begin(), path.end()).c_str(),
+                                      &png, nullptr),
+                  Ok);
+        written.push_back(path);
+    };
+    write("fits.png", 3, 2);
+    write("fits@2x.png", 6, 4);
+    write("wrong.png", 3, 2);
+    write("wrong@2x.png", 6, 5);
+    write("single.png", 3, 2);
+    write("alone@2x.png", 6, 4);
+    struct Case {
+        const char* name;
+        int dpi, factor, shownWidth;
+    };
+    for (const Case c :
+         {Case{"fits.png", 96, 1, 3}, Case{"fits.png", 120, 1, 4}, Case{"fits.png", 144, 2, 5},
+          Case{"fits.png", 192, 2, 6}, Case{"wrong.png", 144, 1, 5}, Case{"single.png", 144, 1, 5},
+          Case{"alone.png", 144, 2, 5}, Case{"alone.png", 96, 1, 0}}) {
+        SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.dpi));
+        const nq::SkinImage image = nq::LoadSkinImageFor(folder, c.name, c.dpi);
+        EXPECT_EQ(image.Factor, c.factor);
+        EXPECT_EQ(image.Shown(c.dpi).cx, c.shownWidth);
+    }
+    for (const std::string& path : written)
+        DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace

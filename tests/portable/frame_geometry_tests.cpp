@@ -55,8 +55,8 @@ TEST(FrameGeometry, RollStepsEndForEveryHeight) {
           {9, {9, 8, 7, 6, 5, 4, 3, 2}, {0, 1, 2, 3, 4, 5, 6, 7, 9}},
           {1, {}, {1}},
           {0, {}, {0}}}) {
-        EXPECT_EQ(RollUpHeights(h), up) << h;
-        EXPECT_EQ(RollDownHeights(h), down) << h;
+        EXPECT_EQ(RollUpHeights(h, 96), up) << h;
+        EXPECT_EQ(RollDownHeights(h, 96), down) << h;
     }
 }
 
@@ -85,7 +85,7 @@ TEST(FrameGeometry, ResizeStepsStopAtTheSmallestClientWithoutJumps) {
           {big, K::WidthAndHeight, 10, 5, {100, 50, 410, 305}},
           {small, K::Width, -5, 0, small},
           {small, K::LeftEdge, -5, 0, {95, 50, 205, 100}}})
-        EXPECT_EQ(ResizedClient(from, kind, dx, dy), expected)
+        EXPECT_EQ(ResizedClient(from, kind, dx, dy, 96), expected)
             << int(kind) << ' ' << dx << ',' << dy;
 }
 
@@ -119,7 +119,7 @@ TEST(FrameGeometry, SavedBoundsOffEveryMonitorOrOfNoUsableSizeStartAtTheDefault)
         SCOPED_TRACE(testing::Message() << saved.Left << "," << saved.Top << " " << saved.Width
                                         << "x" << saved.Height);
         EXPECT_EQ(UsableClientBounds(saved, monitors), kept);
-        EXPECT_EQ(StartClientBounds(saved, monitors), kept ? saved : fallback);
+        EXPECT_EQ(StartClientBounds(saved, monitors, 96), kept ? saved : fallback);
     }
     EXPECT_EQ(fallback, (Rect{100, 100, 320, 320}));
     EXPECT_FALSE(UsableClientBounds(fallback, {})); // no monitor: nothing shows
@@ -151,6 +151,48 @@ TEST(FrameGeometry, ButtonsAnchorAndHitStrictlyInsideOnOpaquePixels) {
                                     {25, 12, true},
                                     {23, 8, false}})
         EXPECT_EQ(ButtonHit(x, y, 20, 5, 10, 8, alpha), hit) << x << ',' << y; // 10 x 8 at (20, 5)
+}
+
+// At 150 % the frame takes every size and position of the skin one and a half
+// times (rounded as nq::Scaled rounds), and its own limits with them;
+// percentages, anchors and colours stay.
+TEST(FrameGeometry, AtOneHundredFiftyPercentTheSkinsPixelSizesAreScaled) {
+    nq::SkinValues skin;
+    skin.Left = {7, 5, -1, 7};
+    skin.Right.Width = 7, skin.Right.ResizeBorder3 = 24, skin.Right.ResizeBorder4 = -1;
+    skin.Bottom = {7, 3, -1, 7};
+    skin.Top = {32, 30, 20, 21, 1, 2};
+    skin.Caption.FontSize = 13;
+    skin.Caption.Rects[0] = {0, 13, 100, 84};
+    skin.Buttons.Places[0][0] = {-35, 8, 2};
+    const nq::SkinValues s = ScaledSkinValues(skin, 144);
+    EXPECT_EQ(
+        (std::vector{s.Left.Width, s.Left.InActiveWidth, s.Left.ResizeBorder1, s.Left.ResizeBorder2,
+                     s.Right.Width, s.Right.ResizeBorder3, s.Right.ResizeBorder4, s.Bottom.Height,
+                     s.Bottom.InActiveHeight, s.Top.Height, s.Top.InActiveHeight,
+                     s.Top.RolledUpHeight, s.Top.RolledUpInActiveHeight, s.Caption.FontSize}),
+        (std::vector{11, 8, -2, 11, 11, 36, -2, 11, 5, 48, 45, 30, 32, 20}));
+    const nq::ButtonPlace& close = s.Buttons.Places[0][0];
+    EXPECT_EQ((std::vector{close.X, close.Y, close.Align}), (std::vector{-53, 12, 2}));
+    EXPECT_EQ(s.Caption.Rects[0].Y, 13);
+    EXPECT_EQ(s.Caption.Rects[0].Height, 84);
+    // Every column of the scaled border (0 to 10) is in its resize zone.
+    EXPECT_EQ(LeftZone(s.Left, 0), K::LeftEdge);
+    EXPECT_EQ(LeftZone(s.Left, 10), K::LeftEdge);
+    EXPECT_EQ(LeftZone(s.Left, 11), K::None);
+    // The frame's own sizes: the default bounds, the smallest client, the
+    // roll steps' least pixel.
+    EXPECT_EQ(DefaultClientBounds(144), (Rect{150, 150, 480, 480}));
+    EXPECT_EQ(DefaultClientBounds(96), kDefaultClientBounds);
+    EXPECT_EQ(ResizedClient({0, 0, 600, 400}, K::WidthAndHeight, -500, -500, 144),
+              (Rect{0, 0, 480, 240}));
+    EXPECT_EQ(RollUpHeights(9, 144), (std::vector{9, 7, 5, 3}));
+    EXPECT_EQ(RollDownHeights(9, 144), (std::vector{0, 2, 4, 6, 9}));
+    // Saved bounds are screen pixels: usable or not whatever the DPI, and
+    // only the default follows the primary monitor's scale.
+    const std::vector<Rect> monitors{{0, 0, 1920, 1200}};
+    EXPECT_EQ(StartClientBounds({10, 10, 320, 160}, monitors, 144), (Rect{10, 10, 320, 160}));
+    EXPECT_EQ(StartClientBounds({10, 10, 0, 0}, monitors, 144), (Rect{150, 150, 480, 480}));
 }
 
 } // namespace

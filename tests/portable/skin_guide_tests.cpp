@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -261,9 +262,10 @@ TEST(SkinGuide, DefaultsAreTheReadersDefaults) {
         }
 }
 
-// Image file names as the guide writes them: letters, digits, "_" and "+".
+// Image file names as the guide writes them: letters, digits, "_", "+" and
+// the "@" of a double-size image.
 std::set<std::string> ImageNamesOf(const std::string& text) {
-    const std::regex name(R"((^|[^A-Za-z0-9_+])([A-Za-z0-9_+]+\.(png|bmp)))");
+    const std::regex name(R"((^|[^A-Za-z0-9_+@])([A-Za-z0-9_+@]+\.(png|bmp)))");
     std::set<std::string> names;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), name);
          it != std::sregex_iterator(); ++it)
@@ -272,7 +274,8 @@ std::set<std::string> ImageNamesOf(const std::string& text) {
 }
 
 // Every image of every shipped skin is in the guide, itself or as a frame
-// image without its state prefix.
+// image without its state prefix; a double-size image ("name@2x.png") as its
+// image, which the skin also has.
 TEST(SkinGuide, NamesEveryImageOfTheShippedSkins) {
     const std::set<std::string> named = ImageNamesOf(TheGuide().Text);
     std::size_t images = 0;
@@ -280,10 +283,15 @@ TEST(SkinGuide, NamesEveryImageOfTheShippedSkins) {
         if (!skin.is_directory())
             continue;
         for (const auto& file : std::filesystem::directory_iterator(skin.path())) {
-            const std::string name = file.path().filename().string();
+            std::string name = file.path().filename().string();
             if (name == "values.ini")
                 continue;
             ++images;
+            if (const std::size_t twice = name.find("@2x."); twice != std::string::npos) {
+                name.erase(twice, 3);
+                EXPECT_TRUE(std::filesystem::is_regular_file(skin.path() / name))
+                    << skin.path().filename().string() << "/" << name << " for its @2x image";
+            }
             bool found = named.count(name) > 0;
             for (const char* prefix : {"rolled_inactive_", "inactive_", "rolled_"})
                 if (name.rfind(prefix, 0) == 0 && named.count(name.substr(std::strlen(prefix))))
@@ -292,6 +300,57 @@ TEST(SkinGuide, NamesEveryImageOfTheShippedSkins) {
         }
     }
     EXPECT_GT(images, 80u);
+}
+
+// An image's width and height from its file's header (PNG: IHDR, big-endian;
+// BMP: BITMAPINFOHEADER, little-endian, a negative height for top-down rows);
+// nothing for another or a cut-off file.
+std::optional<std::pair<long, long>> ImageDimensions(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char h[26] = {};
+    if (!in.read(reinterpret_cast<char*>(h), sizeof h))
+        return std::nullopt;
+    const auto big = [&](int at) {
+        return long(h[at]) << 24 | long(h[at + 1]) << 16 | long(h[at + 2]) << 8 | long(h[at + 3]);
+    };
+    const auto little = [&](int at) {
+        return static_cast<long>(static_cast<std::int32_t>(
+            std::uint32_t(h[at]) | std::uint32_t(h[at + 1]) << 8 | std::uint32_t(h[at + 2]) << 16 |
+            std::uint32_t(h[at + 3]) << 24));
+    };
+    if (std::memcmp(h, "\x89PNG", 4) == 0)
+        return std::make_pair(big(16), big(20));
+    if (h[0] == 'B' && h[1] == 'M')
+        return std::make_pair(little(18), std::labs(little(22)));
+    return std::nullopt;
+}
+
+// Every image of the shipped skins also comes at double size, exactly twice
+// as wide and as high (one of another size would be passed over).
+TEST(SkinGuide, ShippedSkinsHaveEveryImageAtExactlyDoubleSize) {
+    std::size_t pairs = 0;
+    for (const auto& skin : std::filesystem::directory_iterator(NQ_SKINS_DIR)) {
+        if (!skin.is_directory())
+            continue;
+        for (const auto& file : std::filesystem::directory_iterator(skin.path())) {
+            const std::filesystem::path path = file.path();
+            const std::string stem = path.stem().string();
+            if (path.filename() == "values.ini" || stem.find("@2x") != std::string::npos)
+                continue;
+            const std::filesystem::path twice =
+                path.parent_path() / (stem + "@2x" + path.extension().string());
+            const std::string what =
+                skin.path().filename().string() + "/" + twice.filename().string();
+            const auto one = ImageDimensions(path), two = ImageDimensions(twice);
+            ASSERT_TRUE(one.has_value()) << path;
+            ASSERT_TRUE(two.has_value()) << what;
+            EXPECT_GT(one->first * one->second, 0) << path;
+            EXPECT_EQ(two->first, 2 * one->first) << what;
+            EXPECT_EQ(two->second, 2 * one->second) << what;
+            ++pairs;
+        }
+    }
+    EXPECT_GT(pairs, 80u);
 }
 
 // Names are exact, letter case included: each one the guide writes is a file

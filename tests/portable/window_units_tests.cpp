@@ -64,7 +64,7 @@ using layout::PaneSizes;
 using layout::Rect;
 
 TEST(PaneLayout, PlacesEveryControlAsDesigned) {
-    const auto l = ComputeClientLayout(800, 500, PaneSizes{150, 200, 23});
+    const auto l = ComputeClientLayout(800, 500, PaneSizes{150, 200, 23}, 96);
     EXPECT_EQ(l.Toolbar, (Rect{0, 0, 800, 34}));
     EXPECT_EQ(l.Panel10, (Rect{615, 0, 185, 34}));
     EXPECT_EQ(l.EditSearch, (Rect{44, 6, 113, 18}));
@@ -94,7 +94,7 @@ TEST(PaneLayout, TooSmallWindowsAndOddSizesGiveNoNegativeSizes) {
                                    PaneSizes{0, 0, 0}, PaneSizes{10, 10, 5000}}) {
         for (const auto& [w, h] : {std::pair{320, 320}, std::pair{0, 0}, std::pair{-10, 20},
                                    std::pair{100, 40}, std::pair{2000, 1500}}) {
-            const auto l = ComputeClientLayout(w, h, sizes);
+            const auto l = ComputeClientLayout(w, h, sizes, 96);
             for (const Rect& r : {l.Toolbar, l.BgPanel, l.Panel3, l.LbFolders, l.Panel9, l.Panel1,
                                   l.LbFonts, l.Panel8, l.PreviewPanel, l.Panel5, l.Panel6, l.Panel7,
                                   l.LbPreview, l.Splitter3, l.PaintBox1}) {
@@ -111,25 +111,25 @@ TEST(PaneLayout, TooSmallWindowsAndOddSizesGiveNoNegativeSizes) {
 TEST(Splitters, PaneAndTheFreeAreaBeyondItKeepThirtyPixels) {
     const PaneSizes sizes{185, 185, 23};
     // bgPanel 600 wide: margin 1, two splitters, the other pane 185 -> 412 shared.
-    EXPECT_EQ(layout::DraggedCollectionsPane(200, 600, sizes), 200);
-    EXPECT_EQ(layout::DraggedCollectionsPane(5, 600, sizes), 30);
-    EXPECT_EQ(layout::DraggedCollectionsPane(1000, 600, sizes), 412 - 30);
-    EXPECT_EQ(layout::DraggedFontsPane(-40, 600, sizes), 30);
-    EXPECT_EQ(layout::DraggedFontsPane(383, 600, sizes), 382);
+    EXPECT_EQ(layout::DraggedCollectionsPane(200, 600, sizes, 96), 200);
+    EXPECT_EQ(layout::DraggedCollectionsPane(5, 600, sizes, 96), 30);
+    EXPECT_EQ(layout::DraggedCollectionsPane(1000, 600, sizes, 96), 412 - 30);
+    EXPECT_EQ(layout::DraggedFontsPane(-40, 600, sizes, 96), 30);
+    EXPECT_EQ(layout::DraggedFontsPane(383, 600, sizes, 96), 382);
     // No room for both minimums: the pane stays as it is.
-    EXPECT_EQ(layout::DraggedCollectionsPane(100, 240, sizes), 185);
+    EXPECT_EQ(layout::DraggedCollectionsPane(100, 240, sizes, 96), 185);
 }
 
 TEST(Splitters, DetailsStripDraggedToItsMinimumTakesItsDesignHeight) {
     const PaneSizes sizes{185, 185, 23};
-    EXPECT_EQ(layout::DraggedDetailsPane(30, 400, sizes), 23);
-    EXPECT_EQ(layout::DraggedDetailsPane(26, 400, sizes), 23);
-    EXPECT_EQ(layout::DraggedDetailsPane(31, 400, sizes), 31);
-    EXPECT_EQ(layout::DraggedDetailsPane(100, 400, sizes), 100);
+    EXPECT_EQ(layout::DraggedDetailsPane(30, 400, sizes, 96), 23);
+    EXPECT_EQ(layout::DraggedDetailsPane(26, 400, sizes, 96), 23);
+    EXPECT_EQ(layout::DraggedDetailsPane(31, 400, sizes, 96), 31);
+    EXPECT_EQ(layout::DraggedDetailsPane(100, 400, sizes, 96), 100);
     // The preview area above keeps 30: 400 - 6 - 30.
-    EXPECT_EQ(layout::DraggedDetailsPane(1000, 400, sizes), 364);
+    EXPECT_EQ(layout::DraggedDetailsPane(1000, 400, sizes, 96), 364);
     for (int proposed = -10; proposed < 400; ++proposed) {
-        const int h = layout::DraggedDetailsPane(proposed, 400, sizes);
+        const int h = layout::DraggedDetailsPane(proposed, 400, sizes, 96);
         EXPECT_TRUE(h == 23 || h >= 31) << proposed;
     }
 }
@@ -149,7 +149,7 @@ TEST(PaneLayout, SizesThatDoNotFitAreHeldToTheSplittersLimits) {
              Case{{185, 185, 100}, 50, 40, {30, 30, 23}}, // no room: the minimums
              Case{{10, 12, 5}, 600, 400, {10, 12, 5}},    // small sizes are kept
          }) {
-        const PaneSizes f = layout::FitPaneSizes(c.Sizes, c.Width, c.Height);
+        const PaneSizes f = layout::FitPaneSizes(c.Sizes, c.Width, c.Height, 96);
         EXPECT_EQ(f.CollectionsPane, c.Fitted.CollectionsPane) << c.Width;
         EXPECT_EQ(f.FontsPane, c.Fitted.FontsPane) << c.Width;
         EXPECT_EQ(f.DetailsPane, c.Fitted.DetailsPane) << c.Width;
@@ -170,8 +170,8 @@ TEST(ButtonBars, ImagesFollowSelectionStateAndPresses) {
     EXPECT_EQ(CollectionsBarToggleImage(0, true, none), nullptr); // "All Fonts"
     EXPECT_STREQ(CollectionsBarToggleImage(2, true, none), kEnableNorm);
     EXPECT_STREQ(CollectionsBarToggleImage(2, false, toggle), kDisableDown);
-    EXPECT_EQ(ToggleLeft(20), 26);
-    EXPECT_EQ(SearchImageLeft(185, 150), 30);
+    EXPECT_EQ(ToggleLeft(20, 96), 26);
+    EXPECT_EQ(SearchImageLeft(185, 150, 96), 30);
 }
 
 TEST(ButtonBars, CountTextReadsNaturally) {

@@ -1,7 +1,7 @@
 # Checks the resources that the build puts into the program and its DLL, read
 # back from the binaries by windres (which writes a PE's resources as .rc text):
 # both carry the configured version; the program also its manifest (common
-# controls 6, asInvoker, DPI unaware) and its icon in five sizes; the DLL still
+# controls 6, asInvoker, per-monitor DPI aware) and its icon in five sizes; the DLL still
 # imports from KERNEL32.dll alone. Run with
 #   cmake -DWINDRES=... -DOBJDUMP=... -DEXE=... -DDLL=... -DVERSION=1.2.3 -P check_resources.cmake
 
@@ -81,8 +81,8 @@ string(REPLACE "\"\"" "\"" manifest "${manifest}")
 foreach(pattern
     "name=\"Microsoft\\.Windows\\.Common-Controls\"[ \n]+version=\"6\\.0\\.0\\.0\"[ \n]+processorArchitecture=\"\\*\""
     "<requestedExecutionLevel level=\"asInvoker\""
-    "<dpiAware [^>]*>false</dpiAware>"
-    "<dpiAwareness [^>]*>unaware</dpiAwareness>"
+    "<dpiAware [^>]*>true/pm</dpiAware>"
+    "<dpiAwareness [^>]*>PerMonitorV2, PerMonitor</dpiAwareness>"
     "name=\"NimbQuillbox\" version=\"${quad_version}\""
     "35138b9a-5d96-4fbd-8e2d-a2440225f93a" "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38"
     "1f676c76-80e1-4239-95bb-83d0f6d0da78" "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a")

@@ -27,6 +27,9 @@
 //                                "minimized 0" for the window with the taskbar button
 //   nq_probe taskbar             clicks the program's taskbar button as the shell
 //                                does: restores it when minimised, else activates it
+//   nq_probe controls            every window inside the client window that has a
+//                                control ID, one line each: "ID X Y W H", its place
+//                                in the client window's client area
 //
 // CONTROL is lbFolders, lbFonts, editSearch, ComboBox1, lbPreview or Toolbar. Exit code
 // 0 on success, 1 when the window or control is missing or a wait timed out.
@@ -192,6 +195,17 @@ BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK PrintControl(HWND child, LPARAM main) {
+    const int id = GetDlgCtrlID(child);
+    if (id == 0)
+        return TRUE;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(main), reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%d %ld %ld %ld %ld\n", id, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return TRUE;
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "nq_probe: %s\n", what);
     return 1;
@@ -208,7 +222,7 @@ void PrintCentre(HWND window, RECT r) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return Fail("usage: nq_probe wait|rows|data|selected|rowpos|ctlpos|text|close|winrect|"
-                    "dlgtext|skins|frame|taskbar|fontvalue|setfontvalue ...");
+                    "dlgtext|skins|frame|taskbar|controls|fontvalue|setfontvalue ...");
     const std::string command = argv[1];
 
     if (command == "wait") {
@@ -267,6 +281,13 @@ int main(int argc, char** argv) {
     if (command == "frame")
         return FrameCommand() == 0 ? 0 : Fail("no frame");
 
+    if (command == "controls") {
+        HWND main = FindMainWindow();
+        if (!main)
+            return Fail("no window");
+        EnumChildWindows(main, PrintControl, reinterpret_cast<LPARAM>(main));
+        return 0;
+    }
     if (command == "taskbar") {
         HWND app = FindWindowA(kAppWindowClass, nullptr);
         if (!app)
