@@ -12,6 +12,7 @@
 #include "font_scope.h"
 #include "file_drop.h"
 #include "fonts_pane.h"
+#include "health_view.h"
 #include "frame_host.h"
 #include "border_windows.h"
 #include "title_bar.h"
@@ -108,6 +109,13 @@ class TfrmMiddle final : public nq::WindowBase,
     void editSearchChange() override; // ApplySearchFilter
     void editSearchClick() override;
     void editSearchExit() override;
+
+    // The library's problems in a window of their own, checked afresh; fixes
+    // made there relist the listed collection. kProblemsCommand opens it from
+    // the menus.
+    static constexpr const char* kProblemsCommand = "Problems...";
+    void ShowProblems();
+    nq::HealthView& ProblemsView() { return problemsView_; }
 
     // Preview.
     void lbFontsClick() override;
@@ -295,4 +303,6 @@ class TfrmMiddle final : public nq::WindowBase,
     std::string skinDir_;
     std::string buttonsDir_;
     layout::PaneSizes paneSizes_;
+
+    nq::HealthView problemsView_{prompts_, scope_, [this] { lbFoldersClick(); }};
 };
