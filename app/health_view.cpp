@@ -24,8 +24,7 @@ struct Column {
     const wchar_t* Title;
     int Width;
 };
-constexpr Column kColumns[] = {
-    {L"Problem", 170}, {L"Font", 160}, {L"Where", 250}, {L"Fix", 160}};
+constexpr Column kColumns[] = {{L"Problem", 170}, {L"Font", 160}, {L"Where", 250}, {L"Fix", 160}};
 
 std::string ProblemText(const HealthProblem& problem) {
     std::string text = catalogue::HealthKindLabel(problem.Kind);
@@ -78,9 +77,8 @@ void HealthView::Open(HWND owner) {
         RegisterClassOnce(wc);
         RECT ownerRect{};
         GetWindowRect(owner, &ownerRect);
-        if (!CreateBound(0, kClassName, kTitle,
-                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ownerRect.left + 40,
-                         ownerRect.top + 40, kWidth, kHeight, owner, nullptr))
+        if (!CreateBound(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                         ownerRect.left + 40, ownerRect.top + 40, kWidth, kHeight, owner, nullptr))
             return;
         CreateControls();
     }
@@ -96,17 +94,15 @@ void HealthView::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id,
                           DWORD exStyle = 0) {
-        HWND control = CreateWindowExW(exStyle, cls, text,
-                                       WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, Handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       instance, nullptr);
+        HWND control = CreateWindowExW(
+            exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return control;
     };
     HWND list = make(WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId,
                      WS_EX_CLIENTEDGE);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -129,8 +125,8 @@ void HealthView::LayOut(int width, int height) const {
     const int statusTop = buttonsTop - kMargin - kStatusHeight;
     MoveWindow(Item(kListId), kMargin, kMargin, std::max(0, width - 2 * kMargin),
                std::max(0, statusTop - 2 * kMargin), TRUE);
-    MoveWindow(Item(kStatusId), kMargin, statusTop, std::max(0, width - 2 * kMargin),
-               kStatusHeight, TRUE);
+    MoveWindow(Item(kStatusId), kMargin, statusTop, std::max(0, width - 2 * kMargin), kStatusHeight,
+               TRUE);
     int x = width - kMargin - kButtonWidth;
     for (int id : {kCloseId, kCheckId, kFixId}) {
         MoveWindow(Item(id), x, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
@@ -169,8 +165,8 @@ void HealthView::FillList() {
         item.iItem = static_cast<int>(i);
         item.pszText = first.data();
         item.lParam = static_cast<LPARAM>(i);
-        const int row =
-            static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        const int row = static_cast<int>(
+            SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         SetCellText(list, row, 1, problem.Font);
         SetCellText(list, row, 2, WhereText(problem));
         SetCellText(list, row, 3, catalogue::HealthFixLabel(problem));
@@ -218,10 +214,10 @@ void HealthView::FixSelected() {
         if (FixTrashes(problems_[i]))
             toTrash.push_back(problems_[i].Path);
     if (!toTrash.empty()) {
-        std::string question = toTrash.size() == 1
-                                   ? "Move " + toTrash.front() + " to the recycle bin?"
-                                   : "Move these " + std::to_string(toTrash.size()) +
-                                         " files to the recycle bin?";
+        std::string question =
+            toTrash.size() == 1
+                ? "Move " + toTrash.front() + " to the recycle bin?"
+                : "Move these " + std::to_string(toTrash.size()) + " files to the recycle bin?";
         if (prompts_.Message(Handle(), kTrashCaption, question, MB_YESNO | MB_ICONQUESTION) !=
             IDYES) {
             SetStatus("Nothing was changed.");

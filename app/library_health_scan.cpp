@@ -147,8 +147,7 @@ HealthFixResult RemoveStaleRegistration(const HealthProblem& problem, const Font
     return {true, "Removed the registration '" + valueName + "'."};
 }
 
-HealthFixResult TrashProblemFile(HWND owner, const HealthProblem& problem,
-                                 const FontScope& scope) {
+HealthFixResult TrashProblemFile(HWND owner, const HealthProblem& problem, const FontScope& scope) {
     const std::string& path = problem.Path;
     if (!FileExists(path))
         return {true, path + " was gone already."};

@@ -16,7 +16,8 @@ namespace nq::catalogue {
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // The value's name without the suffix that tells the font's format.
@@ -63,8 +64,8 @@ std::string DuplicateDetail(const std::vector<HealthFile>& files,
     bool sameName = true, sameBytes = true;
     for (std::size_t i : members) {
         const HealthFile& file = files[i];
-        sameName = sameName && !file.Font.Name.empty() &&
-                   FoldAZ(file.Font.Name) == FoldAZ(head.Font.Name);
+        sameName =
+            sameName && !file.Font.Name.empty() && FoldAZ(file.Font.Name) == FoldAZ(head.Font.Name);
         sameBytes = sameBytes && file.Hash && head.Hash && *file.Hash == *head.Hash &&
                     file.Size == head.Size;
     }

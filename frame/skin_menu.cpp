@@ -35,8 +35,7 @@ SkinMenuChoice PopupSkinMenu(HWND owner, POINT screen, const std::vector<std::st
     if (!names.empty() && !commands.empty())
         AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     for (std::size_t i = 0; i < commands.size(); ++i)
-        AppendMenuW(menu.get(), MF_STRING, names.size() + i + 1,
-                    WideFromUtf8(commands[i]).c_str());
+        AppendMenuW(menu.get(), MF_STRING, names.size() + i + 1, WideFromUtf8(commands[i]).c_str());
     // The owner must be the foreground window for the menu to close when the
     // user clicks elsewhere.
     SetForegroundWindow(owner);

@@ -40,8 +40,8 @@ std::vector<std::string> Summary(const std::vector<HealthProblem>& problems) {
     std::vector<std::string> lines;
     for (const HealthProblem& p : problems)
         lines.push_back(HealthKindLabel(p.Kind) + " | " + p.Font + " | " + p.Path + " | " +
-                        p.ValueName + " | " + p.OtherPath + " | " + (p.On ? "on" : "off") +
-                        " | " + std::to_string(p.Group) + " | " + p.Detail);
+                        p.ValueName + " | " + p.OtherPath + " | " + (p.On ? "on" : "off") + " | " +
+                        std::to_string(p.Group) + " | " + p.Detail);
     return lines;
 }
 
@@ -53,11 +53,11 @@ TEST(LibraryHealth, AHealthyLibraryHasNoProblems) {
     library.Files[1].Font.CffOutlines = true;
     library.Elsewhere = {"D:\\Other\\Sans.ttf"};
     library.Values = {
-        {"Arial (TrueType)", "arial.ttf"},               // a bare name lies in the root
-        {"Serif (OpenType)", kRoot + "a\\SERIF.otf"},    // case of the path does not matter
-        {"Mono (OpenType)", kRoot + "A\\Mono.ttf"},      // the other suffix registers it too
-        {"Sans (TrueType)", "D:\\Other\\Sans.ttf"},      // outside the root, and there
-        {"Empty (TrueType)", ""},                        // no file named at all
+        {"Arial (TrueType)", "arial.ttf"},            // a bare name lies in the root
+        {"Serif (OpenType)", kRoot + "a\\SERIF.otf"}, // case of the path does not matter
+        {"Mono (OpenType)", kRoot + "A\\Mono.ttf"},   // the other suffix registers it too
+        {"Sans (TrueType)", "D:\\Other\\Sans.ttf"},   // outside the root, and there
+        {"Empty (TrueType)", ""},                     // no file named at all
     };
     EXPECT_EQ(Summary(library.Problems()), std::vector<std::string>{});
 }
@@ -65,11 +65,11 @@ TEST(LibraryHealth, AHealthyLibraryHasNoProblems) {
 TEST(LibraryHealth, EachKindIsFoundWithWhatItsFixNeeds) {
     Library library;
     library.Files = {
-        File(kRoot + "A\\Broken.ttf", "", 7),                // unreadable, does not load
-        File(kRoot + "A\\Sans.ttf", "Sans", 50),             // a copy by name, off
-        File(kRoot + "B\\Sans2.ttf", "SANS", 60),            // a copy by name, on
-        File(kRoot + "Bold.ttf", "Bold", 70, false),         // holds "Bold (TrueType)"
-        File(kRoot + "C\\Bold-new.ttf", "Bold", 71),         // its value name is held
+        File(kRoot + "A\\Broken.ttf", "", 7),        // unreadable, does not load
+        File(kRoot + "A\\Sans.ttf", "Sans", 50),     // a copy by name, off
+        File(kRoot + "B\\Sans2.ttf", "SANS", 60),    // a copy by name, on
+        File(kRoot + "Bold.ttf", "Bold", 70, false), // holds "Bold (TrueType)"
+        File(kRoot + "C\\Bold-new.ttf", "Bold", 71), // its value name is held
     };
     library.Files[0].Loads = false;
     library.Values = {
@@ -88,8 +88,8 @@ TEST(LibraryHealth, EachKindIsFoundWithWhatItsFixNeeds) {
         "Same font twice | Bold | " + kRoot + "Bold.ttf |  |  | on | 1 | same name",
         "Same font twice | Bold | " + kRoot + "C\\Bold-new.ttf |  |  | off | 1 | same name",
         // Switching the copy that is off on would take the name from the other copy.
-        "Name held by another file | Sans | " + kRoot + "A\\Sans.ttf | Sans (TrueType) | " +
-            kRoot + "B\\Sans2.ttf | off | -1 | ",
+        "Name held by another file | Sans | " + kRoot + "A\\Sans.ttf | Sans (TrueType) | " + kRoot +
+            "B\\Sans2.ttf | off | -1 | ",
         "Name held by another file | Bold | " + kRoot + "C\\Bold-new.ttf | Bold (TrueType) | " +
             kRoot + "Bold.ttf | off | -1 | ",
     };
@@ -134,13 +134,18 @@ TEST(LibraryHealth, AConflictNeedsAnotherFileThatExistsAndAFontThatIsOff) {
         std::vector<std::string> expected; // kinds
     };
     const Case cases[] = {
-        {"held by a file elsewhere", "Sans (OpenType)", "D:\\Sans.otf", true,
+        {"held by a file elsewhere",
+         "Sans (OpenType)",
+         "D:\\Sans.otf",
+         true,
          {"Name held by another file"}},
         {"the other suffix is free to take", "Sans (TrueType)", "D:\\Sans.otf", true, {}},
         {"held by this very file", "Sans (OpenType)", mine, true, {}},
-        {"held by a file that is gone", "Sans (OpenType)", "D:\\Gone.otf", true,
-         {"File is gone"}},
-        {"the TrueType name of a TrueType font", "SANS (TRUETYPE)", "D:\\Sans.otf", false,
+        {"held by a file that is gone", "Sans (OpenType)", "D:\\Gone.otf", true, {"File is gone"}},
+        {"the TrueType name of a TrueType font",
+         "SANS (TRUETYPE)",
+         "D:\\Sans.otf",
+         false,
          {"Name held by another file"}},
     };
     for (const Case& c : cases) {
