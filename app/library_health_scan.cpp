@@ -9,7 +9,7 @@
 #include "registry.h"
 #include "text.h"
 
-#include <array>
+#include <cstring>
 #include <cwchar>
 #include <optional>
 
@@ -23,7 +23,8 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesW(nq::WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// FNV-1a over the file's bytes; nothing when it cannot be read.
+// A 64-bit hash of the file's bytes, taken eight at a time (a byte at a time
+// costs seconds over thousands of fonts); nothing when it cannot be read.
 std::optional<std::uint64_t> HashFile(const std::string& path) {
     const nq::UniqueFile file(CreateFileW(nq::WideFromUtf8(path).c_str(), GENERIC_READ,
                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -31,12 +32,23 @@ std::optional<std::uint64_t> HashFile(const std::string& path) {
     if (!file)
         return std::nullopt;
     std::uint64_t hash = 14695981039346656037ull;
-    std::array<unsigned char, 64 * 1024> chunk;
+    const auto mix = [&hash](std::uint64_t word) {
+        hash ^= word;
+        hash = ((hash << 29) | (hash >> 35)) * 0x9E3779B97F4A7C15ull;
+    };
+    std::vector<unsigned char> chunk(256 * 1024);
     DWORD count = 0;
     while (ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &count, nullptr) &&
-           count > 0)
-        for (DWORD i = 0; i < count; ++i)
-            hash = (hash ^ chunk[i]) * 1099511628211ull;
+           count > 0) {
+        DWORD at = 0;
+        for (; at + 8 <= count; at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, chunk.data() + at, 8);
+            mix(word);
+        }
+        for (; at < count; ++at)
+            mix(chunk[at] | 0x100u);
+    }
     return hash;
 }
 
