@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace nq {
@@ -28,19 +29,34 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     // them: by name without regard to case, equal names in listing order.
     void SetRecords(const FontList& records);
     // Rebuilds the rows from those records, keeping those that pass filter,
-    // in order, with the list's repainting suspended meanwhile.
+    // in order, with the list's repainting suspended meanwhile. Selected
+    // fonts that are still shown stay selected, and the focus stays.
     void ShowRecords(const SearchFilter& filter) const;
     // One more record of the listing, with a row at its place when shown.
     void AddRecord(FontDescr* record, bool shown);
-    // A record leaves the listing together with its row.
-    void RemoveRecord(const FontDescr* record);
+    // Records leave the listing together with their rows.
+    void RemoveRecords(const std::unordered_set<const FontDescr*>& records);
     void Clear();
     void Repaint() const { InvalidateRect(lbFonts_, nullptr, TRUE); }
 
     ListBox List() const { return ListBox(lbFonts_); }
-    // The selected row and the record it refers to; -1 and null when none.
-    int CurrentRow() const { return List().Selection(); }
+    // The row holding the focus (the one the preview shows) and the record it
+    // refers to, while any row is selected; -1 and null otherwise.
+    int CurrentRow() const;
     FontDescr* CurrentRecord() const;
+    // The records of the selected rows, in row order: what the on/off button,
+    // the keys, the menu and a drag act on.
+    std::vector<FontDescr*> SelectedRecords() const;
+    // Selects every row; the focus stays where it is.
+    void SelectAll() const;
+    // Selects exactly the rows of records, with the focus on focus's row (on
+    // the first selected one when focus is not shown). Nothing is reported.
+    void Select(const std::vector<const FontDescr*>& records, const FontDescr* focus) const;
+    // The row under a screen point takes the focus: a selected one keeps the
+    // selection, another becomes the only selected one. The row; -1 for none.
+    int SelectForMenu(POINT screen) const;
+    // Where a menu opened by the keyboard appears: below the focused row.
+    POINT MenuPointForKeyboard() const;
 
     // The fonts bar pb2.
     void InvalidateBar() const { pb2_.Invalidate(); }
@@ -60,6 +76,8 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     const char* ToggleImage(const bars::Pressed& pressed) const override;
     const char* AddTip() const override;
     const char* ToggleTip() const override;
+    // Whether any selected font is off: the on/off button then switches them on.
+    bool AnySelectedOff() const;
     std::optional<std::string> CountText() const override;
     void AddAction() override { host_->AddFontByDialog(); }
     void ToggleAction() override;
