@@ -119,8 +119,8 @@ class TfrmMiddle final : public nq::WindowBase,
     void editSearchExit() override;
 
     // The library's problems in a window of their own, checked afresh; fixes
-    // made there relist the listed collection. kProblemsCommand opens it from
-    // the menus.
+    // made there read the listed collection again. The skin menu's item
+    // kProblemsCommand and the collections list's menu open it.
     static constexpr const char* kProblemsCommand = "Problems...";
     void ShowProblems();
     nq::HealthView& ProblemsView() { return problemsView_; }
@@ -356,5 +356,5 @@ class TfrmMiddle final : public nq::WindowBase,
     std::string buttonsDir_;
     layout::PaneSizes paneSizes_;
 
-    nq::HealthView problemsView_{prompts_, scope_, [this] { lbFoldersClick(); }};
+    nq::HealthView problemsView_{prompts_, scope_, [this] { RefreshCollection(); }};
 };

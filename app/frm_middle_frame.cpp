@@ -231,7 +231,7 @@ void TfrmMiddle::PopupSkinMenu(POINT screen) {
     if (chosen.Skin)
         DUMMY1Click(*chosen.Skin);
     else if (chosen.Command)
-        ShowProblems();
+        RunCommand(nq::Command::ShowProblems);
 }
 
 void TfrmMiddle::DUMMY1Click(const std::string& caption) {

@@ -112,7 +112,8 @@ void HealthView::CreateControls() {
         SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
     make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kStatusId);
-    make(L"BUTTON", L"&Fix", BS_DEFPUSHBUTTON | WS_TABSTOP, kFixId);
+    // No default button: Enter must not fix anything.
+    make(L"BUTTON", L"&Fix", BS_PUSHBUTTON | WS_TABSTOP, kFixId);
     make(L"BUTTON", L"Check &again", BS_PUSHBUTTON | WS_TABSTOP, kCheckId);
     make(L"BUTTON", L"&Close", BS_PUSHBUTTON | WS_TABSTOP, kCloseId);
     RECT client{};

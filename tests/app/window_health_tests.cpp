@@ -106,7 +106,16 @@ TEST_F(HealthTest, EachKindPlantedInTheRootIsListedAndFixedOnAClick) {
     ASSERT_EQ(FontValue(HKEY_LOCAL_MACHINE, kSerif), kDejaVuSerif); // the host's own
 
     form_ = Open(true);
-    form_->ShowProblems();
+    // Opened from the menu of the collections list's empty part.
+    HWND folders = Control(*form_, ctl::LbFolders);
+    RECT client{};
+    GetClientRect(folders, &client);
+    const LPARAM below = MAKELPARAM(10, client.bottom - 3);
+    prompts_.MenuChoices = {"&Problems..."};
+    SendMessageA(folders, WM_RBUTTONDOWN, MK_RBUTTON, below);
+    SendMessageA(folders, WM_RBUTTONUP, 0, below);
+    PumpMessages(*form_);
+    ASSERT_TRUE(View().Handle());
     ASSERT_TRUE(IsWindowVisible(View().Handle()));
     EXPECT_EQ(GetWindow(View().Handle(), GW_OWNER), form_->Handle());
     EXPECT_NE(View().StatusText().find("problems."), std::string::npos) << View().StatusText();
@@ -214,7 +223,13 @@ TEST_F(HealthTest, TheLastCopyIsKeptAndTheUsersScopeLooksOnlyAtItsOwnHive) {
     // Nothing selected: nothing happens, and the window says why.
     Fix({});
     EXPECT_EQ(View().StatusText(), "Select the problems to fix first.");
-    Click(HealthView::kCloseId);
+    // Escape closes the window, as the program's message loop hands it over.
+    MSG escape{};
+    escape.hwnd = List();
+    escape.message = WM_KEYDOWN;
+    escape.wParam = VK_ESCAPE;
+    escape.lParam = 1;
+    form_->ProcessLoopMessage(escape);
     EXPECT_EQ(View().Handle(), nullptr);
 }
 
