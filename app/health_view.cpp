@@ -17,14 +17,14 @@ namespace {
 using catalogue::HealthProblem;
 using catalogue::HealthProblemKind;
 
-constexpr int kWidth = 760, kHeight = 420;
+constexpr int kWidth = 900, kHeight = 440;
 constexpr int kMargin = 8, kButtonWidth = 96, kButtonHeight = 26, kStatusHeight = 44;
 
 struct Column {
     const wchar_t* Title;
     int Width;
 };
-constexpr Column kColumns[] = {{L"Problem", 170}, {L"Font", 160}, {L"Where", 250}, {L"Fix", 160}};
+constexpr Column kColumns[] = {{L"Problem", 210}, {L"Font", 150}, {L"Where", 320}, {L"Fix", 180}};
 
 std::string ProblemText(const HealthProblem& problem) {
     std::string text = catalogue::HealthKindLabel(problem.Kind);
@@ -102,7 +102,8 @@ void HealthView::CreateControls() {
     };
     HWND list = make(WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId,
                      WS_EX_CLIENTEDGE);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
