@@ -25,6 +25,7 @@ enum class Command {
     PreviewFont,       // the preview shows the focused font
     NextControl,       // the focus to the next of the five controls
     PreviousControl,   // ... and back
+    ShowProblems,      // the Problems window, the library checked afresh
 };
 
 } // namespace nq

@@ -59,7 +59,8 @@ std::vector<Item> CollectionRowMenu(int row, bool off) {
 }
 
 std::vector<Item> CollectionsBlankMenu() {
-    return {Run(Command::NewCollection, "&New collection")};
+    return {Run(Command::NewCollection, "&New collection"), Separator(),
+            Run(Command::ShowProblems, "&Problems...")};
 }
 
 std::vector<const Item*> Commands(const std::vector<Item>& menu) {

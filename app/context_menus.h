@@ -36,7 +36,8 @@ std::vector<Item> FontRowsMenu(int selected, bool anyOff, const std::vector<Move
 // and Move to trash.
 std::vector<Item> CollectionRowMenu(int row, bool off);
 
-// The menu on the empty part of the collections list: New collection.
+// The menu on the empty part of the collections list: New collection and,
+// below a separator, Problems... (the library's problems).
 std::vector<Item> CollectionsBlankMenu();
 
 // The items with a command, submenus' included, in menu order.

@@ -14,6 +14,7 @@
 #include "font_scope.h"
 #include "file_drop.h"
 #include "fonts_pane.h"
+#include "health_view.h"
 #include "frame_host.h"
 #include "border_windows.h"
 #include "title_bar.h"
@@ -116,6 +117,13 @@ class TfrmMiddle final : public nq::WindowBase,
     void editSearchChange() override; // ApplySearchFilter
     void editSearchClick() override;
     void editSearchExit() override;
+
+    // The library's problems in a window of their own, checked afresh; fixes
+    // made there read the listed collection again. The skin menu's item
+    // kProblemsCommand and the collections list's menu open it.
+    static constexpr const char* kProblemsCommand = "Problems...";
+    void ShowProblems();
+    nq::HealthView& ProblemsView() { return problemsView_; }
 
     // Preview.
     void lbFontsClick() override;
@@ -364,4 +372,6 @@ class TfrmMiddle final : public nq::WindowBase,
     std::string skinDir_;
     std::string buttonsDir_;
     layout::PaneSizes paneSizes_;
+
+    nq::HealthView problemsView_{prompts_, scope_, [this] { RefreshCollection(); }};
 };

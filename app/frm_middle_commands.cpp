@@ -90,6 +90,9 @@ void TfrmMiddle::RunCommand(nq::Command command, int argument) {
     case Command::PreviousControl:
         MoveFocus(command == Command::NextControl);
         return;
+    case Command::ShowProblems:
+        ShowProblems();
+        return;
     }
 }
 

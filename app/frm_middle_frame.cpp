@@ -232,9 +232,12 @@ std::vector<HWND> TfrmMiddle::EdgeHandles() const {
 
 void TfrmMiddle::PopupSkinMenu(POINT screen) {
     const std::vector<std::string> skins = nq::SkinFolders(programFolder_ + "\\Skins\\");
-    if (const std::optional<std::string> chosen =
-            nq::PopupSkinMenu(frmTop_.Handle(), screen, skins))
-        DUMMY1Click(*chosen);
+    const nq::SkinMenuChoice chosen =
+        nq::PopupSkinMenu(frmTop_.Handle(), screen, skins, {kProblemsCommand});
+    if (chosen.Skin)
+        DUMMY1Click(*chosen.Skin);
+    else if (chosen.Command)
+        RunCommand(nq::Command::ShowProblems);
 }
 
 void TfrmMiddle::DUMMY1Click(const std::string& caption) {

@@ -47,6 +47,9 @@ bool TfrmMiddle::KeyPreview(const MSG& msg) {
 void TfrmMiddle::ProcessLoopMessage(MSG& msg) {
     if (KeyPreview(msg))
         return;
+    // The Problems window's own Tab, Escape and access keys.
+    if (problemsView_.Handle() && IsDialogMessageW(problemsView_.Handle(), &msg))
+        return;
     if (!Handle() || !IsDialogMessageW(Handle(), &msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

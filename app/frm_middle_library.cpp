@@ -155,3 +155,7 @@ void TfrmMiddle::ComboBox1Change() {
     preview_.SetSampleFont(record->Name, previewSize_);
     preview_.RepaintDetails();
 }
+
+void TfrmMiddle::ShowProblems() {
+    problemsView_.Open(Handle());
+}

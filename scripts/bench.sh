@@ -26,7 +26,7 @@ wineprefix="$build/bench-wineprefix"
 configure bench-x86_64 bench_wine -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DNQ_WINEPREFIX="$wineprefix"
 cmake --build "$build/bench-x86_64" -j "$jobs" --target bench_catalogue bench_paint \
-  bench_activation bench_frame >/dev/null
+  bench_activation bench_frame bench_health >/dev/null
 
 corpus="$build/bench-corpus"
 bash "$root/scripts/bench-corpus.sh" "$corpus" 300
@@ -83,6 +83,12 @@ done
 echo
 "$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_activation.exe" \
   "$wine_corpus" "$rounds" 500
+
+# A library of 2,000 fonts in ten collections checked for problems, beside the
+# names a listing reads; the files go again at the end.
+echo
+"$build/bench-x86_64/wine-run.sh" "$build/bench-x86_64/bench/bench_health.exe" \
+  "$wine_corpus" "$rounds" 2000
 
 # The frame at a 1280 x 800 client with the Default skin: a drag step, a resize
 # step and a roll-up beside bare window moves and layered updates.

@@ -319,7 +319,7 @@ TEST_F(CommandsTest, TheCollectionMenusOfferWhatTheRowAllowsAndRunTheSameCommand
     GetClientRect(Folders(), &client);
     prompts_.MenuChoices = {"&New collection"};
     RightClickAt(Folders(), POINT{10, client.bottom - 3});
-    EXPECT_EQ(prompts_.Menus.back(), Rows{"&New collection"});
+    EXPECT_EQ(prompts_.Menus.back(), (Rows{"&New collection", "-", "&Problems..."}));
     EXPECT_TRUE(Exists(Root() + "Gamma"));
     EXPECT_NE(FolderRow("Gamma"), -1);
 

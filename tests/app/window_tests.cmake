@@ -14,6 +14,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_scope_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_dpi_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_formats_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_health_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_test_main.cpp)
 target_link_libraries(window_tests PRIVATE nq_window glyphscan_font_builder GTest::gtest)
 # The program's manifest and icon: the window is tested with the common controls

@@ -97,7 +97,7 @@ TEST(ContextMenus, CollectionRowsOfferWhatTheRowAllows) {
                                         "Move to &trash\tDel"}));
     EXPECT_EQ(Texts(nq::menus::CollectionRowMenu(3, true)).front(), "Switch &on\tSpace");
     EXPECT_EQ(Texts(nq::menus::CollectionsBlankMenu()),
-              std::vector<std::string>{"&New collection"});
+              (std::vector<std::string>{"&New collection", "-", "&Problems..."}));
 }
 
 TEST(BatchReport, TheQuestionCountsAndTheReportNamesEveryFontLeftAsItWas) {
