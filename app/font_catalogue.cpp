@@ -113,11 +113,7 @@ void CheckInstalled(FontDescr& record, const FontScope& scope) {
     record.Installed = RegistryNamesFile(key.get(), record, scope);
 }
 
-namespace {
-
-// ReadFontRecord with the scope's font key open already (null when it is missing).
-std::unique_ptr<FontDescr> ReadRecord(const std::string& path, HKEY fontKey, const FontScope& scope,
-                                      FontNameBuffers& names) {
+std::unique_ptr<FontDescr> ReadFontFileNames(const std::string& path, FontNameBuffers& names) {
     auto record = std::make_unique<FontDescr>();
     record->Path = path;
     const bool bitmapName = LowerExtension(path) == ".fon";
@@ -139,28 +135,24 @@ std::unique_ptr<FontDescr> ReadRecord(const std::string& path, HKEY fontKey, con
         record->Format = nq::fontfile::FontFormat::kBitmap;
     if (!description.empty())
         record->Name = std::move(description);
-    record->Installed = RegistryNamesFile(fontKey, *record, scope);
     return record;
 }
 
-} // namespace
-
 std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
                                           FontNameBuffers& names) {
-    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
-    return ReadRecord(path, key.get(), scope, names);
+    std::unique_ptr<FontDescr> record = ReadFontFileNames(path, names);
+    if (record)
+        CheckInstalled(*record, scope);
+    return record;
 }
 
-void ScanFontFolder(const std::string& folder, const FontScope& scope,
-                    const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
-    // One set of naming buffers and one opening of the font key serve the whole listing.
-    FontNameBuffers names{};
-    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+std::vector<FontFileEntry> FontFilesIn(const std::string& folder) {
+    std::vector<FontFileEntry> files;
     const std::wstring wideFolder = nq::WideFromUtf8(folder);
     WIN32_FIND_DATAW entry;
     nq::UniqueFind find(FindFirstFileW((wideFolder + L"*.*").c_str(), &entry));
     if (!find)
-        return;
+        return files;
     do {
         if (entry.dwFileAttributes &
             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
@@ -170,8 +162,23 @@ void ScanFontFolder(const std::string& folder, const FontScope& scope,
         const std::string fileName = nq::Utf8FromWide(entry.cFileName, wcslen(entry.cFileName));
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        if (std::unique_ptr<FontDescr> record =
-                ReadRecord(folder + fileName, key.get(), scope, names))
-            onFont(std::move(record));
+        nq::catalogue::FileStamp stamp;
+        stamp.Size = (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow;
+        stamp.LastWrite = (std::uint64_t{entry.ftLastWriteTime.dwHighDateTime} << 32) |
+                          entry.ftLastWriteTime.dwLowDateTime;
+        files.push_back({folder + fileName, stamp});
     } while (FindNextFileW(find.get(), &entry));
+    return files;
+}
+
+void ScanFontFolder(const std::string& folder, const FontScope& scope,
+                    const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
+    // One set of naming buffers and one opening of the font key serve the whole listing.
+    FontNameBuffers names{};
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    for (const FontFileEntry& file : FontFilesIn(folder))
+        if (std::unique_ptr<FontDescr> record = ReadFontFileNames(file.Path, names)) {
+            record->Installed = RegistryNamesFile(key.get(), *record, scope);
+            onFont(std::move(record));
+        }
 }

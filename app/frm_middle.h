@@ -9,6 +9,7 @@
 #include "client_skin.h"
 #include "collections_pane.h"
 #include "font_descr.h"
+#include "font_listing.h"
 #include "font_scope.h"
 #include "file_drop.h"
 #include "fonts_pane.h"
@@ -103,8 +104,21 @@ class TfrmMiddle final : public nq::WindowBase,
     // Asks for a name and creates that collection under the fonts root.
     void NewCollection() override;
 
-    // Font catalogue and search box.
+    // Font catalogue and search box. ListFonts starts reading the folder on
+    // the listing's thread (cancelling a listing that still reads); its
+    // records join FontList and lbFonts as they arrive.
     void ListFonts(const std::string& folder);
+    // Whether the listing still reads its files.
+    bool ListingFonts() const { return listing_.Reading(); }
+    // Waits for the listing to read its last file and takes in its records:
+    // for the actions that need every record of the folder.
+    void FinishListing();
+    // The fonts bar's count text while the listing reads ("Reading 2,345 of
+    // 10,000"); nothing when it is done.
+    std::optional<std::string> ListingText() const override;
+    // How the listing reads a file that the cache does not hold; tests slow
+    // it down or count the files it opens.
+    void SetRecordReader(nq::RecordReader reader) { listing_.SetReader(std::move(reader)); }
     void editSearchChange() override; // ApplySearchFilter
     void editSearchClick() override;
     void editSearchExit() override;
@@ -202,6 +216,9 @@ class TfrmMiddle final : public nq::WindowBase,
     bool DragOver(nq::DragSource source, POINT screen) override;
     void DragDrop(nq::DragSource source, POINT screen) override;
 
+    // Records of the listing arrived: they join FontList and lbFonts.
+    void FontsArrived();
+
     // The folder an added font is copied into: the listed one, the fonts root
     // before the first listing.
     std::string AdditionFolder() const;
@@ -282,7 +299,14 @@ class TfrmMiddle final : public nq::WindowBase,
     bool panelsHooked_ = false;
     nq::UniqueGdiObject windowBrush_; // the skin's "bg" colour
 
+    // Posted by the listing's thread when batches of records wait; wParam is
+    // the listing's generation.
+    static constexpr UINT kFontsArrived = WM_APP + 0x40;
+
     std::unique_ptr<FontList> fontList_;
+    // Reads the listed folder, with the catalogue cache; declared after
+    // FontList, so that it stops before the records go.
+    nq::FontListing listing_;
     std::optional<std::string> listedFolder_;
     // The record the preview and the fonts bar describe (lbFontsClick); only
     // compared, never read through.

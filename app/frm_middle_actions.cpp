@@ -45,6 +45,8 @@ void TfrmMiddle::Button2Click() {
     // switch-off must never write over the list of a collection that is off.
     if (!FollowCurrentCollection())
         return;
+    // The switch covers every font of the collection.
+    FinishListing();
     const std::string folder = CollectionFolder(row);
     const std::string error = collectionOff_ ? SwitchCollectionOn(*fontList_, folder, Scope())
                                              : SwitchCollectionOff(*fontList_, folder, Scope());
@@ -87,8 +89,10 @@ void TfrmMiddle::RemoveRecord(const FontDescr* record) {
 }
 
 void TfrmMiddle::AddFontByDialog() {
-    // The font goes to the highlighted collection, listed by now.
+    // The font goes to the highlighted collection, listed by now (whole, so
+    // that the listing does not find the copy a second time).
     FollowCurrentCollection();
+    FinishListing();
     const std::optional<std::string> chosen =
         prompts_.OpenFile(Handle(), "Font Files (*.fon, *.ttf, *.otf, *.ttc, *.otc)",
                           "*.fon;*.ttf;*.otf;*.ttc;*.otc");
@@ -112,6 +116,7 @@ void TfrmMiddle::AddFontByDialog() {
 void TfrmMiddle::FileDrop1Drop(nq::TFileDrop& sender) {
     const nq::WaitCursor wait;
     FollowCurrentCollection();
+    FinishListing();
     for (const std::string& dropped : sender.Files()) {
         const std::string target = TargetPath(AdditionFolder(), dropped);
         if (!CopyFontFile(dropped, target)) {
@@ -159,8 +164,10 @@ void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
         const int row = collections_.CurrentRow();
         if (row <= 0 || !fontList_)
             return;
-        // The question comes with the collection listed.
+        // The question comes with the collection listed, every font of it:
+        // those switched on are switched off on the way to the trash.
         FollowCurrentCollection();
+        FinishListing();
         if (prompts_.Message(Handle(), kTrashCaption,
                              "Are you sure you want move this collection to the trash?",
                              MB_YESNO | MB_ICONQUESTION) != IDYES)

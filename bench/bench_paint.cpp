@@ -222,6 +222,7 @@ int main(int argc, char** argv) {
     SendMessageA(lbFolders, LB_SETSEL, TRUE, kCollectionRow);
     SendMessageA(lbFolders, LB_SETCARETINDEX, kCollectionRow, FALSE);
     form->lbFoldersClick();
+    form->FinishListing();
     SendMessageA(lbFonts, LB_SETCURSEL, 0, 0);
     form->lbFontsClick();
     Repaint(window, kRepaintAll);

@@ -9,6 +9,7 @@
 #include "ui_fonts.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace nq {
 
@@ -54,13 +55,8 @@ bool NameBefore(const std::wstring& a, const std::wstring& b) {
                           static_cast<int>(b.size())) == CSTR_LESS_THAN;
 }
 
-// A record with its name in UTF-16, the form the comparison takes.
-struct SortEntry {
-    FontDescr* Record;
-    std::wstring Name;
-};
-
-bool EntryBefore(const SortEntry& a, const SortEntry& b) {
+// For the pane's sort entries: by name.
+template <class Entry> bool EntryBefore(const Entry& a, const Entry& b) {
     return NameBefore(a.Name, b.Name);
 }
 
@@ -68,15 +64,11 @@ bool EntryBefore(const SortEntry& a, const SortEntry& b) {
 
 void FontsPane::SetRecords(const FontList& records) {
     // Each name is turned into UTF-16 once, not once per comparison.
-    std::vector<SortEntry> entries;
-    entries.reserve(records.size());
-    for (const std::unique_ptr<FontDescr>& record : records)
-        entries.push_back({record.get(), WideFromUtf8(record->Name)});
-    std::stable_sort(entries.begin(), entries.end(), EntryBefore);
     sorted_.clear();
-    sorted_.reserve(entries.size());
-    for (SortEntry& entry : entries)
-        sorted_.push_back(entry.Record);
+    sorted_.reserve(records.size());
+    for (const std::unique_ptr<FontDescr>& record : records)
+        sorted_.push_back({record.get(), WideFromUtf8(record->Name)});
+    std::stable_sort(sorted_.begin(), sorted_.end(), EntryBefore<SortEntry>);
 }
 
 void FontsPane::ShowRecords(const SearchFilter& filter) const {
@@ -84,10 +76,10 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
     List().Clear();
     std::vector<const FontDescr*> shown;
     std::size_t characters = 0;
-    for (const FontDescr* record : sorted_)
-        if (filter.Passes(record->Name)) {
-            shown.push_back(record);
-            characters += record->Name.size() + 1;
+    for (const SortEntry& entry : sorted_)
+        if (filter.Passes(entry.Record->Name)) {
+            shown.push_back(entry.Record);
+            characters += entry.Record->Name.size() + 1;
         }
     // Room for every row at once; the rows come in order, so none is sorted in.
     SendMessageA(lbFonts_, LB_INITSTORAGE, shown.size(), characters);
@@ -95,13 +87,57 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
         List().Add(record->Name, reinterpret_cast<LPARAM>(record));
 }
 
+void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter) {
+    if (records.empty())
+        return;
+    std::vector<SortEntry> added;
+    added.reserve(records.size());
+    for (FontDescr* record : records)
+        added.push_back({record, WideFromUtf8(record->Name)});
+    std::stable_sort(added.begin(), added.end(), EntryBefore<SortEntry>);
+    // Equal names keep the order they were read in: the earlier ones first.
+    std::vector<SortEntry> merged;
+    merged.reserve(sorted_.size() + added.size());
+    std::merge(std::make_move_iterator(sorted_.begin()), std::make_move_iterator(sorted_.end()),
+               std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
+               std::back_inserter(merged), EntryBefore<SortEntry>);
+    sorted_ = std::move(merged);
+
+    // The rows are the shown records in this order: each new one goes in
+    // after the shown ones before it. The rows go in from the top, so that
+    // each row number counts the rows put in already.
+    const ListBox list = List();
+    const RedrawSuspended suspended(lbFonts_);
+    std::size_t characters = 0;
+    for (const FontDescr* record : records)
+        characters += record->Name.size() + 1;
+    SendMessageA(lbFonts_, LB_INITSTORAGE, records.size(), characters);
+    std::size_t next = 0; // the next new record, in sorted order
+    int row = 0;
+    for (const SortEntry& entry : sorted_) {
+        if (next == added.size())
+            break;
+        const bool isNew = entry.Record == added[next].Record;
+        if (isNew)
+            ++next;
+        if (!filter.Passes(entry.Record->Name))
+            continue;
+        if (isNew) {
+            const int at = list.Insert(row, entry.Record->Name);
+            if (at >= 0)
+                list.SetData(at, reinterpret_cast<LPARAM>(entry.Record));
+        }
+        ++row;
+    }
+}
+
 void FontsPane::AddRecord(FontDescr* record, bool shown) {
-    const std::wstring name = WideFromUtf8(record->Name);
-    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), name,
-                                    [](const std::wstring& added, const FontDescr* listed) {
-                                        return NameBefore(added, WideFromUtf8(listed->Name));
-                                    }),
-                   record);
+    std::wstring name = WideFromUtf8(record->Name);
+    const auto at = std::upper_bound(sorted_.begin(), sorted_.end(), name,
+                                     [](const std::wstring& added, const SortEntry& listed) {
+                                         return NameBefore(added, listed.Name);
+                                     });
+    sorted_.insert(at, {record, name});
     if (!shown)
         return;
     // The row goes after the rows of equal or smaller names.
@@ -120,7 +156,10 @@ void FontsPane::AddRecord(FontDescr* record, bool shown) {
 }
 
 void FontsPane::RemoveRecord(const FontDescr* record) {
-    sorted_.erase(std::remove(sorted_.begin(), sorted_.end(), record), sorted_.end());
+    sorted_.erase(
+        std::remove_if(sorted_.begin(), sorted_.end(),
+                       [record](const SortEntry& entry) { return entry.Record == record; }),
+        sorted_.end());
     const ListBox list = List();
     for (int row = list.Count() - 1; row >= 0; --row)
         if (list.Data(row) == reinterpret_cast<LPARAM>(record))
@@ -151,6 +190,8 @@ const char* FontsPane::ToggleTip() const {
 }
 
 std::optional<std::string> FontsPane::CountText() const {
+    if (std::optional<std::string> reading = host_->ListingText())
+        return reading;
     return bars::FontCountText(List().Count(), host_->FilteredTotal());
 }
 

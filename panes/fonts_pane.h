@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace nq {
@@ -32,6 +33,9 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     void ShowRecords(const SearchFilter& filter) const;
     // One more record of the listing, with a row at its place when shown.
     void AddRecord(FontDescr* record, bool shown);
+    // More records of a listing that is being read, each with a row at its
+    // place when it passes filter, the filter the rows were shown with.
+    void AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter);
     // A record leaves the listing together with its row.
     void RemoveRecord(const FontDescr* record);
     void Clear();
@@ -72,7 +76,12 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     PaneSplitter splitter2_;
     ListDrag drag_;
     ButtonBar pb2_;
-    std::vector<FontDescr*> sorted_; // the listing's records in row order
+    // A record with its name in UTF-16, the form the order compares.
+    struct SortEntry {
+        FontDescr* Record;
+        std::wstring Name;
+    };
+    std::vector<SortEntry> sorted_; // the listing's records in row order
 };
 
 } // namespace nq

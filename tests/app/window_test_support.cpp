@@ -132,13 +132,30 @@ void WindowTest::Close(std::unique_ptr<TfrmMiddle>& form) {
     form.reset();
 }
 
-void WindowTest::ClickFolder(TfrmMiddle& form, int row) {
+void WindowTest::ClickFolder(TfrmMiddle& form, int row, bool waitForListing) {
     HWND list = Control(form, ctl::LbFolders);
     SendMessageA(list, LB_SETSEL, FALSE, -1);
     SendMessageA(list, LB_SETSEL, TRUE, row);
     SendMessageA(list, LB_SETCARETINDEX, row, FALSE);
     SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(ctl::LbFolders, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
+    if (waitForListing)
+        WaitForListing(form);
+}
+
+void WindowTest::WaitForListing(TfrmMiddle& form) {
+    // The records arrive by message, as they do in the program's message loop.
+    const ULONGLONG deadline = GetTickCount64() + 60000;
+    while (form.ListingFonts() && GetTickCount64() < deadline) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (form.ListingFonts())
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    ASSERT_FALSE(form.ListingFonts()) << "the listing did not end within a minute";
 }
 
 void WindowTest::TypeSearch(TfrmMiddle& form, const std::string& text) {

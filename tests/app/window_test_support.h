@@ -163,8 +163,11 @@ class WindowTest : public ::testing::Test {
     static void Close(std::unique_ptr<TfrmMiddle>& form);
 
     // Makes row the current row of lbFolders as a click would, with the
-    // notification the list box sends.
-    static void ClickFolder(TfrmMiddle& form, int row);
+    // notification the list box sends; then, unless told not to, lets the
+    // window take in the listing's records until it is done.
+    static void ClickFolder(TfrmMiddle& form, int row, bool waitForListing = true);
+    // Dispatches the window's messages until its listing is done.
+    static void WaitForListing(TfrmMiddle& form);
     // Sets the search box's text as typing would (EN_CHANGE follows).
     static void TypeSearch(TfrmMiddle& form, const std::string& text);
     // A left click into the search box, delivered to the edit control.
