@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <cwchar>
@@ -108,6 +109,61 @@ bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope
                                   scope.Root()));
 }
 
+namespace {
+
+// A value name as the registry compares them: upper case.
+std::wstring FoldedValueName(std::wstring name) {
+    if (!name.empty())
+        CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+} // namespace
+
+RegisteredFonts::RegisteredFonts(const FontScope& scope) {
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    DWORD count = 0, longestName = 0, longestData = 0;
+    if (!key ||
+        RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return;
+    values_.reserve(count);
+    std::vector<wchar_t> name(longestName + 1);
+    std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
+    for (DWORD index = 0;;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataBytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        DWORD type = 0;
+        const LONG status = RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr,
+                                          &type, reinterpret_cast<BYTE*>(data.data()), &dataBytes);
+        if (status == ERROR_MORE_DATA) {
+            // A value grew since the key was measured: room, and the same value again.
+            name.resize(name.size() * 2);
+            data.resize(std::max<std::size_t>(data.size() * 2, dataBytes / sizeof(wchar_t) + 1));
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            break;
+        ++index;
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            continue;
+        // The stored data need not end in a terminator, or may hold several.
+        const std::wstring text(data.data(), dataBytes / sizeof(wchar_t));
+        values_.emplace(FoldedValueName(std::wstring(name.data(), nameLength)),
+                        nq::Utf8FromWide(text.substr(0, text.find(L'\0'))));
+    }
+}
+
+bool RegisteredFonts::NamesFile(const FontDescr& record, const FontScope& scope) const {
+    for (const std::string& valueName : {FontValueName(record), OtherFontValueName(record)}) {
+        const auto value = values_.find(FoldedValueName(nq::WideFromUtf8(valueName)));
+        if (ValueNamesFile(value == values_.end() ? std::string() : value->second, record.Path,
+                           scope.Root()))
+            return true;
+    }
+    return false;
+}
+
 void CheckInstalled(FontDescr& record, const FontScope& scope) {
     const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
     record.Installed = RegistryNamesFile(key.get(), record, scope);
@@ -150,7 +206,10 @@ std::vector<FontFileEntry> FontFilesIn(const std::string& folder) {
     std::vector<FontFileEntry> files;
     const std::wstring wideFolder = nq::WideFromUtf8(folder);
     WIN32_FIND_DATAW entry;
-    nq::UniqueFind find(FindFirstFileW((wideFolder + L"*.*").c_str(), &entry));
+    // Without the short names, which the listing never reads.
+    nq::UniqueFind find(FindFirstFileExW((wideFolder + L"*.*").c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH));
     if (!find)
         return files;
     do {
@@ -175,10 +234,10 @@ void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
     // One set of naming buffers and one opening of the font key serve the whole listing.
     FontNameBuffers names{};
-    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    const RegisteredFonts registered(scope);
     for (const FontFileEntry& file : FontFilesIn(folder))
         if (std::unique_ptr<FontDescr> record = ReadFontFileNames(file.Path, names)) {
-            record->Installed = RegistryNamesFile(key.get(), *record, scope);
+            record->Installed = registered.NamesFile(*record, scope);
             onFont(std::move(record));
         }
 }

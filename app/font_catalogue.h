@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The four buffers GetFontProps fills: full name, copyright, trademark, family.
@@ -58,7 +59,7 @@ std::vector<FontFileEntry> FontFilesIn(const std::string& folder);
 
 // Calls onFont with a filled record (Installed set) for every usable font file
 // of FontFilesIn(folder), in that order, all read on the calling thread. The
-// four naming buffers are taken and the font key is opened once per call.
+// four naming buffers are taken and the font key is read once per call.
 void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont);
 
@@ -69,6 +70,22 @@ std::string FontResourceDescription(const std::string& path);
 // Whether the scope's open font key (KEY_QUERY_VALUE; null reads as missing)
 // names exactly the record's file under either of the font's value names.
 bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope);
+
+// The scope's font key read whole at one moment, for a listing that asks it
+// about many files: one pass over its values rather than two queries per file.
+class RegisteredFonts {
+  public:
+    // Empty when the key is missing or cannot be read.
+    explicit RegisteredFonts(const FontScope& scope);
+    // What RegistryNamesFile answers for the key as it was read.
+    bool NamesFile(const FontDescr& record, const FontScope& scope) const;
+    std::size_t Size() const { return values_.size(); }
+
+  private:
+    // The string data of each value (UTF-8), by its name folded as the
+    // registry compares value names, without regard to case.
+    std::unordered_map<std::wstring, std::string> values_;
+};
 
 // Sets record.Installed: whether the scope's font registry (HKLM or HKCU, never
 // the other one) names exactly this file under either of the font's value

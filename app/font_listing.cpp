@@ -2,7 +2,6 @@
 
 #include "catalogue_cache_file.h"
 #include "listing_rules.h"
-#include "registry.h"
 
 #include <chrono>
 #include <exception>
@@ -191,7 +190,7 @@ void FontListing::Read(Job& job) {
 
     FontNameBuffers names{};
     // Installed is never cached: the registry says it afresh every listing.
-    const UniqueRegKey key = job.Scope.OpenFontKeyToRead();
+    const RegisteredFonts registered(job.Scope);
     listing::Pending pending;
     auto since = std::chrono::steady_clock::now();
     for (const FontFileEntry& file : files) {
@@ -201,7 +200,7 @@ void FontListing::Read(Job& job) {
         ++batch.Read;
         ++pending.FilesRead;
         if (record) {
-            record->Installed = RegistryNamesFile(key.get(), *record, job.Scope);
+            record->Installed = registered.NamesFile(*record, job.Scope);
             batch.Records.push_back(std::move(record));
             ++pending.Records;
         }
@@ -217,19 +216,18 @@ void FontListing::Read(Job& job) {
     }
     if (job.Cancelled)
         return;
-    {
-        // Files of the folder that are gone take their entries with them.
-        std::vector<std::string> seen;
-        seen.reserve(files.size());
-        for (const FontFileEntry& file : files)
-            seen.push_back(file.Path);
-        const std::lock_guard<std::mutex> lock(cacheMutex_);
-        cache_.DropMissing(job.Folder, seen);
-        if (!cachePath_.empty() && cache_.Changed())
-            SaveCacheLocked();
-    }
     batch.Done = true;
     Deliver(job, std::move(batch));
+    // The window has every record; the cache is brought up to date after.
+    // Files of the folder that are gone take their entries with them.
+    std::vector<std::string> seen;
+    seen.reserve(files.size());
+    for (const FontFileEntry& file : files)
+        seen.push_back(file.Path);
+    const std::lock_guard<std::mutex> lock(cacheMutex_);
+    cache_.DropMissing(job.Folder, seen);
+    if (!cachePath_.empty() && cache_.Changed())
+        SaveCacheLocked();
 }
 
 } // namespace nq

@@ -55,7 +55,8 @@ class FontListing {
 
     // Keeps the catalogue cache in the file at path: loaded now (a missing,
     // short, corrupt or foreign file gives an empty cache, which replaces it),
-    // written whole at the end of every listing that changed it, and by SaveCache.
+    // written whole by the reader after the last batch of every listing that
+    // changed it, and by SaveCache.
     void UseCacheFile(const std::wstring& path);
     // Writes the cache when it changed since it was loaded or last written
     // (a cancelled listing leaves what it read). No listing may run. False
@@ -70,8 +71,8 @@ class FontListing {
     // Stops the running listing at once: its thread is joined and nothing
     // more of it is handed over.
     void Cancel();
-    // Blocks until the running listing has read every file; its batches then
-    // wait to be taken.
+    // Blocks until the running listing has read every file and brought the
+    // cache (and its file) up to date; its batches then wait to be taken.
     void Wait();
     // The batches of the current listing that wait, in order; those of an
     // older one are dropped. Taking the last batch ends the listing.

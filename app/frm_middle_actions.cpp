@@ -70,7 +70,7 @@ void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
         return;
     FontDescr* added = record.get();
     fontList_->push_back(std::move(record));
-    fonts_.AddRecord(added, search_.Filter().Passes(added->Name));
+    fonts_.AddRecord(added, search_.Filter());
     RefreshBars();
 }
 

@@ -16,10 +16,12 @@ std::string GroupedDigits(std::uint64_t n);
 std::string ReadingText(std::uint64_t read, std::uint64_t total);
 
 // How long the reader keeps records before it hands them over, and how many
-// it keeps at most: a batch costs the window one pass over its rows, so a few
-// a second keep both the rows and the count text moving.
-constexpr std::uint64_t kHandoverIntervalMs = 100;
-constexpr std::size_t kMaxBatchRecords = 1024;
+// it keeps at most. Each batch costs the window a pass over its rows and a
+// repaint, so a few a second keep the rows and the count text moving without
+// slowing the reading; records from the cache come fast, and a batch of the
+// largest size is still taken in well under the time a key may wait.
+constexpr std::uint64_t kHandoverIntervalMs = 200;
+constexpr std::size_t kMaxBatchRecords = 2048;
 
 // Where a reader stands since its last handover (or since it started).
 struct Pending {

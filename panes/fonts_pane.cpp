@@ -48,26 +48,35 @@ void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
 
 namespace {
 
-// The order of a sorted list box: by text, without regard to case.
-bool NameBefore(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
-                          static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+// The key the rows are ordered by: the name's sort key, without regard to
+// case. Keys compare byte by byte as CompareStringW compares the names, so
+// each name is weighed once rather than once per comparison.
+std::string SortKey(const std::string& name) {
+    const std::wstring wide = WideFromUtf8(name);
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int length = static_cast<int>(wide.size());
+    const int bytes = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length, nullptr, 0);
+    if (bytes <= 0) // no key: the name's own UTF-16 units stand in
+        return std::string(reinterpret_cast<const char*>(wide.data()),
+                           wide.size() * sizeof(wchar_t));
+    std::string key(static_cast<std::size_t>(bytes), '\0');
+    LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length,
+                 reinterpret_cast<LPWSTR>(key.data()), bytes);
+    return key;
 }
 
-// For the pane's sort entries: by name.
+// For the pane's sort entries: by key (std::string compares bytes unsigned).
 template <class Entry> bool EntryBefore(const Entry& a, const Entry& b) {
-    return NameBefore(a.Name, b.Name);
+    return a.Key < b.Key;
 }
 
 } // namespace
 
 void FontsPane::SetRecords(const FontList& records) {
-    // Each name is turned into UTF-16 once, not once per comparison.
     sorted_.clear();
     sorted_.reserve(records.size());
     for (const std::unique_ptr<FontDescr>& record : records)
-        sorted_.push_back({record.get(), WideFromUtf8(record->Name)});
+        sorted_.push_back({record.get(), SortKey(record->Name)});
     std::stable_sort(sorted_.begin(), sorted_.end(), EntryBefore<SortEntry>);
 }
 
@@ -93,7 +102,7 @@ void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchF
     std::vector<SortEntry> added;
     added.reserve(records.size());
     for (FontDescr* record : records)
-        added.push_back({record, WideFromUtf8(record->Name)});
+        added.push_back({record, SortKey(record->Name)});
     std::stable_sort(added.begin(), added.end(), EntryBefore<SortEntry>);
     // Equal names keep the order they were read in: the earlier ones first.
     std::vector<SortEntry> merged;
@@ -131,28 +140,8 @@ void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchF
     }
 }
 
-void FontsPane::AddRecord(FontDescr* record, bool shown) {
-    std::wstring name = WideFromUtf8(record->Name);
-    const auto at = std::upper_bound(sorted_.begin(), sorted_.end(), name,
-                                     [](const std::wstring& added, const SortEntry& listed) {
-                                         return NameBefore(added, listed.Name);
-                                     });
-    sorted_.insert(at, {record, name});
-    if (!shown)
-        return;
-    // The row goes after the rows of equal or smaller names.
-    const ListBox list = List();
-    int low = 0, high = list.Count();
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (NameBefore(name, list.WideText(middle)))
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    const int row = list.Insert(low, record->Name);
-    if (row >= 0)
-        list.SetData(row, reinterpret_cast<LPARAM>(record));
+void FontsPane::AddRecord(FontDescr* record, const SearchFilter& filter) {
+    AddRecords({record}, filter);
 }
 
 void FontsPane::RemoveRecord(const FontDescr* record) {

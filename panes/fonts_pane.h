@@ -31,8 +31,9 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     // Rebuilds the rows from those records, keeping those that pass filter,
     // in order, with the list's repainting suspended meanwhile.
     void ShowRecords(const SearchFilter& filter) const;
-    // One more record of the listing, with a row at its place when shown.
-    void AddRecord(FontDescr* record, bool shown);
+    // One more record of the listing, with a row at its place when it passes
+    // filter, the filter the rows were shown with.
+    void AddRecord(FontDescr* record, const SearchFilter& filter);
     // More records of a listing that is being read, each with a row at its
     // place when it passes filter, the filter the rows were shown with.
     void AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter);
@@ -76,10 +77,10 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     PaneSplitter splitter2_;
     ListDrag drag_;
     ButtonBar pb2_;
-    // A record with its name in UTF-16, the form the order compares.
+    // A record with the key of its name, which the order compares.
     struct SortEntry {
         FontDescr* Record;
-        std::wstring Name;
+        std::string Key;
     };
     std::vector<SortEntry> sorted_; // the listing's records in row order
 };

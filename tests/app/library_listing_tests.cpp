@@ -309,4 +309,69 @@ TEST_F(ListingTest, BatchesHandOverWholeRecordsAndAStartedListingCancelsTheOld) 
     EXPECT_TRUE(listing.TakeBatches().empty());
 }
 
+TEST(RegisteredFonts, AnswersAsTheKeyAnswersEachFile) {
+    TempFolder root;
+    const FontScope scope = libtest::Machine(root.Path());
+    const std::string tag = "NQ " + std::to_string(GetCurrentProcessId()) + " ";
+    struct Case {
+        const char* What;
+        std::string Name;      // the record's display name
+        bool Cff;              // registered as " (OpenType)"
+        std::string ValueName; // the value set (empty: none)
+        std::string Data;      // its data
+        DWORD Type;
+        bool Installed;
+    };
+    const std::string file = root.Path() + "f.ttf";
+    const std::string cyrillic = "\xD0\xA8\xD1\x80\xD0\xB8\xD1\x84\xD1\x82"; // Шрифт
+    const std::string cyrillicLower = "\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82";
+    const std::vector<Case> cases = {
+        {"the full path", tag + "Full", false, tag + "Full (TrueType)", file, REG_SZ, true},
+        {"a bare name in the root", tag + "Bare", false, tag + "Bare (TrueType)", "f.ttf", REG_SZ,
+         true},
+        {"a value name in other case", tag + "Case", false, tag + "CASE (truetype)", file,
+         REG_EXPAND_SZ, true},
+        {"non-ASCII letters in other case", tag + cyrillic, false,
+         tag + cyrillicLower + " (TrueType)", file, REG_SZ, true},
+        {"the OpenType name", tag + "Cff", true, tag + "Cff (OpenType)", file, REG_SZ, true},
+        {"the other name of the same font", tag + "Other", true, tag + "Other (TrueType)", file,
+         REG_SZ, true},
+        {"another file", tag + "Elsewhere", false, tag + "Elsewhere (TrueType)",
+         root.Path() + "g.ttf", REG_SZ, false},
+        {"no value", tag + "None", false, "", "", REG_SZ, false},
+        {"a number", tag + "Number", false, tag + "Number (TrueType)", "1234", REG_DWORD, false},
+    };
+    const nq::UniqueRegKey key = nq::CreateKey(HKEY_LOCAL_MACHINE, nq::kFontsKey, KEY_ALL_ACCESS);
+    ASSERT_TRUE(key);
+    for (const Case& c : cases) {
+        if (c.ValueName.empty())
+            continue;
+        const std::wstring name = libtest::Wide(c.ValueName), data = libtest::Wide(c.Data);
+        const DWORD number = 1234;
+        ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, c.Type,
+                                 c.Type == REG_DWORD ? reinterpret_cast<const BYTE*>(&number)
+                                                     : reinterpret_cast<const BYTE*>(data.c_str()),
+                                 c.Type == REG_DWORD
+                                     ? sizeof number
+                                     : static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
+    const RegisteredFonts registered(scope);
+    EXPECT_GE(registered.Size(), cases.size() - 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        FontDescr record;
+        record.Name = c.Name;
+        record.Path = file;
+        record.CffOutlines = c.Cff;
+        record.Format =
+            c.Cff ? nq::fontfile::FontFormat::kOpenTypeCff : nq::fontfile::FontFormat::kTrueType;
+        EXPECT_EQ(RegistryNamesFile(key.get(), record, scope), c.Installed);
+        EXPECT_EQ(registered.NamesFile(record, scope), c.Installed);
+    }
+    for (const Case& c : cases)
+        if (!c.ValueName.empty())
+            RegDeleteValueW(key.get(), libtest::Wide(c.ValueName).c_str());
+}
+
 } // namespace
