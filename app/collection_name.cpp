@@ -21,6 +21,18 @@ bool IsForbiddenCharacter(char c) {
     return false;
 }
 
+// How many UTF-16 code units the UTF-8 text takes, the units the length limits
+// of Windows paths count: one per character, two for one beyond U+FFFF.
+std::size_t Utf16Length(const std::string& utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) // not a continuation byte
+            units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
 } // namespace
 
 bool IsReservedDeviceName(const std::string& name) {
@@ -64,10 +76,10 @@ std::string CollectionNameRuleMessage(const std::string& fontsRoot, const std::s
         return "\"" + name +
                "\" is a device name reserved by Windows and cannot be used as a "
                "collection name.";
-    if (fontsRoot.size() + name.size() > kMaxCollectionFolderLength) {
-        const std::size_t room = fontsRoot.size() < kMaxCollectionFolderLength
-                                     ? kMaxCollectionFolderLength - fontsRoot.size()
-                                     : 0;
+    const std::size_t rootLength = Utf16Length(fontsRoot);
+    if (rootLength + Utf16Length(name) > kMaxCollectionFolderLength) {
+        const std::size_t room =
+            rootLength < kMaxCollectionFolderLength ? kMaxCollectionFolderLength - rootLength : 0;
         return "The collection name is too long: in " + fontsRoot + " it may have at most " +
                std::to_string(room) + " characters.";
     }

@@ -58,6 +58,9 @@ class TfrmMiddle final : public nq::WindowBase,
     void Show();
     // The window's destruction ends the message loop (the program's main window).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    // A scope for this run alone, in place of the setting (from the command
+    // line); the setting itself is kept and written back as it was. Before Create.
+    void RequestScope(ScopeSetting requested) { requestedScope_ = requested; }
 
     // The fonts the window manages (for everyone or for the user), and their root.
     const FontScope& Scope() const { return scope_; }
@@ -103,6 +106,9 @@ class TfrmMiddle final : public nq::WindowBase,
     void lbFoldersClick() override;
     // Asks for a name and creates that collection under the fonts root.
     void NewCollection() override;
+    // A click on the collections header: for the user's own fonts, the offer
+    // to start again as administrator for the fonts of everyone.
+    void CollectionHeaderClick() override;
 
     // Font catalogue and search box. ListFonts starts reading the folder on
     // the listing's thread (cancelling a listing that still reads); its
@@ -257,10 +263,12 @@ class TfrmMiddle final : public nq::WindowBase,
     bool ListingACollection() const;
 
     Prompts& prompts_;
+    std::string programPath_;
     std::string programFolder_;
     ScopePlaces places_;
     FontScope scope_;
     ScopeSetting scopeSetting_ = ScopeSetting::Auto;
+    std::optional<ScopeSetting> requestedScope_;
     std::string settingsPath_;
     std::string sampleTextPath_;
     bool quitOnDestroy_ = false;

@@ -13,6 +13,12 @@
 
 namespace {
 
+constexpr const char* kEveryonesFontsTip =
+    "Click to manage the fonts for everyone (NimbQuillbox starts again as administrator)";
+constexpr const char* kEveryonesFontsQuestion =
+    "Manage the fonts for everyone?\n\nNimbQuillbox closes and starts again as administrator; "
+    "Windows asks for your permission first. Your own fonts stay as they are.";
+
 // The sample text is a handful of lines; anything past 64 MB is no sample text.
 constexpr std::size_t kMaxSampleTextBytes = 64 << 20;
 
@@ -61,8 +67,8 @@ std::optional<RECT> RestoredBounds(HWND window) {
 } // namespace
 
 TfrmMiddle::TfrmMiddle(Prompts& prompts, std::string programPath, ScopePlaces places)
-    : prompts_(prompts), programFolder_(FolderOf(programPath)), places_(std::move(places)),
-      scope_(ScopeKind::Machine, places_.MachineRoot, places_.Test),
+    : prompts_(prompts), programPath_(programPath), programFolder_(FolderOf(programPath)),
+      places_(std::move(places)), scope_(ScopeKind::Machine, places_.MachineRoot, places_.Test),
       settingsPath_(ChangeFileExtension(programPath, ".ini")),
       sampleTextPath_(ChangeFileExtension(programPath, ".txt")) {}
 
@@ -106,13 +112,38 @@ void TfrmMiddle::FormCreate() {
 
 void TfrmMiddle::ChooseFontScope() {
     scopeSetting_ = settings::ReadScopeSetting(settingsPath_);
-    ScopeChoice choice = ChooseScope(scopeSetting_, places_);
+    ScopeChoice choice = ChooseScope(requestedScope_.value_or(scopeSetting_), places_);
     scope_ = std::move(choice.Scope);
-    collections_.SetHeading(std::string("Collections ") + scope_.Audience());
+    collections_.SetHeading(std::string("Collections ") + scope_.Audience(),
+                            scope_.Kind() == ScopeKind::User ? kEveryonesFontsTip : "");
     if (scope_.Kind() == ScopeKind::User && !places_.SystemLoadsUserFonts)
         LoadRegisteredFonts(scope_);
     if (!choice.Notice.empty())
         prompts_.Message(nullptr, kApplicationTitle, choice.Notice, MB_OK | MB_ICONINFORMATION);
+}
+
+void TfrmMiddle::CollectionHeaderClick() {
+    if (scope_.Kind() != ScopeKind::User)
+        return;
+    if (prompts_.Message(Handle(), kApplicationTitle, kEveryonesFontsQuestion,
+                         MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    // The new run starts from what this one shows now; the files are written
+    // again when this one closes.
+    SaveSampleText();
+    SaveSettings();
+    switch (prompts_.StartElevated(Handle(), programPath_, kMachineScopeArgument)) {
+    case Prompts::Elevation::Started:
+        CloseProgram();
+        break;
+    case Prompts::Elevation::Declined:
+        break;
+    case Prompts::Elevation::Failed:
+        prompts_.Message(Handle(), kApplicationTitle,
+                         "NimbQuillbox could not be started as administrator.",
+                         MB_OK | MB_ICONERROR);
+        break;
+    }
 }
 
 void TfrmMiddle::Show() {

@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,22 @@ std::string ProgramPath() {
     }
 }
 
+// The scope the command line asks for ("/scope=machine" when the program
+// started itself again as administrator); the last such argument counts.
+std::optional<ScopeSetting> RequestedScope() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments)
+        return std::nullopt;
+    std::optional<ScopeSetting> requested;
+    for (int i = 1; i < count; ++i)
+        if (const std::optional<ScopeSetting> scope =
+                ScopeFromArgument(nq::Utf8FromWide(std::wstring(arguments[i]))))
+            requested = scope;
+    LocalFree(arguments);
+    return requested;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -40,6 +58,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WindowsPrompts prompts;
     TfrmMiddle form(prompts, ProgramPath(), SystemScopePlaces());
     form.SetQuitOnDestroy(true);
+    if (const std::optional<ScopeSetting> scope = RequestedScope())
+        form.RequestScope(*scope);
     if (!form.Create())
         return 1;
     form.Show();

@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -36,4 +37,22 @@ std::optional<std::string> WindowsPrompts::OpenFile(HWND owner, const std::strin
     if (!GetOpenFileNameW(&ofn))
         return std::nullopt;
     return nq::Utf8FromWide(std::wstring(path.data()));
+}
+
+Prompts::Elevation WindowsPrompts::StartElevated(HWND owner, const std::string& program,
+                                                 const std::string& parameters) {
+    const std::wstring file = nq::WideFromUtf8(program);
+    const std::wstring arguments = nq::WideFromUtf8(parameters);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOASYNC;
+    info.hwnd = owner;
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = arguments.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&info))
+        return Elevation::Started;
+    // The user said No to the consent prompt: nothing to tell.
+    return GetLastError() == ERROR_CANCELLED ? Elevation::Declined : Elevation::Failed;
 }

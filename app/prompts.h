@@ -28,9 +28,16 @@ class Prompts {
     // path, nothing on Cancel.
     virtual std::optional<std::string> OpenFile(HWND owner, const std::string& filterName,
                                                 const std::string& patterns) = 0;
+
+    // Starts program (UTF-8 path) again with administrator rights and the
+    // command-line parameters; Windows first asks the user's consent.
+    enum class Elevation { Started, Declined, Failed };
+    virtual Elevation StartElevated(HWND owner, const std::string& program,
+                                    const std::string& parameters) = 0;
 };
 
-// The ones the user sees: MessageBoxW, the input dialog and GetOpenFileNameW.
+// The ones the user sees: MessageBoxW, the input dialog, GetOpenFileNameW and
+// the shell's "runas" verb.
 class WindowsPrompts final : public Prompts {
   public:
     int Message(HWND owner, const std::string& caption, const std::string& text,
@@ -40,4 +47,6 @@ class WindowsPrompts final : public Prompts {
                                          const std::string& initial) override;
     std::optional<std::string> OpenFile(HWND owner, const std::string& filterName,
                                         const std::string& patterns) override;
+    Elevation StartElevated(HWND owner, const std::string& program,
+                            const std::string& parameters) override;
 };

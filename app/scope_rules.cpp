@@ -36,6 +36,16 @@ const char* ScopeSettingText(ScopeSetting setting) {
     return "auto";
 }
 
+std::optional<ScopeSetting> ScopeFromArgument(const std::string& argument) {
+    static const std::string prefix = "/scope=";
+    if (LowerAZ(argument.substr(0, prefix.size())) != prefix)
+        return std::nullopt;
+    const std::string word = LowerAZ(Trimmed(argument.substr(prefix.size())));
+    if (word != "machine" && word != "user" && word != "auto")
+        return std::nullopt;
+    return ParseScopeSetting(word);
+}
+
 bool LoadsUserFontsAtSignIn(unsigned major, unsigned minor, unsigned build) {
     if (major != 10)
         return major > 10;

@@ -3,6 +3,7 @@
 // Portable: no Windows calls.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Library/Scope of the settings file.
@@ -17,6 +18,14 @@ enum class ScopeSetting {
 ScopeSetting ParseScopeSetting(const std::string& text);
 // The settings file's word for setting.
 const char* ScopeSettingText(ScopeSetting setting);
+
+// A command-line argument that chooses the scope for one run, whatever the
+// settings file says: "/scope=" and a word ParseScopeSetting reads ("machine",
+// "user", "auto"; the prefix in any letter case). Nothing for any other
+// argument, or for a word that is not one of the three.
+std::optional<ScopeSetting> ScopeFromArgument(const std::string& argument);
+// What a run started for the fonts of everyone is given.
+constexpr const char* kMachineScopeArgument = "/scope=machine";
 
 // Whether Windows of this version loads the fonts registered under
 // HKEY_CURRENT_USER at sign-in: Windows 10 version 1809 (build 17763) and later.

@@ -148,6 +148,11 @@ class RefusingPrompts final : public Prompts {
         ++Shown;
         return std::nullopt;
     }
+    Elevation StartElevated(HWND, const std::string& program, const std::string&) override {
+        std::fprintf(stderr, "unexpected elevated start of %s\n", program.c_str());
+        ++Shown;
+        return Elevation::Declined;
+    }
     int Shown = 0;
 };
 

@@ -18,6 +18,10 @@ bool CollectionsPane::Create(HWND paneArea, PaneHost& host) {
         return false;
     header_.Create(panel3_.Handle(), ctl::CollectionHeader, "Collection", PanelLook::Header,
                    nullptr, AsFont(headerFont_));
+    header_.SetMouseHandler([this](UINT message, POINT) {
+        if (message == WM_LBUTTONUP)
+            host_->CollectionHeaderClick();
+    });
     // The window text names the list for outside tools; a list box never shows it.
     lbFolders_ =
         CreateChild("LISTBOX", "lbFolders",
@@ -45,9 +49,11 @@ void CollectionsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) c
     Place(batch, splitter1_.Handle(), l.Splitter1);
 }
 
-void CollectionsPane::SetHeading(const std::string& text) const {
+void CollectionsPane::SetHeading(const std::string& text, const std::string& tip) const {
     SetWindowTextUtf8(header_.Handle(), text);
     InvalidateRect(header_.Handle(), nullptr, FALSE);
+    // The tool covers the header at any size it is laid out at.
+    host_->Tips().Set(header_.Handle(), ctl::CollectionHeader, RECT{0, 0, 32767, 32767}, tip);
 }
 
 void CollectionsPane::Clear() const {

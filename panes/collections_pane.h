@@ -38,8 +38,9 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     // The row under a screen point; -1 when there is none.
     int RowAt(POINT screen) const;
 
-    // The header's text: whose fonts the collections are.
-    void SetHeading(const std::string& text) const;
+    // The header's text: whose fonts the collections are; tip tells what a
+    // click on it does (empty: nothing is told).
+    void SetHeading(const std::string& text, const std::string& tip) const;
 
     // The collections bar pb4.
     void InvalidateBar() const { pb4_.Invalidate(); }

@@ -38,6 +38,8 @@ class PaneHost {
     // The bars' add buttons: a font file by the open dialog, a new collection.
     virtual void AddFontByDialog() = 0;
     virtual void NewCollection() = 0;
+    // The collections header was clicked.
+    virtual void CollectionHeaderClick() = 0;
 
     // What the bars show: the selected row of the collections list (-1 for
     // none), CollectionOff, and the number of records while a search filter

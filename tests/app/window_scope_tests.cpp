@@ -172,6 +172,75 @@ TEST_F(ScopeTest, AutoTakesTheMachineOnlyWhereItMayWriteAndAForcedMachineSaysWhy
     }
 }
 
+TEST_F(ScopeTest, TheUsersHeaderOffersToStartAgainAsAdministratorForEveryone) {
+    using Elevation = Prompts::Elevation;
+    struct Case {
+        const char* what;
+        int answer;
+        Elevation elevation;
+        std::size_t starts;
+        bool closed;
+        std::size_t messages; // the question, and the error when the start failed
+    };
+    const Case cases[] = {
+        {"declined question", IDNO, Elevation::Started, 0, false, 1},
+        {"started", IDYES, Elevation::Started, 1, true, 1},
+        {"consent refused", IDYES, Elevation::Declined, 1, false, 1},
+        {"start failed", IDYES, Elevation::Failed, 1, false, 2},
+    };
+    Scope("user");
+    for (const Case& c : cases) {
+        prompts_.Messages.clear();
+        prompts_.Elevations.clear();
+        prompts_.Buttons = {c.answer};
+        prompts_.ElevationAnswer = c.elevation;
+        DeleteFileA(IniPath().c_str());
+        Scope("user");
+        form_ = Open(true);
+        HWND header = Control(*form_, ctl::CollectionHeader);
+        EXPECT_NE(TipAt(FindTooltip(*form_), header, POINT{4, 4}).find("administrator"),
+                  std::string::npos)
+            << c.what;
+        SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        ASSERT_EQ(prompts_.Messages.size(), c.messages) << c.what;
+        EXPECT_EQ(prompts_.Messages[0].Type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+        ASSERT_EQ(prompts_.Elevations.size(), c.starts) << c.what;
+        if (c.starts) {
+            EXPECT_EQ(prompts_.Elevations[0], ProgramPath() + " /scope=machine") << c.what;
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        EXPECT_EQ(!IsWindow(form_->Handle()), c.closed) << c.what;
+        // The settings were written before the new run reads them, the
+        // user's own choice of scope among them.
+        if (c.starts) {
+            EXPECT_EQ(SavedScope(), "user") << c.what;
+        }
+        Close(form_);
+    }
+
+    // For everyone, the header is only a header.
+    prompts_.Messages.clear();
+    Scope("machine");
+    form_ = Open(true);
+    HWND header = Control(*form_, ctl::CollectionHeader);
+    EXPECT_EQ(TipAt(FindTooltip(*form_), header, POINT{4, 4}), "");
+    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_TRUE(prompts_.Messages.empty());
+}
+
+TEST_F(ScopeTest, AScopeAskedForOnTheCommandLineHoldsForThatRunAlone) {
+    Scope("user");
+    form_ = std::make_unique<TfrmMiddle>(prompts_, ProgramPath(), Places());
+    form_->RequestScope(ScopeSetting::Machine);
+    ASSERT_TRUE(form_->Create());
+    EXPECT_EQ(Heading(), "Collections for everyone");
+    EXPECT_EQ(Folders().back(), "Machine");
+    Close(form_);
+    EXPECT_EQ(SavedScope(), "user");
+}
+
 TEST_F(ScopeTest, WindowsBefore1809GetTheUsersFontsLoadedAtStart) {
     // A DejaVu Sans whose naming table calls it "NqLoad Sans", registered for
     // the user only.

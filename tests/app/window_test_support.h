@@ -61,7 +61,15 @@ class RecordingPrompts : public Prompts {
         return file;
     }
 
+    Elevation StartElevated(HWND, const std::string& program,
+                            const std::string& parameters) override {
+        Elevations.push_back(program + " " + parameters);
+        return ElevationAnswer;
+    }
+
     std::vector<ShownMessage> Messages;
+    std::vector<std::string> Elevations; // program and parameters of each elevated start
+    Elevation ElevationAnswer = Elevation::Started;
     std::deque<int> Buttons; // the buttons pressed in the message boxes; IDOK when none is left
     std::vector<std::string> OpenFilters;
     std::deque<std::optional<std::string>> Files; // chosen in the open dialog; nothing = Cancel

@@ -86,6 +86,18 @@ TEST(CollectionNameRules, LeavesRoomInsideTheFolderForItsFiles) {
                                                      " it may have at most " +
                                                      std::to_string(room) + " characters.");
     EXPECT_NE(Check(std::string(5000, 'n')), "");
+    // Windows counts UTF-16 units, not the bytes of UTF-8: U+66F8 is one unit
+    // (three bytes), a character beyond U+FFFF such as U+1F600 two (four bytes).
+    std::string kanji;
+    for (std::size_t i = 0; i < room; ++i)
+        kanji += "\xe6\x9b\xb8";
+    EXPECT_EQ(Check(kanji), "");
+    EXPECT_NE(Check(kanji + "n"), "");
+    std::string faces;
+    for (std::size_t i = 0; i < room / 2; ++i)
+        faces += "\xf0\x9f\x98\x80";
+    EXPECT_EQ(Check(faces + std::string(room % 2, 'n')), "");
+    EXPECT_NE(Check(faces + std::string(room % 2 + 1, 'n')), "");
 }
 
 TEST(CollectionNameRules, RootAtTheLimitLeavesNoRoom) {

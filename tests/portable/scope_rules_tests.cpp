@@ -24,6 +24,26 @@ TEST(ScopeSetting, ReadsTheThreeWordsAndFallsBackToAuto) {
         EXPECT_EQ(ParseScopeSetting(ScopeSettingText(s)), s) << ScopeSettingText(s);
 }
 
+TEST(ScopeFromArgument, OnlyTheScopeArgumentWithOneOfTheThreeWords) {
+    struct Case {
+        const char* argument;
+        std::optional<ScopeSetting> setting;
+    };
+    const std::vector<Case> cases = {
+        {kMachineScopeArgument, ScopeSetting::Machine},
+        {"/SCOPE=User", ScopeSetting::User},
+        {"/scope=auto", ScopeSetting::Auto},
+        {"/scope=", std::nullopt},
+        {"/scope=everyone", std::nullopt},
+        {"scope=machine", std::nullopt},
+        {"/scopes=machine", std::nullopt},
+        {"C:\\fonts\\a.ttf", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScopeFromArgument(c.argument), c.setting) << '"' << c.argument << '"';
+}
+
 TEST(LoadsUserFontsAtSignIn, FromWindows10Version1809On) {
     struct Case {
         unsigned major, minor, build;
