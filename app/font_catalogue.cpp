@@ -111,9 +111,17 @@ bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope
 
 namespace {
 
-// A value name as the registry compares them: upper case.
+// A value name as the registry compares them: upper case. Most names are
+// ASCII, which is folded here; others go to the system.
 std::wstring FoldedValueName(std::wstring name) {
-    if (!name.empty())
+    bool ascii = true;
+    for (wchar_t& c : name) {
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+        else if (c >= 0x80)
+            ascii = false;
+    }
+    if (!ascii)
         CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
     return name;
 }

@@ -72,14 +72,6 @@ template <class Entry> bool EntryBefore(const Entry& a, const Entry& b) {
 
 } // namespace
 
-void FontsPane::SetRecords(const FontList& records) {
-    sorted_.clear();
-    sorted_.reserve(records.size());
-    for (const std::unique_ptr<FontDescr>& record : records)
-        sorted_.push_back({record.get(), SortKey(record->Name)});
-    std::stable_sort(sorted_.begin(), sorted_.end(), EntryBefore<SortEntry>);
-}
-
 void FontsPane::ShowRecords(const SearchFilter& filter) const {
     const RedrawSuspended suspended(lbFonts_);
     List().Clear();

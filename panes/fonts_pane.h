@@ -25,18 +25,16 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     bool Create(HWND paneArea, PaneHost& host);
     void Layout(DeferBatch& batch, const layout::ClientLayout& l) const;
 
-    // The records of a new listing, put once in the order the list shows
-    // them: by name without regard to case, equal names in listing order.
-    void SetRecords(const FontList& records);
-    // Rebuilds the rows from those records, keeping those that pass filter,
-    // in order, with the list's repainting suspended meanwhile.
-    void ShowRecords(const SearchFilter& filter) const;
-    // One more record of the listing, with a row at its place when it passes
-    // filter, the filter the rows were shown with.
-    void AddRecord(FontDescr* record, const SearchFilter& filter);
-    // More records of a listing that is being read, each with a row at its
-    // place when it passes filter, the filter the rows were shown with.
+    // The records of the listing, in the order the list shows them: by name
+    // without regard to case, equal names in the order they arrived.
+    // Records of a listing that is being read arrive in batches, each
+    // record with a row at its place when it passes filter (the filter the
+    // rows were shown with); one more record is added the same way.
     void AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter);
+    void AddRecord(FontDescr* record, const SearchFilter& filter);
+    // Rebuilds the rows from the records, keeping those that pass filter, in
+    // order, with the list's repainting suspended meanwhile.
+    void ShowRecords(const SearchFilter& filter) const;
     // A record leaves the listing together with its row.
     void RemoveRecord(const FontDescr* record);
     void Clear();
