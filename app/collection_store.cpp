@@ -42,6 +42,19 @@ std::string CheckCollectionName(const std::string& fontsRoot, const std::string&
     return {};
 }
 
+std::string CheckCollectionRename(const std::string& fontsRoot, const std::string& oldName,
+                                  const std::string& newName) {
+    // The same name in other letters (in any script) is the same folder, which exists.
+    const std::wstring oldWide = nq::WideFromUtf8(oldName);
+    const std::wstring newWide = nq::WideFromUtf8(newName);
+    const bool sameIgnoringCase =
+        CompareStringOrdinal(oldWide.c_str(), static_cast<int>(oldWide.size()), newWide.c_str(),
+                             static_cast<int>(newWide.size()), TRUE) == CSTR_EQUAL;
+    if (!sameIgnoringCase)
+        return CheckCollectionName(fontsRoot, newName);
+    return CollectionNameRuleMessage(fontsRoot, newName);
+}
+
 bool CreateCollectionFolder(const std::string& fontsRoot, const std::string& name) {
     // The name is checked here too, so that no caller can create a folder
     // anywhere but directly under the fonts root.

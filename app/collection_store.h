@@ -21,5 +21,11 @@ bool CollectionDisabled(const std::string& folder);
 // message the user is shown, and nothing may be created.
 std::string CheckCollectionName(const std::string& fontsRoot, const std::string& name);
 
+// Empty when the collection oldName may be renamed to newName under
+// fontsRoot: the rules of a new collection's name, and no other collection or
+// file of that name (another letter case of the same name is allowed).
+std::string CheckCollectionRename(const std::string& fontsRoot, const std::string& oldName,
+                                  const std::string& newName);
+
 // Creates fontsRoot + name; true when the folder was created.
 bool CreateCollectionFolder(const std::string& fontsRoot, const std::string& name);

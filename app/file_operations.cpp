@@ -29,10 +29,11 @@ bool Delete(const std::string& path) {
 }
 
 // Installs the records again after an operation that did not go through.
-void Reinstall(const std::vector<FontDescr*>& records, const FontScope& scope) {
+void Reinstall(const std::vector<FontDescr*>& records, const FontScope& scope,
+               bool broadcast = true) {
     for (FontDescr* record : records)
         InstallFont(*record, scope, false);
-    if (!records.empty())
+    if (broadcast && !records.empty())
         BroadcastFontChange();
 }
 
@@ -44,6 +45,9 @@ std::string RecyclePathProblem(const std::string& path) {
         return "The path " + path + " is too long for the recycle bin; nothing was moved.";
     if (path.find_first_of("*?") != std::string::npos)
         return "The path " + path + " holds a wildcard; nothing was moved to the recycle bin.";
+    // Another program took it away: the shell would offer to erase what is not there.
+    if (!Exists(path))
+        return path + " is not there any more; nothing was moved to the recycle bin.";
     return {};
 }
 
@@ -71,8 +75,8 @@ std::unique_ptr<FontDescr> AddDroppedFontFile(const std::string& path, const Fon
     return AddFontFile(path, scope);
 }
 
-MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
-                        const FontScope& scope) {
+MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, const FontScope& scope,
+                        bool broadcast) {
     const std::string fileName = FileNamePart(record.Path);
     const std::string sourceFolder = record.Path.substr(0, record.Path.size() - fileName.size());
     const std::string target = targetFolder + fileName;
@@ -85,7 +89,7 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
     // Windows keeps a loaded font's file open.
     const bool wasInstalled = record.Installed;
     if (wasInstalled)
-        UninstallFont(record, scope);
+        UninstallFont(record, scope, broadcast);
     MoveResult result;
     if (!CopyNew(record.Path, target)) {
         result.Message = "The font " + record.Name + " could not be copied to " + targetFolder +
@@ -100,7 +104,7 @@ MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder,
     }
     // Registered again at whichever path the file now has.
     if (wasInstalled) {
-        std::string error = InstallFont(record, scope);
+        std::string error = InstallFont(record, scope, broadcast);
         if (result.Message.empty())
             result.Message = std::move(error);
     }
@@ -119,7 +123,9 @@ std::string SendToRecycleBin(HWND owner, const std::string& path) {
     operation.hwnd = owner;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+    // Where the recycle bin cannot take the item (a drive without one, an
+    // item too large), the shell would erase it without a word: it asks first.
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
     const int result = SHFileOperationW(&operation);
     if (result != 0 || operation.fAnyOperationsAborted)
         return path + " could not be moved to the recycle bin (error " + std::to_string(result) +
@@ -127,19 +133,19 @@ std::string SendToRecycleBin(HWND owner, const std::string& path) {
     return {};
 }
 
-std::string TrashFont(HWND owner, FontDescr& record, const FontScope& scope) {
+std::string TrashFont(HWND owner, FontDescr& record, const FontScope& scope, bool broadcast) {
     // Checked before anything changes, so that a refused path leaves the font on.
     std::string problem = RecyclePathProblem(record.Path);
     if (!problem.empty())
         return problem;
     std::vector<FontDescr*> uninstalled;
     if (record.Installed) {
-        UninstallFont(record, scope);
+        UninstallFont(record, scope, broadcast);
         uninstalled.push_back(&record);
     }
     problem = SendToRecycleBin(owner, record.Path);
     if (!problem.empty())
-        Reinstall(uninstalled, scope);
+        Reinstall(uninstalled, scope, broadcast);
     return problem;
 }
 

@@ -51,23 +51,29 @@ struct MoveResult {
 // replaces a file: when the target already holds a file of that name (in any
 // letter case) or is the font's own folder, nothing is touched and Message says
 // why. A copy or removal that fails leaves the file, Path and the registration
-// as they were. Path is the new path once Moved.
-MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, const FontScope& scope);
+// as they were. Path is the new path once Moved. Without broadcast the caller
+// tells the other windows of the font change (once after many moves).
+MoveResult MoveFontFile(FontDescr& record, const std::string& targetFolder, const FontScope& scope,
+                        bool broadcast = true);
 
 // Sends a file, or a folder given without a trailing backslash, to the
 // recycle bin without asking (SHFileOperationW, FO_DELETE, FOF_SILENT |
 // FOF_NOCONFIRMATION | FOF_ALLOWUNDO); owner is the window that owns any
-// message of the shell. Empty on success; otherwise the message, and the item
-// stays where it is. Paths of 260 UTF-16 characters or more and wildcards are
-// refused: the shell would act on a cut path or on other items.
+// message of the shell. Where the recycle bin cannot take the item, the
+// shell asks before it erases it (FOF_WANTNUKEWARNING); No leaves it. Empty
+// on success; otherwise the message, and the item stays where it is. Paths
+// of 260 UTF-16 characters or more and wildcards are refused: the shell would
+// act on a cut path or on other items. An item that is not there is reported
+// without asking the shell.
 std::string SendToRecycleBin(HWND owner, const std::string& path);
 
 // Sends the record's file to the recycle bin, uninstalling it first if it is
 // installed (a value of the same name that names another file is left alone,
 // also when Installed is out of date).
 // Empty on success: drop the row. Otherwise the message, and the font is as
-// it was, registration included.
-std::string TrashFont(HWND owner, FontDescr& record, const FontScope& scope);
+// it was, registration included. Without broadcast the caller tells the other
+// windows of the font change.
+std::string TrashFont(HWND owner, FontDescr& record, const FontScope& scope, bool broadcast = true);
 
 // Sends the collection in folder (ending in a backslash) to the recycle bin,
 // first uninstalling every installed record of fonts whose file lies in it,

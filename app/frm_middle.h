@@ -8,6 +8,8 @@
 #include "app_window.h"
 #include "client_skin.h"
 #include "collections_pane.h"
+#include "commands.h"
+#include "context_menus.h"
 #include "font_descr.h"
 #include "font_listing.h"
 #include "font_scope.h"
@@ -31,6 +33,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class TfrmMiddle final : public nq::WindowBase,
@@ -133,10 +136,47 @@ class TfrmMiddle final : public nq::WindowBase,
     void lbFontsClick() override;
     void ComboBox1Change() override;
 
-    // Switching the font or the collection of the current row on and off
-    // (frm_middle_actions.cpp): the clicks of the hidden buttons.
+    // Switching the selected fonts or the collection of the current row on
+    // and off (frm_middle_actions.cpp): the clicks of the hidden buttons.
+    // Several fonts switch together: all on when any of them is off, else all
+    // off; the fonts that could not be switched are named in one message.
     void Button1Click() override;
     void Button2Click() override;
+
+    // The commands that keys, menu items, buttons and drags share
+    // (frm_middle_commands.cpp); each is the one handler of its command.
+    void RunCommand(nq::Command command, int argument = 0);
+    // The selected fonts or the current collection to the recycle bin, after
+    // the question; the selected fonts into the collection of a row.
+    void TrashSelectedFonts();
+    void TrashCurrentCollection();
+    void MoveSelectedFonts(int collectionRow);
+    // The selected fonts' names on the clipboard, one a line.
+    void CopySelectedFontNames();
+    // Explorer with the focused font's file selected, or in the folder of the
+    // current collection.
+    void ShowCurrentFontInFolder();
+    void OpenCollectionFolder();
+    // Asks for a new name for the current collection and renames its folder.
+    void RenameCollection();
+    // Reads the current collection again from disk (a listing like any
+    // other, which another click cancels); when it is done, the selection
+    // stays on the fonts that are still there.
+    void RefreshCollection();
+    // The search box takes the caret with its text selected; empties it.
+    void FocusSearch();
+    void ClearSearch();
+    void SelectAllFonts();
+    // The right-click menus of the two lists.
+    void lbFontsContextPopup(POINT screen) override;
+    void lbFoldersContextPopup(POINT screen) override;
+
+    // The keys (frm_middle_keys.cpp). One message of the program's message
+    // loop: the window's own keys first (the commands, Tab between the
+    // collections list, the fonts list, the search box, the size box and the
+    // sample text), then the controls'. The program's loop and the tests'
+    // hand every message to it.
+    void ProcessLoopMessage(MSG& msg);
 
     // Adding fonts to the listed collection: through the open dialog
     // OpenDialog1, and by files dropped from the shell onto lbFonts.
@@ -230,8 +270,8 @@ class TfrmMiddle final : public nq::WindowBase,
     std::string AdditionFolder() const;
     // A record joins FontList, and lbFonts when it passes the search filter.
     void AppendRecord(std::unique_ptr<FontDescr> record);
-    // A moved or trashed font leaves lbFonts and FontList together.
-    void RemoveRecord(const FontDescr* record);
+    // Moved or trashed fonts leave lbFonts and FontList together.
+    void RemoveRecords(const std::vector<FontDescr*>& records);
     // The folder of a row of lbFolders (ending in a backslash): the fonts root
     // for "All Fonts".
     std::string CollectionFolder(int row) const;
@@ -247,6 +287,12 @@ class TfrmMiddle final : public nq::WindowBase,
     bool FollowCurrentFont();
     // An error of an action, as the program's error handler shows it.
     void ShowError(const std::string& text);
+    // The window's own key of a loop message; true when it ran a command.
+    bool KeyPreview(const MSG& msg);
+    // Moves the focus to the next (or previous) control in the Tab order.
+    void MoveFocus(bool forward);
+    // Pops up a menu of items at the screen point and runs the chosen command.
+    void PopupCommands(const std::vector<nq::menus::Item>& items, POINT screen);
 
     // Lifecycle (frm_middle_lifecycle.cpp).
     void FormCreate();
@@ -316,6 +362,15 @@ class TfrmMiddle final : public nq::WindowBase,
     // FontList, so that it stops before the records go.
     nq::FontListing listing_;
     std::optional<std::string> listedFolder_;
+    // What a relisting gives back when it is done: the selected fonts and the
+    // focus by path (lower-cased A to Z), and the top row.
+    struct RelistRestore {
+        std::unordered_set<std::string> SelectedPaths;
+        std::string FocusPath;
+        int Top = 0;
+    };
+    std::optional<RelistRestore> relistRestore_;
+    void RestoreAfterRelisting();
     // The record the preview and the fonts bar describe (lbFontsClick); only
     // compared, never read through.
     const FontDescr* shownRecord_ = nullptr;

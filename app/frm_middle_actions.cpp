@@ -6,7 +6,11 @@
 #include "collection_store.h"
 #include "file_operations.h"
 #include "font_activation.h"
+#include "font_batch.h"
 #include "wait_cursor.h"
+
+#include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -19,19 +23,22 @@ void TfrmMiddle::ShowError(const std::string& text) {
 }
 
 void TfrmMiddle::Button1Click() {
-    FontDescr* record = fonts_.CurrentRecord();
-    // The bar offered the switch of the record it described; when that was
-    // not the highlighted one, bar and preview now describe it and nothing is
-    // switched.
-    if (!record || !FollowCurrentFont())
+    const std::vector<FontDescr*> selected = fonts_.SelectedRecords();
+    // The bar offered the switch of the fonts it described; when the preview
+    // had fallen behind the focused row, bar and preview now describe it and
+    // nothing is switched.
+    if (selected.empty() || !FollowCurrentFont())
         return;
-    if (record->Installed) {
-        UninstallFont(*record, Scope());
-    } else if (const std::string error = InstallFont(*record, Scope()); !error.empty()) {
-        ShowError(error);
-    }
+    const bool on = SwitchesOn(selected);
+    const nq::WaitCursor wait;
+    const BatchResult result = SwitchFonts(selected, on, Scope());
     fonts_.Repaint();
     RefreshBars();
+    if (result.Failed.size() == 1 && selected.size() == 1)
+        ShowError(result.Failed.front().Reason);
+    else if (!result.Failed.empty())
+        ShowError(BatchFailureReport(on ? "switched on" : "switched off", selected.size(),
+                                     result.Failed));
 }
 
 void TfrmMiddle::Button2Click() {
@@ -74,17 +81,19 @@ void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
     RefreshBars();
 }
 
-void TfrmMiddle::RemoveRecord(const FontDescr* record) {
-    if (record == shownRecord_)
-        shownRecord_ = nullptr;
-    fonts_.RemoveRecord(record);
-    if (!fontList_)
+void TfrmMiddle::RemoveRecords(const std::vector<FontDescr*>& records) {
+    if (records.empty())
         return;
-    for (auto it = fontList_->begin(); it != fontList_->end(); ++it)
-        if (it->get() == record) {
-            fontList_->erase(it);
-            break;
-        }
+    const std::unordered_set<const FontDescr*> leaving(records.begin(), records.end());
+    if (leaving.count(shownRecord_))
+        shownRecord_ = nullptr;
+    fonts_.RemoveRecords(leaving);
+    if (fontList_)
+        fontList_->erase(std::remove_if(fontList_->begin(), fontList_->end(),
+                                        [&](const std::unique_ptr<FontDescr>& record) {
+                                            return leaving.count(record.get()) > 0;
+                                        }),
+                         fontList_->end());
     RefreshBars();
 }
 
@@ -132,24 +141,15 @@ void TfrmMiddle::FileDrop1Drop(nq::TFileDrop& sender) {
 }
 
 bool TfrmMiddle::lbFoldersDragOver(nq::DragSource source) const {
-    return source == nq::DragSource::Fonts && fonts_.CurrentRecord() != nullptr;
+    return source == nq::DragSource::Fonts && fonts_.CurrentRow() >= 0;
 }
 
 void TfrmMiddle::lbFoldersDragDrop(nq::DragSource source, POINT screen) {
     if (!lbFoldersDragOver(source))
         return;
     FollowCurrentFont();
-    const int row = collections_.RowAt(screen);
-    FontDescr* record = fonts_.CurrentRecord();
-    if (row < 0 || !record)
-        return;
-    const std::string target =
-        row == 0 ? FontsRoot() : FontsRoot() + collections_.RowText(row) + "\\";
-    const MoveResult moved = MoveFontFile(*record, target, Scope());
-    if (!moved.Message.empty())
-        prompts_.Message(Handle(), kMoveFontCaption, moved.Message, MB_OK | MB_ICONWARNING);
-    if (moved.Moved)
-        RemoveRecord(record);
+    if (const int row = collections_.RowAt(screen); row >= 0)
+        MoveSelectedFonts(row);
 }
 
 bool TfrmMiddle::ToolbarDragOver(nq::DragSource, POINT toolbarPoint) const {
@@ -160,46 +160,10 @@ bool TfrmMiddle::ToolbarDragOver(nq::DragSource, POINT toolbarPoint) const {
 void TfrmMiddle::ToolbarDragDrop(nq::DragSource source, POINT toolbarPoint) {
     if (!ToolbarDragOver(source, toolbarPoint))
         return;
-    if (source == nq::DragSource::Folders) {
-        const int row = collections_.CurrentRow();
-        if (row <= 0 || !fontList_)
-            return;
-        // The question comes with the collection listed, every font of it:
-        // those switched on are switched off on the way to the trash.
-        FollowCurrentCollection();
-        FinishListing();
-        if (prompts_.Message(Handle(), kTrashCaption,
-                             "Are you sure you want move this collection to the trash?",
-                             MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return;
-        const std::string folder = CollectionFolder(row);
-        const nq::WaitCursor wait;
-        if (const std::string error = TrashCollection(Handle(), *fontList_, folder, Scope());
-            !error.empty()) {
-            prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
-            return;
-        }
-        collections_.List().Delete(row);
-        fonts_.Clear();
-        fontList_->clear();
-        listedFolder_.reset();
-        shownRecord_ = nullptr;
-        RefreshBars();
-        return;
-    }
-    FollowCurrentFont();
-    FontDescr* record = fonts_.CurrentRecord();
-    if (!record)
-        return;
-    if (prompts_.Message(Handle(), kTrashCaption,
-                         "Are you sure you want move the font " + record->Name + " to the trash?",
-                         MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
-    if (const std::string error = TrashFont(Handle(), *record, Scope()); !error.empty()) {
-        prompts_.Message(Handle(), kTrashCaption, error, MB_OK | MB_ICONERROR);
-        return;
-    }
-    RemoveRecord(record);
+    if (source == nq::DragSource::Folders)
+        TrashCurrentCollection();
+    else
+        TrashSelectedFonts();
 }
 
 void TfrmMiddle::ToolbarMouseUp(POINT toolbarPoint) {

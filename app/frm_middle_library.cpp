@@ -81,6 +81,7 @@ void TfrmMiddle::ListFonts(const std::string& folder) {
         return;
     // The old listing stops before its records go: the rows refer to them.
     listing_.Cancel();
+    relistRestore_.reset();
     listedFolder_ = folder;
     shownRecord_ = nullptr;
     fonts_.Clear();
@@ -106,6 +107,7 @@ void TfrmMiddle::FontsArrived() {
     // Of the bars, only the fonts bar's count changes; each repaint of a
     // skinned bar is slow enough to count against the listing.
     fonts_.InvalidateBar();
+    RestoreAfterRelisting();
 }
 
 void TfrmMiddle::FinishListing() {

@@ -64,15 +64,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 1;
     form.Show();
 
-    const HWND window = form.Handle();
     MSG msg;
-    // The UTF-16 calls, so that typed characters reach the UTF-16 controls whole.
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls; the list and edit boxes keep their keys.
-        if (IsWindow(window) && IsDialogMessageW(window, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    // The window's own keys first (Tab among them), then the controls'; the
+    // UTF-16 calls, so that typed characters reach the UTF-16 controls whole.
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        form.ProcessLoopMessage(msg);
     return static_cast<int>(msg.wParam);
 }

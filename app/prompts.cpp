@@ -56,3 +56,27 @@ Prompts::Elevation WindowsPrompts::StartElevated(HWND owner, const std::string& 
     // The user said No to the consent prompt: nothing to tell.
     return GetLastError() == ERROR_CANCELLED ? Elevation::Declined : Elevation::Failed;
 }
+
+UINT WindowsPrompts::PopupMenu(HWND owner, HMENU menu, POINT screen) {
+    // The owner must be the foreground window for the menu to close when the
+    // user clicks elsewhere.
+    SetForegroundWindow(owner);
+    const BOOL chosen =
+        TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                         screen.x, screen.y, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+    return static_cast<UINT>(chosen);
+}
+
+bool WindowsPrompts::ShowInExplorer(const std::string& path, bool selectFile) {
+    const std::wstring wide = nq::WideFromUtf8(path);
+    HINSTANCE started = nullptr;
+    if (selectFile) {
+        const std::wstring arguments = L"/select,\"" + wide + L"\"";
+        started = ShellExecuteW(nullptr, L"open", L"explorer.exe", arguments.c_str(), nullptr,
+                                SW_SHOWNORMAL);
+    } else {
+        started = ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+    return reinterpret_cast<INT_PTR>(started) > 32;
+}

@@ -34,10 +34,20 @@ class Prompts {
     enum class Elevation { Started, Declined, Failed };
     virtual Elevation StartElevated(HWND owner, const std::string& program,
                                     const std::string& parameters) = 0;
+
+    // Pops up menu with its corner at the screen point, owned by owner, and
+    // waits for the choice: the chosen item's ID, 0 when the menu was closed
+    // without one.
+    virtual UINT PopupMenu(HWND owner, HMENU menu, POINT screen) = 0;
+
+    // Opens an Explorer window: in the folder path, or, with selectFile, in
+    // the folder of the file path with that file selected. False when
+    // Explorer could not be started.
+    virtual bool ShowInExplorer(const std::string& path, bool selectFile) = 0;
 };
 
-// The ones the user sees: MessageBoxW, the input dialog, GetOpenFileNameW and
-// the shell's "runas" verb.
+// The ones the user sees: MessageBoxW, the input dialog, GetOpenFileNameW,
+// TrackPopupMenuEx, Explorer and the shell's "runas" verb.
 class WindowsPrompts final : public Prompts {
   public:
     int Message(HWND owner, const std::string& caption, const std::string& text,
@@ -49,4 +59,6 @@ class WindowsPrompts final : public Prompts {
                                         const std::string& patterns) override;
     Elevation StartElevated(HWND owner, const std::string& program,
                             const std::string& parameters) override;
+    UINT PopupMenu(HWND owner, HMENU menu, POINT screen) override;
+    bool ShowInExplorer(const std::string& path, bool selectFile) override;
 };

@@ -223,7 +223,8 @@ int main(int argc, char** argv) {
     SendMessageA(lbFolders, LB_SETCARETINDEX, kCollectionRow, FALSE);
     form->lbFoldersClick();
     form->FinishListing();
-    SendMessageA(lbFonts, LB_SETCURSEL, 0, 0);
+    SendMessageA(lbFonts, LB_SETSEL, TRUE, 0);
+    SendMessageA(lbFonts, LB_SETCARETINDEX, 0, FALSE);
     form->lbFontsClick();
     Repaint(window, kRepaintAll);
     bench::Pump();

@@ -153,6 +153,16 @@ class RefusingPrompts final : public Prompts {
         ++Shown;
         return Elevation::Declined;
     }
+    UINT PopupMenu(HWND, HMENU, POINT) override {
+        std::fprintf(stderr, "unexpected menu\n");
+        ++Shown;
+        return 0;
+    }
+    bool ShowInExplorer(const std::string& path, bool) override {
+        std::fprintf(stderr, "unexpected Explorer window for %s\n", path.c_str());
+        ++Shown;
+        return false;
+    }
     int Shown = 0;
 };
 

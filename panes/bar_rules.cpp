@@ -36,8 +36,10 @@ const char* FontsBarAddTip(bool collectionSelected) {
                               : "Select a collection to add fonts to it";
 }
 
-const char* FontsBarToggleTip(bool installed) {
-    return installed ? "Switch this font off" : "Switch this font on";
+const char* FontsBarToggleTip(int selected, bool anyOff) {
+    if (selected > 1)
+        return anyOff ? "Switch these fonts on" : "Switch these fonts off";
+    return anyOff ? "Switch this font on" : "Switch this font off";
 }
 
 const char* CollectionsBarToggleTip(bool collectionOff) {

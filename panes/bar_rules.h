@@ -55,7 +55,8 @@ inline constexpr const char* kTrashTip =
     "Drop a font or collection here to move it to the recycle bin; click to open the recycle bin";
 // The fonts bar's add button, with or without a collection to add to.
 const char* FontsBarAddTip(bool collectionSelected);
-const char* FontsBarToggleTip(bool installed);
+// The on/off button switches the selected fonts: on when any is off.
+const char* FontsBarToggleTip(int selected, bool anyOff);
 const char* CollectionsBarToggleTip(bool collectionOff);
 
 // The on/off button's left edge, right of an add image addWidth wide.

@@ -103,6 +103,43 @@ int CollectionsPane::RowAt(POINT screen) const {
     return PtInRect(&client, screen) ? List().RowAt(screen) : -1;
 }
 
+void CollectionsPane::SetRowText(int row, const std::string& text) const {
+    const ListBox list = List();
+    if (row < 0 || row >= list.Count())
+        return;
+    const LPARAM data = list.Data(row);
+    const bool selected = SendMessageA(lbFolders_, LB_GETSEL, row, 0) > 0;
+    const int caret = list.Caret();
+    const int top = static_cast<int>(SendMessageA(lbFolders_, LB_GETTOPINDEX, 0, 0));
+    const RedrawSuspended suspended(lbFolders_);
+    list.Delete(row);
+    list.Insert(row, text);
+    list.SetData(row, data);
+    if (selected)
+        SendMessageA(lbFolders_, LB_SETSEL, TRUE, row);
+    if (caret >= 0)
+        SendMessageA(lbFolders_, LB_SETCARETINDEX, caret, FALSE);
+    SendMessageA(lbFolders_, LB_SETTOPINDEX, top, 0);
+}
+
+void CollectionsPane::ClickRow(int row) const {
+    SendMessageA(lbFolders_, LB_SETSEL, FALSE, -1);
+    SendMessageA(lbFolders_, LB_SETSEL, TRUE, row);
+    SendMessageA(lbFolders_, LB_SETCARETINDEX, row, FALSE);
+    host_->lbFoldersClick();
+}
+
+POINT CollectionsPane::MenuPointForKeyboard() const {
+    RECT item{};
+    POINT at{0, 0};
+    const int row = List().Caret();
+    if (row >= 0 &&
+        SendMessageA(lbFolders_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+        at = {item.left + 10, item.bottom};
+    ClientToScreen(lbFolders_, &at);
+    return at;
+}
+
 void CollectionsPane::ApplySkinColours() {
     const ColourValues& colours = host_->Skin().Colours();
     header_.SetColours(AsColour(colours.HeaderBack), AsColour(colours.HeaderText));
@@ -130,6 +167,11 @@ std::optional<LRESULT> CollectionsPane::OnChildMessage(UINT message, WPARAM wPar
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFolders_) {
         if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFoldersClick();
+        return 0;
+    }
+    if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == lbFolders_) {
+        host_->lbFoldersContextPopup(
+            POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
     }
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == Button2_) {

@@ -34,9 +34,16 @@ class CollectionsPane final : public ChildMessageSink, private ButtonBar::Owner 
     // -1 when that row is not selected or there is none.
     int CurrentRow() const;
     std::string RowText(int row) const { return List().Text(row); }
+    // A renamed collection: the row keeps its place, flag and selection.
+    void SetRowText(int row, const std::string& text) const;
     void SetRowOff(int row, bool off) const;
     // The row under a screen point; -1 when there is none.
     int RowAt(POINT screen) const;
+    // Makes row the only selected row, with the focus, as a click does, and
+    // reports the change.
+    void ClickRow(int row) const;
+    // Where a menu opened by the keyboard appears: below the focused row.
+    POINT MenuPointForKeyboard() const;
 
     // The header's text: whose fonts the collections are; tip tells what a
     // click on it does (empty: nothing is told).

@@ -21,10 +21,11 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
         return false;
     header_.Create(panel1_.Handle(), ctl::FontHeader, "Font", PanelLook::Header, nullptr,
                    AsFont(headerFont_));
-    lbFonts_ = CreateChild("LISTBOX", "lbFonts",
-                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
-                               LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                           0, panel1_.Handle(), ctl::LbFonts, listFont_.get());
+    lbFonts_ =
+        CreateChild("LISTBOX", "lbFonts",
+                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        LBS_EXTENDEDSEL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                    0, panel1_.Handle(), ctl::LbFonts, listFont_.get());
     SendMessageA(lbFonts_, LB_SETITEMHEIGHT, 0, kListRowHeight);
     panel8_.Create(panel1_.Handle(), ctl::Panel8, "Panel8", PanelLook::Plain, this);
     Button1_ = CreateChild("BUTTON", "Button1", BS_PUSHBUTTON, 0, panel8_.Handle(), ctl::Button1);
@@ -33,7 +34,7 @@ bool FontsPane::Create(HWND paneArea, PaneHost& host) {
     splitter2_.Create(paneArea, ctl::Splitter2, "Splitter2", SplitterAxis::Vertical, host,
                       &layout::PaneSizes::FontsPane, &layout::DraggedFontsPane,
                       PaneSplitter::PaneSide::Before, lbFonts_);
-    drag_.Attach(lbFonts_, DragSource::Fonts, host);
+    drag_.Attach(lbFonts_, DragSource::Fonts, host, true);
     return lbFonts_ != nullptr;
 }
 
@@ -73,6 +74,9 @@ template <class Entry> bool EntryBefore(const Entry& a, const Entry& b) {
 } // namespace
 
 void FontsPane::ShowRecords(const SearchFilter& filter) const {
+    // The selected fonts that are still shown stay selected, the focus too.
+    const std::vector<FontDescr*> selected = SelectedRecords();
+    const FontDescr* focus = CurrentRecord();
     const RedrawSuspended suspended(lbFonts_);
     List().Clear();
     std::vector<const FontDescr*> shown;
@@ -86,6 +90,8 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
     SendMessageA(lbFonts_, LB_INITSTORAGE, shown.size(), characters);
     for (const FontDescr* record : shown)
         List().Add(record->Name, reinterpret_cast<LPARAM>(record));
+    if (!selected.empty())
+        Select({selected.begin(), selected.end()}, focus);
 }
 
 void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter) {
@@ -113,6 +119,10 @@ void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchF
     for (const FontDescr* record : records)
         characters += record->Name.size() + 1;
     SendMessageA(lbFonts_, LB_INITSTORAGE, records.size(), characters);
+    // Rows put in above the focus move it down with its font. (A move leaves
+    // a SortEntry's record pointer as it was.)
+    int focus = list.Count() > 0 ? list.Caret() : -1;
+    const int focusBefore = focus;
     std::size_t next = 0; // the next new record, in sorted order
     int row = 0;
     for (const SortEntry& entry : sorted_) {
@@ -127,23 +137,28 @@ void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchF
             const int at = list.Insert(row, entry.Record->Name);
             if (at >= 0)
                 list.SetData(at, reinterpret_cast<LPARAM>(entry.Record));
+            if (at >= 0 && focus >= 0 && at <= focus)
+                ++focus;
         }
         ++row;
     }
+    if (focus != focusBefore)
+        SendMessageA(lbFonts_, LB_SETCARETINDEX, static_cast<WPARAM>(focus), FALSE);
 }
 
 void FontsPane::AddRecord(FontDescr* record, const SearchFilter& filter) {
     AddRecords({record}, filter);
 }
 
-void FontsPane::RemoveRecord(const FontDescr* record) {
+void FontsPane::RemoveRecords(const std::unordered_set<const FontDescr*>& records) {
     sorted_.erase(
         std::remove_if(sorted_.begin(), sorted_.end(),
-                       [record](const SortEntry& entry) { return entry.Record == record; }),
+                       [&](const SortEntry& entry) { return records.count(entry.Record) > 0; }),
         sorted_.end());
     const ListBox list = List();
+    const RedrawSuspended suspended(lbFonts_);
     for (int row = list.Count() - 1; row >= 0; --row)
-        if (list.Data(row) == reinterpret_cast<LPARAM>(record))
+        if (records.count(reinterpret_cast<const FontDescr*>(list.Data(row))))
             list.Delete(row);
 }
 
@@ -156,9 +171,15 @@ const char* FontsPane::AddImage(const bars::Pressed& pressed) const {
     return bars::FontsBarAddImage(host_->SelectedCollectionRow() >= 0, pressed);
 }
 
+bool FontsPane::AnySelectedOff() const {
+    const std::vector<FontDescr*> selected = SelectedRecords();
+    return std::any_of(selected.begin(), selected.end(),
+                       [](const FontDescr* record) { return !record->Installed; });
+}
+
 const char* FontsPane::ToggleImage(const bars::Pressed& pressed) const {
-    const FontDescr* record = CurrentRecord();
-    return bars::FontsBarToggleImage(record != nullptr, record && record->Installed, pressed);
+    // It switches every selected font: on when any of them is off.
+    return bars::FontsBarToggleImage(CurrentRow() >= 0, !AnySelectedOff(), pressed);
 }
 
 const char* FontsPane::AddTip() const {
@@ -166,8 +187,8 @@ const char* FontsPane::AddTip() const {
 }
 
 const char* FontsPane::ToggleTip() const {
-    const FontDescr* record = CurrentRecord();
-    return bars::FontsBarToggleTip(record && record->Installed);
+    const LRESULT selected = SendMessageA(lbFonts_, LB_GETSELCOUNT, 0, 0);
+    return bars::FontsBarToggleTip(static_cast<int>(selected), AnySelectedOff());
 }
 
 std::optional<std::string> FontsPane::CountText() const {
@@ -182,9 +203,77 @@ void FontsPane::ToggleAction() {
                  reinterpret_cast<LPARAM>(Button1_));
 }
 
+int FontsPane::CurrentRow() const {
+    if (SendMessageA(lbFonts_, LB_GETSELCOUNT, 0, 0) <= 0)
+        return -1;
+    return List().Caret();
+}
+
 FontDescr* FontsPane::CurrentRecord() const {
     const int row = CurrentRow();
     return row < 0 ? nullptr : reinterpret_cast<FontDescr*>(List().Data(row));
+}
+
+std::vector<FontDescr*> FontsPane::SelectedRecords() const {
+    const LRESULT count = SendMessageA(lbFonts_, LB_GETSELCOUNT, 0, 0);
+    std::vector<int> rows(count > 0 ? static_cast<std::size_t>(count) : 0);
+    if (!rows.empty())
+        SendMessageA(lbFonts_, LB_GETSELITEMS, rows.size(), reinterpret_cast<LPARAM>(rows.data()));
+    std::vector<FontDescr*> records;
+    records.reserve(rows.size());
+    for (int row : rows)
+        if (auto* record = reinterpret_cast<FontDescr*>(List().Data(row)))
+            records.push_back(record);
+    return records;
+}
+
+void FontsPane::SelectAll() const {
+    if (List().Count() > 0)
+        SendMessageA(lbFonts_, LB_SELITEMRANGEEX, 0, List().Count() - 1);
+}
+
+void FontsPane::Select(const std::vector<const FontDescr*>& records, const FontDescr* focus) const {
+    SendMessageA(lbFonts_, LB_SETSEL, FALSE, -1);
+    const std::unordered_set<const FontDescr*> chosen(records.begin(), records.end());
+    const ListBox list = List();
+    int focusRow = -1, firstRow = -1;
+    for (int row = 0; row < list.Count(); ++row) {
+        const auto* record = reinterpret_cast<const FontDescr*>(list.Data(row));
+        if (record == focus)
+            focusRow = row;
+        if (!chosen.count(record))
+            continue;
+        SendMessageA(lbFonts_, LB_SETSEL, TRUE, row);
+        if (firstRow < 0)
+            firstRow = row;
+    }
+    if (focusRow < 0)
+        focusRow = firstRow;
+    if (focusRow >= 0)
+        SendMessageA(lbFonts_, LB_SETCARETINDEX, focusRow, FALSE);
+}
+
+int FontsPane::SelectForMenu(POINT screen) const {
+    ScreenToClient(lbFonts_, &screen);
+    const int row = List().RowAt(screen);
+    if (row < 0)
+        return row;
+    if (SendMessageA(lbFonts_, LB_GETSEL, row, 0) <= 0) {
+        SendMessageA(lbFonts_, LB_SETSEL, FALSE, -1);
+        SendMessageA(lbFonts_, LB_SETSEL, TRUE, row);
+    }
+    SendMessageA(lbFonts_, LB_SETCARETINDEX, row, FALSE);
+    return row;
+}
+
+POINT FontsPane::MenuPointForKeyboard() const {
+    RECT item{};
+    POINT at{0, 0};
+    if (SendMessageA(lbFonts_, LB_GETITEMRECT, std::max(List().Caret(), 0),
+                     reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+        at = {item.left + 10, item.bottom};
+    ClientToScreen(lbFonts_, &at);
+    return at;
 }
 
 void FontsPane::ApplySkinColours() {
@@ -215,6 +304,11 @@ std::optional<LRESULT> FontsPane::OnChildMessage(UINT message, WPARAM wParam, LP
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == lbFonts_) {
         if (HIWORD(wParam) == LBN_SELCHANGE)
             host_->lbFontsClick();
+        return 0;
+    }
+    if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == lbFonts_) {
+        host_->lbFontsContextPopup(
+            POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
     }
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == Button1_) {

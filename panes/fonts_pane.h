@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace nq {
@@ -29,21 +30,37 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     // without regard to case, equal names in the order they arrived.
     // Records of a listing that is being read arrive in batches, each
     // record with a row at its place when it passes filter (the filter the
-    // rows were shown with); one more record is added the same way.
+    // rows were shown with); one more record is added the same way. The
+    // selection and the focus stay with their fonts.
     void AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter);
     void AddRecord(FontDescr* record, const SearchFilter& filter);
     // Rebuilds the rows from the records, keeping those that pass filter, in
-    // order, with the list's repainting suspended meanwhile.
+    // order, with the list's repainting suspended meanwhile. Selected fonts
+    // that are still shown stay selected, and the focus stays.
     void ShowRecords(const SearchFilter& filter) const;
-    // A record leaves the listing together with its row.
-    void RemoveRecord(const FontDescr* record);
+    // Records leave the listing together with their rows.
+    void RemoveRecords(const std::unordered_set<const FontDescr*>& records);
     void Clear();
     void Repaint() const { InvalidateRect(lbFonts_, nullptr, TRUE); }
 
     ListBox List() const { return ListBox(lbFonts_); }
-    // The selected row and the record it refers to; -1 and null when none.
-    int CurrentRow() const { return List().Selection(); }
+    // The row holding the focus (the one the preview shows) and the record it
+    // refers to, while any row is selected; -1 and null otherwise.
+    int CurrentRow() const;
     FontDescr* CurrentRecord() const;
+    // The records of the selected rows, in row order: what the on/off button,
+    // the keys, the menu and a drag act on.
+    std::vector<FontDescr*> SelectedRecords() const;
+    // Selects every row; the focus stays where it is.
+    void SelectAll() const;
+    // Selects exactly the rows of records, with the focus on focus's row (on
+    // the first selected one when focus is not shown). Nothing is reported.
+    void Select(const std::vector<const FontDescr*>& records, const FontDescr* focus) const;
+    // The row under a screen point takes the focus: a selected one keeps the
+    // selection, another becomes the only selected one. The row; -1 for none.
+    int SelectForMenu(POINT screen) const;
+    // Where a menu opened by the keyboard appears: below the focused row.
+    POINT MenuPointForKeyboard() const;
 
     // The fonts bar pb2.
     void InvalidateBar() const { pb2_.Invalidate(); }
@@ -63,6 +80,8 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     const char* ToggleImage(const bars::Pressed& pressed) const override;
     const char* AddTip() const override;
     const char* ToggleTip() const override;
+    // Whether any selected font is off: the on/off button then switches them on.
+    bool AnySelectedOff() const;
     std::optional<std::string> CountText() const override;
     void AddAction() override { host_->AddFontByDialog(); }
     void ToggleAction() override;

@@ -7,6 +7,10 @@
 // and reports its selection change (which lists with several selected rows
 // report only then). The drop comes after that report: it acts on the row
 // the list and the window both hold current.
+// A list whose selected rows are dragged together keeps its selection when a
+// plain press lands on one of several selected rows: the list sees the press
+// only when the button goes up without a drag, as a click that selects that
+// row alone.
 #pragma once
 
 #include "pane_host.h"
@@ -18,7 +22,8 @@ namespace nq {
 
 class ListDrag {
   public:
-    void Attach(HWND list, DragSource source, PaneHost& host);
+    // dragsSelection: the list drags all its selected rows (see above).
+    void Attach(HWND list, DragSource source, PaneHost& host, bool dragsSelection = false);
 
   private:
     Subclass::Handled OnMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
@@ -28,8 +33,10 @@ class ListDrag {
     Subclass subclass_;
     PaneHost* host_ = nullptr;
     DragSource source_ = DragSource::Fonts;
+    bool dragsSelection_ = false;
     bool pressed_ = false;
     bool dragging_ = false;
+    bool pressHeld_ = false; // the list has not seen the press yet
     POINT pressAt_{};
 };
 

@@ -55,6 +55,11 @@ class PaneHost {
     // The tooltip control that tells what the bars' buttons do.
     virtual Tooltip& Tips() = 0;
 
+    // A right click (or the menu key, with the point (-1, -1)) on a list:
+    // its menu at the screen point.
+    virtual void lbFontsContextPopup(POINT screen) = 0;
+    virtual void lbFoldersContextPopup(POINT screen) = 0;
+
     // A row dragged from source is over the screen point: whether the window
     // there accepts it. Then the drop itself.
     virtual bool DragOver(DragSource source, POINT screen) = 0;

@@ -115,10 +115,19 @@ void SearchBox::pb5MouseUp(POINT at) {
     const int left = bars::SearchImageLeft(client.right, ImageSize(clear).cx);
     if (!ImageHit(clear, at.x - left, at.y - bars::kSearchImageTop))
         return;
+    Clear();
+}
+
+void SearchBox::Clear() {
     active_ = false;
     SetText(""); // every font again
     SetFocus(editSearch_);
     SetActive(false);
+}
+
+void SearchBox::Focus() const {
+    SetFocus(editSearch_);
+    SendMessageA(editSearch_, EM_SETSEL, 0, -1);
 }
 
 void SearchBox::ActivateOnTyping() {

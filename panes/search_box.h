@@ -39,6 +39,13 @@ class SearchBox final : public ChildMessageSink {
     void ResetWhenEmpty();
     // A click into the placeholder empties the box for typing.
     void ClearPlaceholder() const;
+    // The box takes the keyboard focus with its text selected, so that typing
+    // replaces it (the placeholder too).
+    void Focus() const;
+    // Empties the box as the clear button does: every font again, the focus
+    // in the box.
+    void Clear();
+    HWND EditHandle() const { return editSearch_; }
 
     SearchFilter Filter() const { return SearchFilter(Text(), active_); }
 

@@ -70,6 +70,7 @@ bool IsChildNotification(UINT message) {
     case WM_DELETEITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
+    case WM_CONTEXTMENU:
         return true;
     }
     return false;

@@ -20,7 +20,7 @@ enum class PanelLook {
 };
 
 // Answers the notifications (WM_COMMAND, WM_NOTIFY, the WM_CTLCOLOR messages,
-// owner-draw requests) that a panel's children send to it. Nothing means "not
+// owner-draw requests, WM_CONTEXTMENU) that a panel's children send to it. Nothing means "not
 // mine": the panel passes the message on to its own parent.
 class ChildMessageSink {
   public:

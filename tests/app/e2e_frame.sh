@@ -9,13 +9,10 @@
 set -euo pipefail
 exe=$1 dll=$2 probe=$3 wine_run=$4 prefix=$5 work=$6
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
-  echo "e2e_frame: no display or no xdotool; skipped"
-  exit 77
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
+skip_without_display e2e_frame
 
 fail() { echo "e2e_frame: FAIL: $*" >&2; exit 1; }
-. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
 
 # Without a window manager, Wine's managed mode takes the activation and the
 # mouse away from a window at its first move; unmanaged, the frame behaves as

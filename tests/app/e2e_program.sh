@@ -8,10 +8,8 @@
 set -euo pipefail
 exe=$1 dll=$2 probe=$3 wine_run=$4 prefix=$5 work=$6
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
-  echo "e2e_program: no display or no xdotool; skipped"
-  exit 77
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
+skip_without_display e2e_program
 
 fonts="$prefix/drive_c/windows/Fonts"
 sans="e2e Sans"
@@ -19,7 +17,6 @@ serif="e2e Serif"
 root_font="$fonts/e2e-root-mono.ttf"
 # Where the trashed font came from, as the trash's info file writes it.
 trashed_origin="$(printf %s "$prefix" | sed 's/ /%20/g')/dosdevices/c:/windows/Fonts/e2e%20Sans/DejaVuSans.ttf"
-. "$(dirname "${BASH_SOURCE[0]}")/../tools/probe.sh"
 program_pid=
 cleanup() {
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then

@@ -2,7 +2,7 @@
 // and by dropping files, and moving and trashing rows by dragging them, on the
 // real client window: effects are read from the registry, the folders and the
 // recycle bin.
-#include "window_test_support.h"
+#include "window_actions_support.h"
 
 #include "registry.h"
 
@@ -15,162 +15,7 @@
 
 namespace {
 
-using Rows = std::vector<std::string>;
-
-const char* const kNames[] = {"DejaVu Sans", "DejaVu Sans Bold", "Liberation Sans Bold",
-                              "DejaVu Serif"};
-
-std::string FontValue(const std::string& name) {
-    return FontValue(HKEY_LOCAL_MACHINE, name);
-}
-
-// Wine sends recycled items to the XDG trash of the user that runs it. Takes
-// the item named name (or name with the number the trash adds to a second one
-// of that name) out of it again; false when there is none.
-bool TakeFromTrash(const std::string& name) {
-    // Wine tells its processes the Linux home folder as \??\Z:\home\user.
-    char home[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH))
-        return false;
-    std::string trash = home;
-    trash = trash.substr(trash.compare(0, 4, "\\??\\") == 0 ? 4 : 0) + "\\.local\\share\\Trash\\";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((trash + "files\\" + name + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    RemoveTree(trash + "files\\" + found.cFileName);
-    DeleteFileA((trash + "info\\" + found.cFileName + ".trashinfo").c_str());
-    return true;
-}
-
-// Wine registers the host's fonts under these names: the values are taken
-// away for each test, so that the copies can be switched, and put back as
-// they were after it.
-class ActionsTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        for (const char* name : kNames) {
-            saved_[name] = FontValue(name);
-            SetFontValue(HKEY_LOCAL_MACHINE, name, "");
-        }
-        ASSERT_TRUE(CreateDirectoryA((Root() + "Alpha").c_str(), nullptr));
-        CopyHostFont(kDejaVuSans, Root() + "Alpha\\DejaVuSans.ttf");
-        CopyHostFont(kDejaVuSansBold, Root() + "Alpha\\DejaVuSans-Bold.ttf");
-        CopyHostFont(kLiberationSansBold, Root() + "Alpha\\LiberationSans-Bold.ttf");
-        ASSERT_TRUE(CreateDirectoryA((Root() + "Beta").c_str(), nullptr));
-        form_ = Open(true);
-    }
-    void TearDown() override {
-        if (form_)
-            Close(form_);
-        for (const auto& [name, value] : saved_)
-            SetFontValue(HKEY_LOCAL_MACHINE, name, value);
-    }
-
-    HWND Folders() const { return Control(*form_, ctl::LbFolders); }
-    HWND Fonts() const { return Control(*form_, ctl::LbFonts); }
-    int FolderRow(const std::string& name) const { return FindRow(Folders(), name); }
-    void List(const std::string& collection) { ClickFolder(*form_, FolderRow(collection)); }
-    // Makes the font's row current as a click does, with the notification.
-    void SelectFont(const std::string& name) {
-        SendMessageA(Fonts(), LB_SETCURSEL, FindRow(Fonts(), name), 0);
-        SendMessageA(GetParent(Fonts()), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(Fonts()));
-    }
-    // The fonts of kNames lose the values Wine gave them for the host's
-    // files, so that the tests' copies can take them.
-    void FreeFontValues() const {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, nq::kFontsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
-        for (const char* name : kNames)
-            RegDeleteValueA(key, (std::string(name) + " (TrueType)").c_str());
-        RegCloseKey(key);
-    }
-    void Click(int button) {
-        HWND b = Control(*form_, button);
-        SendMessageA(GetParent(b), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(b));
-    }
-    static LPARAM At(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
-    static POINT InRow(HWND list, int row) {
-        RECT item{};
-        SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-        return {item.left + 4, item.top + 3};
-    }
-    // Presses the list's row and moves past the drag threshold to screen
-    // point `to`, as the mouse would.
-    static void StartDrag(HWND list, int row, POINT to) {
-        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, At(InRow(list, row)));
-        ScreenToClient(list, &to);
-        SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, At(to));
-    }
-    // The same, then releases the button at `to`.
-    static void DragRow(HWND list, int row, POINT to) {
-        StartDrag(list, row, to);
-        ScreenToClient(list, &to);
-        SendMessageA(list, WM_LBUTTONUP, 0, At(to));
-    }
-    static void ClickRow(HWND list, int row) {
-        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, At(InRow(list, row)));
-        SendMessageA(list, WM_LBUTTONUP, 0, At(InRow(list, row)));
-    }
-    // Arrow keys from the current row (the one with the focus rectangle) to row.
-    static void KeyToRow(HWND list, int row) {
-        SetFocus(list);
-        const int from = static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0));
-        for (int step = 0; step < std::abs(row - from); ++step) {
-            const WPARAM key = row > from ? VK_DOWN : VK_UP;
-            SendMessageA(list, WM_KEYDOWN, key, 1);
-            SendMessageA(list, WM_KEYUP, key, 0xC0000001);
-        }
-    }
-    // The ways a row becomes current other than by a plain click: a drag of
-    // a row that was not current, ended in each way a drag ends, and the
-    // arrow keys.
-    struct RowMove {
-        const char* How;
-        std::function<void(HWND list, int row)> Make;
-    };
-    std::vector<RowMove> RowMoves() {
-        return {
-            {"dropped on the trash, answered No",
-             [this](HWND list, int row) {
-                 prompts_.Buttons = {IDNO};
-                 DragRow(list, row, OnToolbar(5));
-             }},
-            {"cancelled with Escape",
-             [this](HWND list, int row) {
-                 StartDrag(list, row, OnToolbar(5));
-                 SendMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
-             }},
-            {"released over the preview",
-             [this](HWND list, int row) { DragRow(list, row, OnPreview()); }},
-            {"arrow keys", [](HWND list, int row) { KeyToRow(list, row); }},
-        };
-    }
-    POINT OnPreview() const {
-        RECT preview{};
-        GetWindowRect(Control(*form_, ctl::LbPreview), &preview);
-        return {(preview.left + preview.right) / 2, (preview.top + preview.bottom) / 2};
-    }
-    POINT OnFolderRow(const std::string& name) const {
-        RECT item{};
-        SendMessageA(Folders(), LB_GETITEMRECT, FolderRow(name), reinterpret_cast<LPARAM>(&item));
-        POINT p{item.left + 10, item.top + 3};
-        ClientToScreen(Folders(), &p);
-        return p;
-    }
-    POINT OnToolbar(int x) const {
-        POINT p{x, 10};
-        ClientToScreen(Control(*form_, ctl::Toolbar), &p);
-        return p;
-    }
-
-    std::unique_ptr<TfrmMiddle> form_;
-    std::map<std::string, std::string> saved_;
-};
+using namespace actions;
 
 TEST_F(ActionsTest, FontAndCollectionSwitchesFollowTheRegistryAndKeepEveryLineUnderAFilter) {
     List("Alpha");
@@ -397,7 +242,8 @@ TEST_F(ActionsTest, AFontRowMadeCurrentByDragOrKeysIsTheOneShownAndSwitched) {
         move.Make(Fonts(), on);
 
         // The highlighted row is the font the preview and the bar describe...
-        EXPECT_EQ(SendMessageA(Fonts(), LB_GETCURSEL, 0, 0), on);
+        EXPECT_EQ(SendMessageA(Fonts(), LB_GETCARETINDEX, 0, 0), on);
+        EXPECT_EQ(SendMessageA(Fonts(), LB_GETSELCOUNT, 0, 0), 1);
         EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "Liberation Sans Bold");
         EXPECT_EQ(form_->PreviewIndex(), on);
         // ...and the one the on/off button switches: off, then on again.
@@ -435,7 +281,10 @@ TEST_F(ActionsTest, AnOnOffClickOnAViewThatFellBehindShowsTheTruthAndSwitchesNot
     WaitForListing(*form_); // the rows of the collection now shown
 
     SelectFont("DejaVu Sans");
-    SendMessageA(Fonts(), LB_SETCURSEL, FindRow(Fonts(), "Liberation Sans Bold"), 0);
+    const int liberation = FindRow(Fonts(), "Liberation Sans Bold");
+    SendMessageA(Fonts(), LB_SETSEL, FALSE, -1);
+    SendMessageA(Fonts(), LB_SETSEL, TRUE, liberation);
+    SendMessageA(Fonts(), LB_SETCARETINDEX, liberation, FALSE);
     Click(ctl::Button1);
     EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "Liberation Sans Bold");
     EXPECT_EQ(FontValue("Liberation Sans Bold"), "");

@@ -88,11 +88,7 @@ class FormatsTest : public WindowTest {
     void List(const std::string& collection) {
         ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), collection));
     }
-    void Select(const std::string& name) {
-        SendMessageW(Fonts(), LB_SETCURSEL, FindRow(Fonts(), name), 0);
-        SendMessageW(GetParent(Fonts()), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(Fonts()));
-    }
+    void Select(const std::string& name) { ClickFont(*form_, FindRow(Fonts(), name)); }
     void Click(int button) {
         HWND b = Control(*form_, button);
         SendMessageW(GetParent(b), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),

@@ -242,10 +242,7 @@ TEST_F(CatalogueTest, SearchBoxFollowsItsStateTable) {
 TEST_F(CatalogueTest, SelectingAFontShowsTheSampleTextAndTheSizeBoxSetsItsSize) {
     auto form = Open(true);
     ClickFolder(*form, RowOf(*form, "Alpha"));
-    HWND fonts = Control(*form, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 1, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form, 1);
     EXPECT_TRUE(IsWindowVisible(Control(*form, ctl::LbPreview)));
     EXPECT_EQ(form->PreviewIndex(), 1); // loaded privately: not "All Fonts"
 
@@ -262,9 +259,7 @@ TEST_F(CatalogueTest, SelectingAFontShowsTheSampleTextAndTheSizeBoxSetsItsSize) 
     EXPECT_EQ(prompts_.Messages[0].Text, "'big' is not a valid integer value");
 
     ClickFolder(*form, 0);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form, 0);
     EXPECT_EQ(form->PreviewIndex(), -1); // "All Fonts" is installed: nothing loaded
     Close(form);
     const std::vector<std::string> lines = IniLines(IniPath());

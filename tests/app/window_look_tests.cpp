@@ -265,10 +265,7 @@ TEST_F(SkinnedTest, BarsShowTheirButtonsByStateAndPressOnlyOpaquePixels) {
     EXPECT_EQ(Rgb(fontsBar.Pixel(20, 11)), kSkinGreen);
 
     ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form_, 0);
     fontsBar = Capture(Bar(ctl::Pb2));
     EXPECT_EQ(Opaque(fontsBar.Pixel(7, 11)), kRed);
     EXPECT_EQ(Opaque(fontsBar.Pixel(16 + 5, 11)), kBlue); // not installed: offers to switch on
@@ -320,10 +317,7 @@ TEST_F(SkinnedTest, ClearButtonShowsWhileTheTextFiltersAndActsOnItsOpaquePixels)
 
 TEST_F(SkinnedTest, DetailsStripShowsTheHeadingAndTheNamingLinesWhenEnlarged) {
     ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form_, 0);
     EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblName)), "DejaVu Sans");
     EXPECT_EQ(nq::WindowText(Control(*form_, ctl::LblFamily)), "DejaVu Sans");
     const nq::ArgbDib strip = Capture(Control(*form_, ctl::PaintBox1));
@@ -418,7 +412,7 @@ namespace {
 TEST_F(SkinnedTest, ButtonsClearButtonAndTrashAreaTellWhatAClickDoesWhereTheyAreDrawn) {
     HWND tips = FindTooltip(*form_);
     ASSERT_NE(tips, nullptr);
-    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 6);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 7); // and the collections header's
     HWND fontsBar = Bar(ctl::Pb2), collectionsBar = Bar(ctl::Pb4), searchBar = Bar(ctl::Pb5);
     HWND toolbar = Control(*form_, ctl::Toolbar);
     const std::string trash =
@@ -445,12 +439,7 @@ TEST_F(SkinnedTest, ButtonsClearButtonAndTrashAreaTellWhatAClickDoesWhereTheyAre
                                 {toolbar, {30, 10}, ""}});
 
     ClickFolder(*form_, FindRow(Control(*form_, ctl::LbFolders), "Alpha"));
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    const auto selectFont = [&] {
-        SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-        SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(fonts));
-    };
+    const auto selectFont = [&] { ClickFont(*form_, 0); };
     selectFont();
     // The tools are the images' rectangles: "+" 10 x 10 at (2, 6), on/off
     // 12 x 10 four pixels to its right.
@@ -518,9 +507,7 @@ class ColourTest : public SkinnedTest {
         HWND folders = Control(*form_, ctl::LbFolders);
         ClickFolder(*form_, FindRow(folders, "Alpha"));
         HWND fonts = Control(*form_, ctl::LbFonts);
-        SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-        SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(fonts));
+        ClickFont(*form_, 0);
         HWND form = form_->Handle();
 
         const nq::ArgbDib list = OnScreen(form, folders);

@@ -90,10 +90,7 @@ TEST_F(ScopeTest, TheUsersScopeKeepsEverythingUnderTheUsersRootAndHive) {
     List("Mine");
     ASSERT_EQ(ListRows(Control(*form_, ctl::LbFonts)), Rows{"DejaVu Sans"});
     EXPECT_FALSE((*form_->Fonts())[0]->Installed);
-    HWND fonts = Control(*form_, ctl::LbFonts);
-    SendMessageA(fonts, LB_SETCURSEL, 0, 0);
-    SendMessageA(GetParent(fonts), WM_COMMAND, MAKEWPARAM(ctl::LbFonts, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(fonts));
+    ClickFont(*form_, 0);
     Click(ctl::Button1);
     EXPECT_EQ(FontValue(HKEY_CURRENT_USER, "DejaVu Sans"), path);
 

@@ -132,30 +132,132 @@ void WindowTest::Close(std::unique_ptr<TfrmMiddle>& form) {
     form.reset();
 }
 
-void WindowTest::ClickFolder(TfrmMiddle& form, int row, bool waitForListing) {
-    HWND list = Control(form, ctl::LbFolders);
+namespace {
+
+// Makes row the only selected row of a list with several selectable rows,
+// with the focus, and sends the notification a click makes it send.
+void ClickOnly(TfrmMiddle& form, int id, int row) {
+    HWND list = Control(form, id);
     SendMessageA(list, LB_SETSEL, FALSE, -1);
     SendMessageA(list, LB_SETSEL, TRUE, row);
     SendMessageA(list, LB_SETCARETINDEX, row, FALSE);
-    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(ctl::LbFolders, LBN_SELCHANGE),
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
-    if (waitForListing)
-        WaitForListing(form);
 }
+
+} // namespace
 
 void WindowTest::WaitForListing(TfrmMiddle& form) {
     // The records arrive by message, as they do in the program's message loop.
     const ULONGLONG deadline = GetTickCount64() + 60000;
     while (form.ListingFonts() && GetTickCount64() < deadline) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        PumpMessages(form);
         if (form.ListingFonts())
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     ASSERT_FALSE(form.ListingFonts()) << "the listing did not end within a minute";
+}
+
+void WindowTest::ClickFolder(TfrmMiddle& form, int row, bool waitForListing) {
+    ClickOnly(form, ctl::LbFolders, row);
+    if (waitForListing)
+        WaitForListing(form);
+}
+
+void WindowTest::ClickFont(TfrmMiddle& form, int row) {
+    ClickOnly(form, ctl::LbFonts, row);
+}
+
+void PumpMessages(TfrmMiddle& form) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        form.ProcessLoopMessage(msg);
+}
+
+void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifiers) {
+    SetFocus(target);
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    BYTE held[256];
+    std::copy(std::begin(state), std::end(state), std::begin(held));
+    for (UINT modifier : modifiers)
+        held[modifier] = 0x80;
+    SetKeyboardState(held);
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
+    PumpMessages(form);
+    for (UINT modifier : modifiers)
+        held[modifier] = 0;
+    SetKeyboardState(held);
+}
+
+namespace {
+
+struct MenuEntry {
+    std::string Text;
+    UINT Id = 0;
+    HMENU Submenu = nullptr;
+    bool Separator = false;
+};
+
+MenuEntry MenuEntryAt(HMENU menu, int index) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+    info.dwTypeData = text;
+    info.cch = 255;
+    GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info);
+    return {nq::Utf8FromWide(std::wstring(text)), info.wID, info.hSubMenu,
+            (info.fType & MFT_SEPARATOR) != 0};
+}
+
+// Calls visit with the path of every item that runs a command (a submenu's as
+// "<submenu text>/<item text>", a separator as "-"), in menu order; stops at
+// the first item for which visit answers true.
+bool VisitMenu(HMENU menu, const std::string& prefix,
+               const std::function<bool(const std::string& path, UINT id)>& visit) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const MenuEntry entry = MenuEntryAt(menu, i);
+        if (entry.Separator) {
+            if (visit(prefix + "-", 0))
+                return true;
+        } else if (entry.Submenu) {
+            if (VisitMenu(entry.Submenu, prefix + entry.Text + "/", visit))
+                return true;
+        } else if (visit(prefix + entry.Text, entry.Id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+UINT RecordingPrompts::PopupMenu(HWND, HMENU menu, POINT) {
+    Menus.push_back(MenuPaths(menu));
+    if (MenuChoices.empty())
+        return 0;
+    const std::string choice = MenuChoices.front();
+    MenuChoices.pop_front();
+    UINT chosen = 0;
+    VisitMenu(menu, "", [&](const std::string& path, UINT id) {
+        if (path != choice || id == 0)
+            return false;
+        chosen = id;
+        return true;
+    });
+    return chosen;
+}
+
+std::vector<std::string> RecordingPrompts::MenuPaths(HMENU menu) {
+    std::vector<std::string> paths;
+    VisitMenu(menu, "", [&](const std::string& path, UINT) {
+        paths.push_back(path);
+        return false;
+    });
+    return paths;
 }
 
 void WindowTest::TypeSearch(TfrmMiddle& form, const std::string& text) {

@@ -67,7 +67,22 @@ class RecordingPrompts : public Prompts {
         return ElevationAnswer;
     }
 
+    // Reads the real menu's items, and chooses the item whose path (see
+    // MenuPaths) is the next of MenuChoices; an empty or unknown one closes it.
+    UINT PopupMenu(HWND, HMENU menu, POINT) override;
+    bool ShowInExplorer(const std::string& path, bool selectFile) override {
+        Explored.push_back((selectFile ? "select " : "open ") + path);
+        return true;
+    }
+
+    // Every item of a menu, in order, as its text; a submenu's items as
+    // "<submenu text>/<item text>", a separator as "-".
+    static std::vector<std::string> MenuPaths(HMENU menu);
+
     std::vector<ShownMessage> Messages;
+    std::vector<std::vector<std::string>> Menus; // MenuPaths of each menu shown
+    std::deque<std::string> MenuChoices;
+    std::vector<std::string> Explored;   // "select <file>" or "open <folder>"
     std::vector<std::string> Elevations; // program and parameters of each elevated start
     Elevation ElevationAnswer = Elevation::Started;
     std::deque<int> Buttons; // the buttons pressed in the message boxes; IDOK when none is left
@@ -134,6 +149,13 @@ void WritePng(const std::string& path, int width, int height,
 void WriteBmp(const std::string& path, int width, int height,
               const std::function<std::uint32_t(int x, int y)>& pixel);
 
+// Hands every waiting message of the thread to the window as the program's
+// message loop does.
+void PumpMessages(TfrmMiddle& form);
+// Presses and releases a key in target (which takes the focus first) through
+// the window's message loop; modifiers are VK_CONTROL, VK_SHIFT held meanwhile.
+void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifiers = {});
+
 // Drops files onto a window as the shell does (WM_DROPFILES with ANSI paths,
 // or UTF-16 ones when wide).
 void DropFiles(HWND window, const std::vector<std::string>& paths, bool wide = false);
@@ -176,6 +198,9 @@ class WindowTest : public ::testing::Test {
     static void ClickFolder(TfrmMiddle& form, int row, bool waitForListing = true);
     // Dispatches the window's messages until its listing is done.
     static void WaitForListing(TfrmMiddle& form);
+    // Makes row the only selected row of lbFonts, with the focus, and sends
+    // the notification, as a plain click does.
+    static void ClickFont(TfrmMiddle& form, int row);
     // Sets the search box's text as typing would (EN_CHANGE follows).
     static void TypeSearch(TfrmMiddle& form, const std::string& text);
     // A left click into the search box, delivered to the edit control.

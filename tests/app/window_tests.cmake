@@ -9,6 +9,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_listing_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_dialog_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_actions_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_commands_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_look_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_frame_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_scope_tests.cpp
@@ -36,6 +37,12 @@ add_test(NAME ${NQ_TEST_PREFIX}e2e_program
           $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
           ${CMAKE_BINARY_DIR}/wine-run.sh ${NQ_WINEPREFIX} ${CMAKE_CURRENT_BINARY_DIR}/e2e)
 set_tests_properties(${NQ_TEST_PREFIX}e2e_program PROPERTIES SKIP_RETURN_CODE 77)
+# Several fonts selected with the mouse, switched and trashed with keys.
+add_test(NAME ${NQ_TEST_PREFIX}e2e_keys
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e_keys.sh
+          $<TARGET_FILE:NimbQuillbox> $<TARGET_FILE:glyphscan> $<TARGET_FILE:nq_probe>
+          ${CMAKE_BINARY_DIR}/wine-run.sh ${NQ_WINEPREFIX} ${CMAKE_CURRENT_BINARY_DIR}/e2e_keys)
+set_tests_properties(${NQ_TEST_PREFIX}e2e_keys PROPERTIES SKIP_RETURN_CODE 77)
 
 # The frame's five windows dragged, resized, rolled, minimised and restored by
 # the mouse, and Alt+F4 on the title bar.

@@ -184,4 +184,12 @@ TEST(ButtonBars, CountTextReadsNaturally) {
     EXPECT_EQ(FontCountText(0, 1), "0 of 1 font");
 }
 
+TEST(ButtonBars, TheFontsOnOffTipNamesWhatAClickDoesToTheSelection) {
+    using nq::bars::FontsBarToggleTip;
+    EXPECT_STREQ(FontsBarToggleTip(1, true), "Switch this font on");
+    EXPECT_STREQ(FontsBarToggleTip(1, false), "Switch this font off");
+    EXPECT_STREQ(FontsBarToggleTip(3, true), "Switch these fonts on"); // any off: all on
+    EXPECT_STREQ(FontsBarToggleTip(3, false), "Switch these fonts off");
+}
+
 } // namespace

@@ -16,6 +16,9 @@
 //                                prints the texts of its static controls
 //   nq_probe skins FOLDER        the sub-folders of FOLDER as the skin menu lists
 //                                them: directory order, hidden and system ones left out
+//   nq_probe selected NAME       the rows of lbFonts or lbFolders that are selected
+//   nq_probe fontvalue FONT      the data of HKLM's font value "FONT (TrueType)"
+//   nq_probe setfontvalue FONT [DATA]  sets that value, or deletes it without DATA
 //   nq_probe frame               the five windows of the frame, one line each in the
 //                                order TfrmTop TfrmMiddle TfrmBottom TfrmRight TfrmLeft:
 //                                "CLASS X Y W H VISIBLE ENABLED"; then "apart" when
@@ -126,6 +129,16 @@ HWND FindControl(const char* name) {
     return search.Found;
 }
 
+std::wstring Widen(const std::string& text) {
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
+                            size);
+    return wide;
+}
+
 std::string Narrow(const std::wstring& wide) {
     const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
                                          nullptr, 0, nullptr, nullptr);
@@ -194,9 +207,8 @@ void PrintCentre(HWND window, RECT r) {
 
 int main(int argc, char** argv) {
     if (argc < 2)
-        return Fail(
-            "usage: nq_probe "
-            "wait|rows|data|rowpos|ctlpos|text|close|winrect|dlgtext|skins|frame|taskbar ...");
+        return Fail("usage: nq_probe wait|rows|data|selected|rowpos|ctlpos|text|close|winrect|"
+                    "dlgtext|skins|frame|taskbar|fontvalue|setfontvalue ...");
     const std::string command = argv[1];
 
     if (command == "wait") {
@@ -282,6 +294,37 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if ((command == "fontvalue" || command == "setfontvalue") && argc > 2) {
+        const std::wstring name = Widen(std::string(argv[2]) + " (TrueType)");
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                            L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, nullptr,
+                            0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return Fail("no font key");
+        if (command == "setfontvalue") {
+            LONG status = ERROR_SUCCESS;
+            if (argc > 3) {
+                const std::wstring data = Widen(argv[3]);
+                status = RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(data.c_str()),
+                                        static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+            } else {
+                RegDeleteValueW(key, name.c_str());
+            }
+            RegCloseKey(key);
+            return status == ERROR_SUCCESS ? 0 : Fail("the value was not set");
+        }
+        wchar_t data[1024] = {};
+        DWORD size = sizeof data - sizeof(wchar_t);
+        DWORD type = 0;
+        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_SZ)
+            std::printf("%s\n", Narrow(data).c_str());
+        RegCloseKey(key);
+        return 0;
+    }
+
     if (argc < 3)
         return Fail("which control?");
     HWND control = FindControl(argv[2]);
@@ -297,6 +340,13 @@ int main(int argc, char** argv) {
                 std::printf("%lld\n", static_cast<long long>(SendMessageA(
                                           control, LB_GETITEMDATA, static_cast<WPARAM>(row), 0)));
         }
+        return 0;
+    }
+    if (command == "selected") {
+        const LRESULT count = SendMessageA(control, LB_GETCOUNT, 0, 0);
+        for (LRESULT row = 0; row < count; ++row)
+            if (SendMessageA(control, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0)
+                std::printf("%s\n", RowText(control, static_cast<int>(row)).c_str());
         return 0;
     }
     if (command == "rowpos") {

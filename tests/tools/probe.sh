@@ -2,6 +2,16 @@
 # through the build's Wine loader, a poll for the text it prints and a wait
 # for the program to end. The caller sets wine_run and probe (the paths) and
 # defines fail.
+
+# Ends a script that needs the display and xdotool with the skip code when
+# either is missing: skip_without_display NAME
+skip_without_display() {
+  if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
+    echo "$1: no display or no xdotool; skipped"
+    exit 77
+  fi
+}
+
 probe() { "$wine_run" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
 # Polls until the probe's output equals the expected text (10 s at most):
