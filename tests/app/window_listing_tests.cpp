@@ -113,6 +113,7 @@ TEST_F(ListingWindowTest, ClickingAnotherCollectionMidListingCancelsItAtOnce) {
         {"another collection", [&] { ClickFolder(*form, RowOf(*form, "Small")); }},
         {"the same collection again (a relisting)",
          [&] { ClickFolder(*form, RowOf(*form, "Big"), false); }},
+        {"F5, which relists the collection", [&] { form->RefreshCollection(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);

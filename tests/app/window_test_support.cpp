@@ -147,7 +147,7 @@ void ClickOnly(TfrmMiddle& form, int id, int row) {
 
 } // namespace
 
-void WindowTest::WaitForListing(TfrmMiddle& form) {
+void WaitForListing(TfrmMiddle& form) {
     // The records arrive by message, as they do in the program's message loop.
     const ULONGLONG deadline = GetTickCount64() + 60000;
     while (form.ListingFonts() && GetTickCount64() < deadline) {
@@ -187,6 +187,8 @@ void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifie
     PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
     PumpMessages(form);
+    // A key may list a collection (F5, or the arrows in the collections list).
+    WaitForListing(form);
     for (UINT modifier : modifiers)
         held[modifier] = 0;
     SetKeyboardState(held);

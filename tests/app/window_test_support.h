@@ -152,6 +152,8 @@ void WriteBmp(const std::string& path, int width, int height,
 // Hands every waiting message of the thread to the window as the program's
 // message loop does.
 void PumpMessages(TfrmMiddle& form);
+// Dispatches the window's messages until its listing is done.
+void WaitForListing(TfrmMiddle& form);
 // Presses and releases a key in target (which takes the focus first) through
 // the window's message loop; modifiers are VK_CONTROL, VK_SHIFT held meanwhile.
 void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifiers = {});
@@ -196,8 +198,6 @@ class WindowTest : public ::testing::Test {
     // notification the list box sends; then, unless told not to, lets the
     // window take in the listing's records until it is done.
     static void ClickFolder(TfrmMiddle& form, int row, bool waitForListing = true);
-    // Dispatches the window's messages until its listing is done.
-    static void WaitForListing(TfrmMiddle& form);
     // Makes row the only selected row of lbFonts, with the focus, and sends
     // the notification, as a plain click does.
     static void ClickFont(TfrmMiddle& form, int row);
