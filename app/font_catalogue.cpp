@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <cwchar>
@@ -108,16 +109,75 @@ bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope
                                   scope.Root()));
 }
 
+namespace {
+
+// A value name as the registry compares them: upper case. Most names are
+// ASCII, which is folded here; others go to the system.
+std::wstring FoldedValueName(std::wstring name) {
+    bool ascii = true;
+    for (wchar_t& c : name) {
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+        else if (c >= 0x80)
+            ascii = false;
+    }
+    if (!ascii)
+        CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+} // namespace
+
+RegisteredFonts::RegisteredFonts(const FontScope& scope) {
+    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+    DWORD count = 0, longestName = 0, longestData = 0;
+    if (!key ||
+        RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return;
+    values_.reserve(count);
+    std::vector<wchar_t> name(longestName + 1);
+    std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
+    for (DWORD index = 0;;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataBytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        DWORD type = 0;
+        const LONG status = RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr,
+                                          &type, reinterpret_cast<BYTE*>(data.data()), &dataBytes);
+        if (status == ERROR_MORE_DATA) {
+            // A value grew since the key was measured: room, and the same value again.
+            name.resize(name.size() * 2);
+            data.resize(std::max<std::size_t>(data.size() * 2, dataBytes / sizeof(wchar_t) + 1));
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            break;
+        ++index;
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            continue;
+        // The stored data need not end in a terminator, or may hold several.
+        const std::wstring text(data.data(), dataBytes / sizeof(wchar_t));
+        values_.emplace(FoldedValueName(std::wstring(name.data(), nameLength)),
+                        nq::Utf8FromWide(text.substr(0, text.find(L'\0'))));
+    }
+}
+
+bool RegisteredFonts::NamesFile(const FontDescr& record, const FontScope& scope) const {
+    for (const std::string& valueName : {FontValueName(record), OtherFontValueName(record)}) {
+        const auto value = values_.find(FoldedValueName(nq::WideFromUtf8(valueName)));
+        if (ValueNamesFile(value == values_.end() ? std::string() : value->second, record.Path,
+                           scope.Root()))
+            return true;
+    }
+    return false;
+}
+
 void CheckInstalled(FontDescr& record, const FontScope& scope) {
     const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
     record.Installed = RegistryNamesFile(key.get(), record, scope);
 }
 
-namespace {
-
-// ReadFontRecord with the scope's font key open already (null when it is missing).
-std::unique_ptr<FontDescr> ReadRecord(const std::string& path, HKEY fontKey, const FontScope& scope,
-                                      FontNameBuffers& names) {
+std::unique_ptr<FontDescr> ReadFontFileNames(const std::string& path, FontNameBuffers& names) {
     auto record = std::make_unique<FontDescr>();
     record->Path = path;
     const bool bitmapName = LowerExtension(path) == ".fon";
@@ -139,28 +199,27 @@ std::unique_ptr<FontDescr> ReadRecord(const std::string& path, HKEY fontKey, con
         record->Format = nq::fontfile::FontFormat::kBitmap;
     if (!description.empty())
         record->Name = std::move(description);
-    record->Installed = RegistryNamesFile(fontKey, *record, scope);
     return record;
 }
 
-} // namespace
-
 std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
                                           FontNameBuffers& names) {
-    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
-    return ReadRecord(path, key.get(), scope, names);
+    std::unique_ptr<FontDescr> record = ReadFontFileNames(path, names);
+    if (record)
+        CheckInstalled(*record, scope);
+    return record;
 }
 
-void ScanFontFolder(const std::string& folder, const FontScope& scope,
-                    const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
-    // One set of naming buffers and one opening of the font key serve the whole listing.
-    FontNameBuffers names{};
-    const nq::UniqueRegKey key = scope.OpenFontKeyToRead();
+std::vector<FontFileEntry> FontFilesIn(const std::string& folder) {
+    std::vector<FontFileEntry> files;
     const std::wstring wideFolder = nq::WideFromUtf8(folder);
     WIN32_FIND_DATAW entry;
-    nq::UniqueFind find(FindFirstFileW((wideFolder + L"*.*").c_str(), &entry));
+    // Without the short names, which the listing never reads.
+    nq::UniqueFind find(FindFirstFileExW((wideFolder + L"*.*").c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH));
     if (!find)
-        return;
+        return files;
     do {
         if (entry.dwFileAttributes &
             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
@@ -170,8 +229,23 @@ void ScanFontFolder(const std::string& folder, const FontScope& scope,
         const std::string fileName = nq::Utf8FromWide(entry.cFileName, wcslen(entry.cFileName));
         if (fileName == "." || fileName == ".." || !IsFontFileName(fileName))
             continue;
-        if (std::unique_ptr<FontDescr> record =
-                ReadRecord(folder + fileName, key.get(), scope, names))
-            onFont(std::move(record));
+        nq::catalogue::FileStamp stamp;
+        stamp.Size = (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow;
+        stamp.LastWrite = (std::uint64_t{entry.ftLastWriteTime.dwHighDateTime} << 32) |
+                          entry.ftLastWriteTime.dwLowDateTime;
+        files.push_back({folder + fileName, stamp});
     } while (FindNextFileW(find.get(), &entry));
+    return files;
+}
+
+void ScanFontFolder(const std::string& folder, const FontScope& scope,
+                    const std::function<void(std::unique_ptr<FontDescr>)>& onFont) {
+    // One set of naming buffers and one opening of the font key serve the whole listing.
+    FontNameBuffers names{};
+    const RegisteredFonts registered(scope);
+    for (const FontFileEntry& file : FontFilesIn(folder))
+        if (std::unique_ptr<FontDescr> record = ReadFontFileNames(file.Path, names)) {
+            record->Installed = registered.NamesFile(*record, scope);
+            onFont(std::move(record));
+        }
 }

@@ -4,6 +4,7 @@
 // and bitmap fonts (".fon").
 #pragma once
 
+#include "catalogue_cache.h"
 #include "font_descr.h"
 #include "font_scope.h"
 
@@ -11,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 // The four buffers GetFontProps fills: full name, copyright, trademark, family.
 using FontNameBuffers = std::array<std::array<char, 1024>, 4>;
@@ -39,11 +42,24 @@ bool IsFontFileName(const std::string& fileName);
 std::unique_ptr<FontDescr> ReadFontRecord(const std::string& path, const FontScope& scope,
                                           FontNameBuffers& names);
 
-// Calls onFont with a filled record (Installed set) for every usable font file
-// directly in folder (ending in a backslash), in enumeration order; hidden and
+// ReadFontRecord without the registry: Installed stays false.
+std::unique_ptr<FontDescr> ReadFontFileNames(const std::string& path, FontNameBuffers& names);
+
+// A font file of a folder, with what tells it apart from an earlier version of itself.
+struct FontFileEntry {
+    std::string Path; // folder + file name, UTF-8
+    nq::catalogue::FileStamp Stamp;
+};
+
+// The files directly in folder (ending in a backslash) that a listing reads,
+// in enumeration order: those whose name IsFontFileName accepts; hidden and
 // system files, and files whose full path is MAX_PATH characters or longer
-// (which few Windows programs can open), are left out. The four naming
-// buffers are taken and the font key is opened once per call.
+// (which few Windows programs can open), are left out.
+std::vector<FontFileEntry> FontFilesIn(const std::string& folder);
+
+// Calls onFont with a filled record (Installed set) for every usable font file
+// of FontFilesIn(folder), in that order, all read on the calling thread. The
+// four naming buffers are taken and the font key is read once per call.
 void ScanFontFolder(const std::string& folder, const FontScope& scope,
                     const std::function<void(std::unique_ptr<FontDescr>)>& onFont);
 
@@ -54,6 +70,22 @@ std::string FontResourceDescription(const std::string& path);
 // Whether the scope's open font key (KEY_QUERY_VALUE; null reads as missing)
 // names exactly the record's file under either of the font's value names.
 bool RegistryNamesFile(HKEY key, const FontDescr& record, const FontScope& scope);
+
+// The scope's font key read whole at one moment, for a listing that asks it
+// about many files: one pass over its values rather than two queries per file.
+class RegisteredFonts {
+  public:
+    // Empty when the key is missing or cannot be read.
+    explicit RegisteredFonts(const FontScope& scope);
+    // What RegistryNamesFile answers for the key as it was read.
+    bool NamesFile(const FontDescr& record, const FontScope& scope) const;
+    std::size_t Size() const { return values_.size(); }
+
+  private:
+    // The string data of each value (UTF-8), by its name folded as the
+    // registry compares value names, without regard to case.
+    std::unordered_map<std::wstring, std::string> values_;
+};
 
 // Sets record.Installed: whether the scope's font registry (HKLM or HKCU, never
 // the other one) names exactly this file under either of the font's value

@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "context_menus.h"
 #include "font_descr.h"
+#include "font_listing.h"
 #include "font_scope.h"
 #include "file_drop.h"
 #include "fonts_pane.h"
@@ -33,6 +34,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class TfrmMiddle final : public nq::WindowBase,
@@ -112,8 +114,21 @@ class TfrmMiddle final : public nq::WindowBase,
     // to start again as administrator for the fonts of everyone.
     void CollectionHeaderClick() override;
 
-    // Font catalogue and search box.
+    // Font catalogue and search box. ListFonts starts reading the folder on
+    // the listing's thread (cancelling a listing that still reads); its
+    // records join FontList and lbFonts as they arrive.
     void ListFonts(const std::string& folder);
+    // Whether the listing still reads its files.
+    bool ListingFonts() const { return listing_.Reading(); }
+    // Waits for the listing to read its last file and takes in its records:
+    // for the actions that need every record of the folder.
+    void FinishListing();
+    // The fonts bar's count text while the listing reads ("Reading 2,345 of
+    // 10,000"); nothing when it is done.
+    std::optional<std::string> ListingText() const override;
+    // How the listing reads a file that the cache does not hold; tests slow
+    // it down or count the files it opens.
+    void SetRecordReader(nq::RecordReader reader) { listing_.SetReader(std::move(reader)); }
     void editSearchChange() override; // ApplySearchFilter
     void editSearchClick() override;
     void editSearchExit() override;
@@ -152,8 +167,9 @@ class TfrmMiddle final : public nq::WindowBase,
     void OpenCollectionFolder();
     // Asks for a new name for the current collection and renames its folder.
     void RenameCollection();
-    // Reads the current collection again from disk; the selection stays on
-    // the fonts that are still there.
+    // Reads the current collection again from disk (a listing like any
+    // other, which another click cancels); when it is done, the selection
+    // stays on the fonts that are still there.
     void RefreshCollection();
     // The search box takes the caret with its text selected; empties it.
     void FocusSearch();
@@ -269,6 +285,9 @@ class TfrmMiddle final : public nq::WindowBase,
     bool DragOver(nq::DragSource source, POINT screen) override;
     void DragDrop(nq::DragSource source, POINT screen) override;
 
+    // Records of the listing arrived: they join FontList and lbFonts.
+    void FontsArrived();
+
     // The folder an added font is copied into: the listed one, the fonts root
     // before the first listing.
     std::string AdditionFolder() const;
@@ -359,8 +378,24 @@ class TfrmMiddle final : public nq::WindowBase,
     bool panelsHooked_ = false;
     nq::UniqueGdiObject windowBrush_; // the skin's "bg" colour
 
+    // Posted by the listing's thread when batches of records wait; wParam is
+    // the listing's generation.
+    static constexpr UINT kFontsArrived = WM_APP + 0x40;
+
     std::unique_ptr<FontList> fontList_;
+    // Reads the listed folder, with the catalogue cache; declared after
+    // FontList, so that it stops before the records go.
+    nq::FontListing listing_;
     std::optional<std::string> listedFolder_;
+    // What a relisting gives back when it is done: the selected fonts and the
+    // focus by path (lower-cased A to Z), and the top row.
+    struct RelistRestore {
+        std::unordered_set<std::string> SelectedPaths;
+        std::string FocusPath;
+        int Top = 0;
+    };
+    std::optional<RelistRestore> relistRestore_;
+    void RestoreAfterRelisting();
     // The record the preview and the fonts bar describe (lbFontsClick); only
     // compared, never read through.
     const FontDescr* shownRecord_ = nullptr;

@@ -52,6 +52,8 @@ void TfrmMiddle::Button2Click() {
     // switch-off must never write over the list of a collection that is off.
     if (!FollowCurrentCollection())
         return;
+    // The switch covers every font of the collection.
+    FinishListing();
     const std::string folder = CollectionFolder(row);
     const std::string error = collectionOff_ ? SwitchCollectionOn(*fontList_, folder, Scope())
                                              : SwitchCollectionOff(*fontList_, folder, Scope());
@@ -75,7 +77,7 @@ void TfrmMiddle::AppendRecord(std::unique_ptr<FontDescr> record) {
         return;
     FontDescr* added = record.get();
     fontList_->push_back(std::move(record));
-    fonts_.AddRecord(added, search_.Filter().Passes(added->Name));
+    fonts_.AddRecord(added, search_.Filter());
     RefreshBars();
 }
 
@@ -96,8 +98,10 @@ void TfrmMiddle::RemoveRecords(const std::vector<FontDescr*>& records) {
 }
 
 void TfrmMiddle::AddFontByDialog() {
-    // The font goes to the highlighted collection, listed by now.
+    // The font goes to the highlighted collection, listed by now (whole, so
+    // that the listing does not find the copy a second time).
     FollowCurrentCollection();
+    FinishListing();
     const std::optional<std::string> chosen =
         prompts_.OpenFile(Handle(), "Font Files (*.fon, *.ttf, *.otf, *.ttc, *.otc)",
                           "*.fon;*.ttf;*.otf;*.ttc;*.otc");
@@ -121,6 +125,7 @@ void TfrmMiddle::AddFontByDialog() {
 void TfrmMiddle::FileDrop1Drop(nq::TFileDrop& sender) {
     const nq::WaitCursor wait;
     FollowCurrentCollection();
+    FinishListing();
     for (const std::string& dropped : sender.Files()) {
         const std::string target = TargetPath(AdditionFolder(), dropped);
         if (!CopyFontFile(dropped, target)) {

@@ -121,8 +121,10 @@ void TfrmMiddle::TrashCurrentCollection() {
     const int row = collections_.CurrentRow();
     if (row <= 0 || !fontList_)
         return;
-    // The question comes with the collection listed.
+    // The question comes with the collection listed, every font of it: those
+    // switched on are switched off on the way to the trash.
     FollowCurrentCollection();
+    FinishListing();
     if (prompts_.Message(Handle(), kTrashCaption,
                          "Are you sure you want move this collection to the trash?",
                          MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -216,8 +218,9 @@ void TfrmMiddle::RenameCollection() {
         return;
     }
     const nq::WaitCursor wait;
-    // Fonts copied in since the listing are switched too.
+    // Fonts copied in since the listing are switched too: every one of them.
     RefreshCollection();
+    FinishListing();
     const RenameResult renamed =
         RenameCollectionFolder(*fontList_, FontsRoot(), oldName, *newName, Scope());
     if (renamed.Renamed) {
@@ -235,27 +238,37 @@ void TfrmMiddle::RefreshCollection() {
     const int row = collections_.CurrentRow();
     if (row < 0 || !fontList_)
         return;
-    // The selection and the focus are kept by path: the records are new.
-    std::vector<std::string> selectedPaths;
+    // The selection, the focus and the scroll position are kept by path (the
+    // records are new) and given back when the listing is done.
+    RelistRestore restore;
     for (const FontDescr* record : fonts_.SelectedRecords())
-        selectedPaths.push_back(LowerAZ(record->Path));
-    const FontDescr* current = fonts_.CurrentRecord();
-    const std::string currentPath = current ? LowerAZ(current->Path) : std::string();
-    const int top = static_cast<int>(SendMessageA(fonts_.List().Handle(), LB_GETTOPINDEX, 0, 0));
+        restore.SelectedPaths.insert(LowerAZ(record->Path));
+    if (const FontDescr* current = fonts_.CurrentRecord())
+        restore.FocusPath = LowerAZ(current->Path);
+    restore.Top = static_cast<int>(SendMessageA(fonts_.List().Handle(), LB_GETTOPINDEX, 0, 0));
 
     ReadCollectionState(row);
     ListFonts(CollectionFolder(row));
+    relistRestore_ = std::move(restore);
+    RestoreAfterRelisting();
+}
+
+void TfrmMiddle::RestoreAfterRelisting() {
+    if (!relistRestore_ || listing_.Reading())
+        return;
+    const RelistRestore restore = std::move(*relistRestore_);
+    relistRestore_.reset();
     std::vector<const FontDescr*> keep;
     const FontDescr* focus = nullptr;
     for (const std::unique_ptr<FontDescr>& record : *fontList_) {
         const std::string path = LowerAZ(record->Path);
-        if (std::find(selectedPaths.begin(), selectedPaths.end(), path) != selectedPaths.end())
+        if (restore.SelectedPaths.count(path))
             keep.push_back(record.get());
-        if (!currentPath.empty() && path == currentPath)
+        if (!restore.FocusPath.empty() && path == restore.FocusPath)
             focus = record.get();
     }
     fonts_.Select(keep, focus);
-    SendMessageA(fonts_.List().Handle(), LB_SETTOPINDEX, std::max(top, 0), 0);
+    SendMessageA(fonts_.List().Handle(), LB_SETTOPINDEX, std::max(restore.Top, 0), 0);
     lbFontsClick();
 }
 

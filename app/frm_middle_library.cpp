@@ -5,6 +5,8 @@
 #include "collection_store.h"
 #include "font_catalogue.h"
 #include "int_text.h"
+#include "listing_rules.h"
+#include "wait_cursor.h"
 
 #include <utility>
 
@@ -77,17 +79,49 @@ void TfrmMiddle::NewCollection() {
 void TfrmMiddle::ListFonts(const std::string& folder) {
     if (!fontList_)
         return;
+    // The old listing stops before its records go: the rows refer to them.
+    listing_.Cancel();
+    relistRestore_.reset();
     listedFolder_ = folder;
     shownRecord_ = nullptr;
-    // The rows and the order refer to the records: they go first.
     fonts_.Clear();
     fontList_->clear();
-    ScanFontFolder(folder, Scope(), [&](std::unique_ptr<FontDescr> record) {
-        fontList_->push_back(std::move(record));
+    HWND window = Handle();
+    listing_.Start(folder, Scope(), [window](unsigned generation) {
+        PostMessageA(window, kFontsArrived, generation, 0);
     });
-    fonts_.SetRecords(*fontList_);
-    fonts_.ShowRecords(search_.Filter());
     RefreshBars();
+}
+
+void TfrmMiddle::FontsArrived() {
+    std::vector<nq::ListingBatch> batches = listing_.TakeBatches();
+    if (batches.empty() || !fontList_)
+        return;
+    std::vector<FontDescr*> arrived;
+    for (nq::ListingBatch& batch : batches)
+        for (std::unique_ptr<FontDescr>& record : batch.Records) {
+            arrived.push_back(record.get());
+            fontList_->push_back(std::move(record));
+        }
+    fonts_.AddRecords(arrived, search_.Filter());
+    // Of the bars, only the fonts bar's count changes; each repaint of a
+    // skinned bar is slow enough to count against the listing.
+    fonts_.InvalidateBar();
+    RestoreAfterRelisting();
+}
+
+void TfrmMiddle::FinishListing() {
+    if (!listing_.Reading())
+        return;
+    const nq::WaitCursor wait;
+    listing_.Wait();
+    FontsArrived();
+}
+
+std::optional<std::string> TfrmMiddle::ListingText() const {
+    if (!listing_.Reading())
+        return std::nullopt;
+    return nq::listing::ReadingText(listing_.FilesRead(), listing_.FilesTotal());
 }
 
 void TfrmMiddle::editSearchChange() {

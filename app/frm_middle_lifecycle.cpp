@@ -7,6 +7,7 @@
 #include "program_files.h"
 #include "settings.h"
 #include "atomic_file.h"
+#include "catalogue_cache_file.h"
 #include "text.h"
 
 #include <vector>
@@ -86,6 +87,9 @@ void TfrmMiddle::FormCreate() {
 
     previewIndex_ = -1;
     fontList_ = std::make_unique<FontList>();
+    // What the catalogue read before, beside the settings file.
+    listing_.UseCacheFile(
+        nq::WideFromUtf8(ChangeFileExtension(settingsPath_, nq::catalogue::kCacheFileExtension)));
     ChooseFontScope();
     FillCollections();
     rolledUp_ = false;
@@ -171,6 +175,9 @@ void TfrmMiddle::FormShow() {
 void TfrmMiddle::FormDestroy() {
     HookPanels(false);
     SaveSampleText();
+    // A listing that still reads stops; what it read is kept for the next run.
+    listing_.Cancel();
+    listing_.SaveCache();
     // The rows refer to the records: they go first.
     fonts_.Clear();
     fontList_.reset();

@@ -175,6 +175,9 @@ LRESULT TfrmMiddle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                               : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         return 1;
     }
+    case kFontsArrived:
+        FontsArrived();
+        return 0;
     case WM_DESTROY:
         // The frame leaves the screen with its client window (disabled first,
         // so that no edge window takes the activation on the way); the edge

@@ -232,6 +232,7 @@ int main(int argc, char** argv) {
     SendMessageA(lbFolders, LB_SETSEL, TRUE, kCollectionRow);
     SendMessageA(lbFolders, LB_SETCARETINDEX, kCollectionRow, FALSE);
     form->lbFoldersClick();
+    form->FinishListing();
     SendMessageA(lbFonts, LB_SETSEL, TRUE, 0);
     SendMessageA(lbFonts, LB_SETCARETINDEX, 0, FALSE);
     form->lbFontsClick();

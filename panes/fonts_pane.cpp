@@ -8,6 +8,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace nq {
 
@@ -46,37 +47,29 @@ void FontsPane::Layout(DeferBatch& batch, const layout::ClientLayout& l) const {
 
 namespace {
 
-// The order of a sorted list box: by text, without regard to case.
-bool NameBefore(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
-                          static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+// The key the rows are ordered by: the name's sort key, without regard to
+// case. Keys compare byte by byte as CompareStringW compares the names, so
+// each name is weighed once rather than once per comparison.
+std::string SortKey(const std::string& name) {
+    const std::wstring wide = WideFromUtf8(name);
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int length = static_cast<int>(wide.size());
+    const int bytes = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length, nullptr, 0);
+    if (bytes <= 0) // no key: the name's own UTF-16 units stand in
+        return std::string(reinterpret_cast<const char*>(wide.data()),
+                           wide.size() * sizeof(wchar_t));
+    std::string key(static_cast<std::size_t>(bytes), '\0');
+    LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length,
+                 reinterpret_cast<LPWSTR>(key.data()), bytes);
+    return key;
 }
 
-// A record with its name in UTF-16, the form the comparison takes.
-struct SortEntry {
-    FontDescr* Record;
-    std::wstring Name;
-};
-
-bool EntryBefore(const SortEntry& a, const SortEntry& b) {
-    return NameBefore(a.Name, b.Name);
+// For the pane's sort entries: by key (std::string compares bytes unsigned).
+template <class Entry> bool EntryBefore(const Entry& a, const Entry& b) {
+    return a.Key < b.Key;
 }
 
 } // namespace
-
-void FontsPane::SetRecords(const FontList& records) {
-    // Each name is turned into UTF-16 once, not once per comparison.
-    std::vector<SortEntry> entries;
-    entries.reserve(records.size());
-    for (const std::unique_ptr<FontDescr>& record : records)
-        entries.push_back({record.get(), WideFromUtf8(record->Name)});
-    std::stable_sort(entries.begin(), entries.end(), EntryBefore);
-    sorted_.clear();
-    sorted_.reserve(entries.size());
-    for (SortEntry& entry : entries)
-        sorted_.push_back(entry.Record);
-}
 
 void FontsPane::ShowRecords(const SearchFilter& filter) const {
     // The selected fonts that are still shown stay selected, the focus too.
@@ -86,10 +79,10 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
     List().Clear();
     std::vector<const FontDescr*> shown;
     std::size_t characters = 0;
-    for (const FontDescr* record : sorted_)
-        if (filter.Passes(record->Name)) {
-            shown.push_back(record);
-            characters += record->Name.size() + 1;
+    for (const SortEntry& entry : sorted_)
+        if (filter.Passes(entry.Record->Name)) {
+            shown.push_back(entry.Record);
+            characters += entry.Record->Name.size() + 1;
         }
     // Room for every row at once; the rows come in order, so none is sorted in.
     SendMessageA(lbFonts_, LB_INITSTORAGE, shown.size(), characters);
@@ -99,34 +92,66 @@ void FontsPane::ShowRecords(const SearchFilter& filter) const {
         Select({selected.begin(), selected.end()}, focus);
 }
 
-void FontsPane::AddRecord(FontDescr* record, bool shown) {
-    const std::wstring name = WideFromUtf8(record->Name);
-    sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), name,
-                                    [](const std::wstring& added, const FontDescr* listed) {
-                                        return NameBefore(added, WideFromUtf8(listed->Name));
-                                    }),
-                   record);
-    if (!shown)
+void FontsPane::AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter) {
+    if (records.empty())
         return;
-    // The row goes after the rows of equal or smaller names.
+    std::vector<SortEntry> added;
+    added.reserve(records.size());
+    for (FontDescr* record : records)
+        added.push_back({record, SortKey(record->Name)});
+    std::stable_sort(added.begin(), added.end(), EntryBefore<SortEntry>);
+    // Equal names keep the order they were read in: the earlier ones first.
+    std::vector<SortEntry> merged;
+    merged.reserve(sorted_.size() + added.size());
+    std::merge(std::make_move_iterator(sorted_.begin()), std::make_move_iterator(sorted_.end()),
+               std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
+               std::back_inserter(merged), EntryBefore<SortEntry>);
+    sorted_ = std::move(merged);
+
+    // The rows are the shown records in this order: each new one goes in
+    // after the shown ones before it. The rows go in from the top, so that
+    // each row number counts the rows put in already.
     const ListBox list = List();
-    int low = 0, high = list.Count();
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (NameBefore(name, list.WideText(middle)))
-            high = middle;
-        else
-            low = middle + 1;
+    const RedrawSuspended suspended(lbFonts_);
+    std::size_t characters = 0;
+    for (const FontDescr* record : records)
+        characters += record->Name.size() + 1;
+    SendMessageA(lbFonts_, LB_INITSTORAGE, records.size(), characters);
+    // Rows put in above the focus move it down with its font. (A move leaves
+    // a SortEntry's record pointer as it was.)
+    int focus = list.Count() > 0 ? list.Caret() : -1;
+    const int focusBefore = focus;
+    std::size_t next = 0; // the next new record, in sorted order
+    int row = 0;
+    for (const SortEntry& entry : sorted_) {
+        if (next == added.size())
+            break;
+        const bool isNew = entry.Record == added[next].Record;
+        if (isNew)
+            ++next;
+        if (!filter.Passes(entry.Record->Name))
+            continue;
+        if (isNew) {
+            const int at = list.Insert(row, entry.Record->Name);
+            if (at >= 0)
+                list.SetData(at, reinterpret_cast<LPARAM>(entry.Record));
+            if (at >= 0 && focus >= 0 && at <= focus)
+                ++focus;
+        }
+        ++row;
     }
-    const int row = list.Insert(low, record->Name);
-    if (row >= 0)
-        list.SetData(row, reinterpret_cast<LPARAM>(record));
+    if (focus != focusBefore)
+        SendMessageA(lbFonts_, LB_SETCARETINDEX, static_cast<WPARAM>(focus), FALSE);
+}
+
+void FontsPane::AddRecord(FontDescr* record, const SearchFilter& filter) {
+    AddRecords({record}, filter);
 }
 
 void FontsPane::RemoveRecords(const std::unordered_set<const FontDescr*>& records) {
     sorted_.erase(
         std::remove_if(sorted_.begin(), sorted_.end(),
-                       [&](const FontDescr* record) { return records.count(record) > 0; }),
+                       [&](const SortEntry& entry) { return records.count(entry.Record) > 0; }),
         sorted_.end());
     const ListBox list = List();
     const RedrawSuspended suspended(lbFonts_);
@@ -165,6 +190,8 @@ const char* FontsPane::ToggleTip() const {
 }
 
 std::optional<std::string> FontsPane::CountText() const {
+    if (std::optional<std::string> reading = host_->ListingText())
+        return reading;
     return bars::FontCountText(List().Count(), host_->FilteredTotal());
 }
 

@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -29,15 +30,18 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     // the window's DPI (at creation and when it changes).
     void ApplyDpi() { fonts_.Apply(host_->Dpi(), header_, lbFonts_, pb2_); }
 
-    // The records of a new listing, put once in the order the list shows
-    // them: by name without regard to case, equal names in listing order.
-    void SetRecords(const FontList& records);
-    // Rebuilds the rows from those records, keeping those that pass filter,
-    // in order, with the list's repainting suspended meanwhile. Selected
-    // fonts that are still shown stay selected, and the focus stays.
+    // The records of the listing, in the order the list shows them: by name
+    // without regard to case, equal names in the order they arrived.
+    // Records of a listing that is being read arrive in batches, each
+    // record with a row at its place when it passes filter (the filter the
+    // rows were shown with); one more record is added the same way. The
+    // selection and the focus stay with their fonts.
+    void AddRecords(const std::vector<FontDescr*>& records, const SearchFilter& filter);
+    void AddRecord(FontDescr* record, const SearchFilter& filter);
+    // Rebuilds the rows from the records, keeping those that pass filter, in
+    // order, with the list's repainting suspended meanwhile. Selected fonts
+    // that are still shown stay selected, and the focus stays.
     void ShowRecords(const SearchFilter& filter) const;
-    // One more record of the listing, with a row at its place when shown.
-    void AddRecord(FontDescr* record, bool shown);
     // Records leave the listing together with their rows.
     void RemoveRecords(const std::unordered_set<const FontDescr*>& records);
     void Clear();
@@ -94,7 +98,12 @@ class FontsPane final : public ChildMessageSink, private ButtonBar::Owner {
     PaneSplitter splitter2_;
     ListDrag drag_;
     ButtonBar pb2_;
-    std::vector<FontDescr*> sorted_; // the listing's records in row order
+    // A record with the key of its name, which the order compares.
+    struct SortEntry {
+        FontDescr* Record;
+        std::string Key;
+    };
+    std::vector<SortEntry> sorted_; // the listing's records in row order
 };
 
 } // namespace nq

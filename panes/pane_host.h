@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 namespace nq {
 
@@ -46,6 +47,9 @@ class PaneHost {
     virtual int SelectedCollectionRow() const = 0;
     virtual bool CollectionOff() const = 0;
     virtual std::optional<int> FilteredTotal() const = 0;
+    // The fonts bar's count text while the listing still reads its files
+    // ("Reading 2,345 of 10,000"); nothing once it is done.
+    virtual std::optional<std::string> ListingText() const = 0;
     virtual bars::Pressed& BarPresses() = 0;
     virtual const ClientSkin& Skin() const = 0;
     // The tooltip control that tells what the bars' buttons do.

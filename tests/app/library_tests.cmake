@@ -2,6 +2,7 @@
 add_executable(library_tests
   ${CMAKE_CURRENT_LIST_DIR}/library_collection_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/library_catalogue_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/library_listing_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/library_activation_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/library_file_ops_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/library_scope_tests.cpp

@@ -197,6 +197,7 @@ TEST_F(ActionsTest, ACollectionRowMadeCurrentByDragOrKeysIsTheOneListedSwitchedA
         ASSERT_EQ(form_->ListedFolder().value_or(""), Root() + "Beta\\");
         ASSERT_FALSE(form_->CollectionOff());
         move.Make(Folders(), alphaRow);
+        WaitForListing(*form_);
 
         // The highlighted row is the listed collection, with its state.
         EXPECT_EQ(SendMessageA(Folders(), LB_GETCARETINDEX, 0, 0), alphaRow);
@@ -277,6 +278,7 @@ TEST_F(ActionsTest, AnOnOffClickOnAViewThatFellBehindShowsTheTruthAndSwitchesNot
     EXPECT_TRUE(form_->CollectionOff());
     EXPECT_EQ(ReadFileText(alphaList), "DejaVu Sans\r\n");
     EXPECT_EQ(FontValue("DejaVu Sans"), "");
+    WaitForListing(*form_); // the rows of the collection now shown
 
     SelectFont("DejaVu Sans");
     const int liberation = FindRow(Fonts(), "Liberation Sans Bold");

@@ -174,6 +174,7 @@ TEST_F(CatalogueTest, TheRowHoldingTheFocusCountsWhenSeveralAreHighlighted) {
     SendMessageA(list, LB_SETCARETINDEX, RowOf(*form, "Alpha"), FALSE);
     SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(ctl::LbFolders, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
+    WaitForListing(*form);
     EXPECT_EQ(FontRows(*form), kAlphaFonts);
     Close(form);
 }

@@ -148,8 +148,21 @@ void ClickOnly(TfrmMiddle& form, int id, int row) {
 
 } // namespace
 
-void WindowTest::ClickFolder(TfrmMiddle& form, int row) {
+void WaitForListing(TfrmMiddle& form) {
+    // The records arrive by message, as they do in the program's message loop.
+    const ULONGLONG deadline = GetTickCount64() + 60000;
+    while (form.ListingFonts() && GetTickCount64() < deadline) {
+        PumpMessages(form);
+        if (form.ListingFonts())
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    ASSERT_FALSE(form.ListingFonts()) << "the listing did not end within a minute";
+}
+
+void WindowTest::ClickFolder(TfrmMiddle& form, int row, bool waitForListing) {
     ClickOnly(form, ctl::LbFolders, row);
+    if (waitForListing)
+        WaitForListing(form);
 }
 
 void WindowTest::ClickFont(TfrmMiddle& form, int row) {
@@ -175,6 +188,8 @@ void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifie
     PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
     PumpMessages(form);
+    // A key may list a collection (F5, or the arrows in the collections list).
+    WaitForListing(form);
     for (UINT modifier : modifiers)
         held[modifier] = 0;
     SetKeyboardState(held);

@@ -159,6 +159,8 @@ nq::ArgbDib OnScreen(HWND form, HWND control);
 // Hands every waiting message of the thread to the window as the program's
 // message loop does.
 void PumpMessages(TfrmMiddle& form);
+// Dispatches the window's messages until its listing is done.
+void WaitForListing(TfrmMiddle& form);
 // Presses and releases a key in target (which takes the focus first) through
 // the window's message loop; modifiers are VK_CONTROL, VK_SHIFT held meanwhile.
 void PressKey(TfrmMiddle& form, HWND target, UINT key, std::vector<UINT> modifiers = {});
@@ -200,8 +202,9 @@ class WindowTest : public ::testing::Test {
     static void Close(std::unique_ptr<TfrmMiddle>& form);
 
     // Makes row the current row of lbFolders as a click would, with the
-    // notification the list box sends.
-    static void ClickFolder(TfrmMiddle& form, int row);
+    // notification the list box sends; then, unless told not to, lets the
+    // window take in the listing's records until it is done.
+    static void ClickFolder(TfrmMiddle& form, int row, bool waitForListing = true);
     // Makes row the only selected row of lbFonts, with the focus, and sends
     // the notification, as a plain click does.
     static void ClickFont(TfrmMiddle& form, int row);

@@ -6,6 +6,7 @@ add_executable(window_tests
   ${CMAKE_CURRENT_LIST_DIR}/window_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_settings_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_library_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_listing_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_dialog_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_actions_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_commands_tests.cpp

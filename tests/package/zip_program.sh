@@ -123,7 +123,7 @@ program_pid=
 # Only the program's own files are new in its folder, and nothing else changed.
 listing >"$work/after.txt"
 changes=$(diff "$work/before.txt" "$work/after.txt" | grep '^[<>]' || true)
-expected_changes=$(printf '%s\n' "> NimbQuillbox.ini" "> NimbQuillbox.txt")
+expected_changes=$(printf '%s\n' "> NimbQuillbox.cache" "> NimbQuillbox.ini" "> NimbQuillbox.txt")
 got_changes=$(echo "$changes" | sed -E 's/^> [0-9a-f]{64} +\.\//> /')
 [ "$got_changes" = "$expected_changes" ] || fail "the folder changed otherwise:
 $changes"
