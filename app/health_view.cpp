@@ -1,7 +1,10 @@
 #include "health_view.h"
 
+#include "dpi.h"
+#include "dpi_scale.h"
 #include "file_operations.h"
 #include "text.h"
+#include "ui_fonts.h"
 #include "wait_cursor.h"
 #include "window_class.h"
 
@@ -17,8 +20,10 @@ namespace {
 using catalogue::HealthProblem;
 using catalogue::HealthProblemKind;
 
+// Sizes at 96 DPI.
 constexpr int kWidth = 900, kHeight = 440;
 constexpr int kMargin = 8, kButtonWidth = 96, kButtonHeight = 26, kStatusHeight = 44;
+constexpr int kFontHeight = -12;
 
 struct Column {
     const wchar_t* Title;
@@ -77,9 +82,14 @@ void HealthView::Open(HWND owner) {
         RegisterClassOnce(wc);
         RECT ownerRect{};
         GetWindowRect(owner, &ownerRect);
+        // On the owner's monitor, so at its DPI.
+        dpi_ = WindowDpi(owner);
+        const int offset = Scaled(40, dpi_);
         if (!CreateBound(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                         ownerRect.left + 40, ownerRect.top + 40, kWidth, kHeight, owner, nullptr))
+                         ownerRect.left + offset, ownerRect.top + offset, Scaled(kWidth, dpi_),
+                         Scaled(kHeight, dpi_), owner, nullptr))
             return;
+        dpi_ = WindowDpi(Handle());
         CreateControls();
     }
     ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -90,14 +100,12 @@ void HealthView::Open(HWND owner) {
 void HealthView::CreateControls() {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id,
                           DWORD exStyle = 0) {
         HWND control = CreateWindowExW(
             exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return control;
     };
     HWND list = make(WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId,
@@ -117,22 +125,38 @@ void HealthView::CreateControls() {
     make(L"BUTTON", L"&Fix", BS_PUSHBUTTON | WS_TABSTOP, kFixId);
     make(L"BUTTON", L"Check &again", BS_PUSHBUTTON | WS_TABSTOP, kCheckId);
     make(L"BUTTON", L"&Close", BS_PUSHBUTTON | WS_TABSTOP, kCloseId);
+    ApplyDpi(dpi_);
+}
+
+void HealthView::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    UniqueGdiObject font = CreateUiFont(kFontHeight, dpi_, "MS Shell Dlg 2");
+    for (int id : {kListId, kStatusId, kFixId, kCheckId, kCloseId})
+        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(font)), FALSE);
+    // The controls no longer use the old font.
+    font_ = std::move(font);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        SendMessageW(Item(kListId), LVM_SETCOLUMNWIDTH, i, Scaled(kColumns[i].Width, dpi_));
     RECT client{};
     GetClientRect(Handle(), &client);
     LayOut(client.right, client.bottom);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void HealthView::LayOut(int width, int height) const {
-    const int buttonsTop = height - kMargin - kButtonHeight;
-    const int statusTop = buttonsTop - kMargin - kStatusHeight;
-    MoveWindow(Item(kListId), kMargin, kMargin, std::max(0, width - 2 * kMargin),
-               std::max(0, statusTop - 2 * kMargin), TRUE);
-    MoveWindow(Item(kStatusId), kMargin, statusTop, std::max(0, width - 2 * kMargin), kStatusHeight,
+    const int margin = Scaled(kMargin, dpi_), buttonWidth = Scaled(kButtonWidth, dpi_),
+              buttonHeight = Scaled(kButtonHeight, dpi_),
+              statusHeight = Scaled(kStatusHeight, dpi_);
+    const int buttonsTop = height - margin - buttonHeight;
+    const int statusTop = buttonsTop - margin - statusHeight;
+    MoveWindow(Item(kListId), margin, margin, std::max(0, width - 2 * margin),
+               std::max(0, statusTop - 2 * margin), TRUE);
+    MoveWindow(Item(kStatusId), margin, statusTop, std::max(0, width - 2 * margin), statusHeight,
                TRUE);
-    int x = width - kMargin - kButtonWidth;
+    int x = width - margin - buttonWidth;
     for (int id : {kCloseId, kCheckId, kFixId}) {
-        MoveWindow(Item(id), x, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
-        x -= kButtonWidth + kMargin;
+        MoveWindow(Item(id), x, buttonsTop, buttonWidth, buttonHeight, TRUE);
+        x -= buttonWidth + margin;
     }
 }
 
@@ -312,7 +336,18 @@ LRESULT HealthView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {4 * kButtonWidth + 5 * kMargin, 200};
+        info->ptMinTrackSize = {Scaled(4 * kButtonWidth + 5 * kMargin, dpi_), Scaled(200, dpi_)};
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        // Onto a monitor of another scale: Windows suggests the new bounds,
+        // which the minimum size of the new scale must already allow.
+        dpi_ = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi(dpi_);
         return 0;
     }
     }

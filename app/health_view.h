@@ -7,6 +7,7 @@
 #pragma once
 
 #include "font_scope.h"
+#include "handles.h"
 #include "library_health_scan.h"
 #include "prompts.h"
 #include "window_base.h"
@@ -52,6 +53,8 @@ class HealthView final : public WindowBase {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void LayOut(int width, int height) const;
+    // The font and the column widths for the window's DPI.
+    void ApplyDpi(int dpi);
     void FillList();
     // The problems behind the selected rows, by index into problems_.
     std::vector<std::size_t> SelectedProblems() const;
@@ -64,7 +67,9 @@ class HealthView final : public WindowBase {
     std::function<void()> libraryChanged_;
     LoadTest loads_ = FontLoads;
     std::vector<catalogue::HealthProblem> problems_;
-    HFONT font_ = nullptr; // the stock GUI font: not ours to delete
+    // The window's DPI, and its controls' font made for it.
+    int dpi_ = 96;
+    UniqueGdiObject font_;
 };
 
 } // namespace nq

@@ -234,3 +234,36 @@ TEST_F(HealthTest, TheLastCopyIsKeptAndTheUsersScopeLooksOnlyAtItsOwnHive) {
 }
 
 } // namespace
+
+namespace {
+
+// Moved onto a monitor of 150 %, the window takes the bounds Windows suggests
+// and its buttons, margins and columns grow with it; back at 100 % they are
+// as before.
+TEST_F(HealthTest, TheWindowFollowsItsMonitorsScale) {
+    form_ = Open(true);
+    form_->ShowProblems();
+    HWND window = View().Handle();
+    ASSERT_NE(window, nullptr);
+    const auto buttonHeight = [&] {
+        RECT r{};
+        GetWindowRect(GetDlgItem(window, HealthView::kFixId), &r);
+        return r.bottom - r.top;
+    };
+    const auto firstColumn = [&] {
+        return static_cast<int>(SendMessageW(List(), LVM_GETCOLUMNWIDTH, 0, 0));
+    };
+    const int height96 = buttonHeight(), column96 = firstColumn();
+    for (const int dpi : {144, 96}) {
+        const RECT suggested{100, 100, 100 + 600 * dpi / 96, 100 + 400 * dpi / 96};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        EXPECT_EQ(bounds.right - bounds.left, suggested.right - suggested.left) << dpi;
+        EXPECT_EQ(buttonHeight(), height96 * dpi / 96) << dpi;
+        EXPECT_EQ(firstColumn(), column96 * dpi / 96) << dpi;
+    }
+}
+
+} // namespace
